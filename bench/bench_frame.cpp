@@ -1,0 +1,283 @@
+// One frame's drawing work on the platform layer: the 400 x 600 clear from the
+// background, seven colour-keyed sprite copies and the squeezed presentation
+// into the 399 x 599 play field. Our surfaces are measured side by side with
+// SDL2's software blitter doing the same copies and with plain memcpy of the
+// same bytes (the floor); the ratios are printed at the end.
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/media_types.h"
+#include "platform/surface.h"
+
+namespace {
+
+using kinopa::Rect;
+using kinopa::Surface;
+
+constexpr int kBackW = 400, kBackH = 600, kFieldW = 399, kFieldH = 599;
+
+struct SheetSpec {
+  int width, height;
+};
+// zarup, melkit, tovrin and popup sheets.
+constexpr SheetSpec kSheets[] = {{256, 55}, {500, 80}, {336, 60}, {200, 90}};
+
+struct SpriteCopy {
+  int sheet;
+  Rect src;
+  int x, y;
+};
+const SpriteCopy kCopies[] = {
+    {3, {0, 30, 99, 59}, 50, 400},    {3, {0, 0, 49, 29}, 200, 300},
+    {3, {100, 0, 199, 29}, 120, 200}, {3, {50, 0, 100, 29}, 300, 100},
+    {0, {64, 0, 127, 54}, 170, 250},  {1, {200, 40, 299, 79}, 150, 60},
+    {2, {252, 0, 335, 59}, 180, 500},
+};
+
+// Sheets are about 40 % white (transparent); everything else varies.
+uint32_t sheetPixel(int x, int y) {
+  if ((x * 7 + y * 13) % 5 < 2) return 0xffffffffu;
+  return 0xff000000u | static_cast<uint32_t>((x * 2654435761u) ^ (y * 40503u)) >> 8;
+}
+uint32_t backgroundPixel(int x, int y) {
+  return 0xff000000u | static_cast<uint32_t>(x * 613 + y * 97);
+}
+
+template <class Set>
+void paint(int w, int h, uint32_t (*f)(int, int), Set set) {
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) set(x, y, f(x, y));
+}
+
+// A window that takes every picture and shows it nowhere.
+class NullWindow : public kinopa::WindowHandle {
+ public:
+  Rect windowRect() const override { return {0, 0, kFieldW, kFieldH}; }
+  bool presentToScreen(const kinopa::PixelView& image, const Rect&) override {
+    benchmark::DoNotOptimize(image.pixels);
+    return true;
+  }
+};
+
+struct Ours {
+  Surface bg{kBackW, kBackH}, back{kBackW, kBackH};
+  std::vector<std::unique_ptr<Surface>> sheets;
+  NullWindow window;
+  std::shared_ptr<Surface> primary = Surface::primary();
+
+  Ours() {
+    paint(kBackW, kBackH, backgroundPixel,
+          [&](int x, int y, uint32_t p) { bg.pixels()[y * kBackW + x] = p; });
+    for (const SheetSpec& s : kSheets) {
+      auto sheet = std::make_unique<Surface>(s.width, s.height);
+      paint(s.width, s.height, sheetPixel,
+            [&](int x, int y, uint32_t p) { sheet->pixels()[y * s.width + x] = p; });
+      sheet->SetColorKey(kinopa::DDCKEY_SRCBLT, {kinopa::kWhite, kinopa::kWhite});
+      sheets.push_back(std::move(sheet));
+    }
+    auto clipper = std::make_shared<kinopa::Clipper>();
+    clipper->SetHWnd(&window);
+    primary->SetClipper(clipper);
+  }
+  void clear() { back.BltFast(0, 0, bg, {0, 0, kBackW, kBackH}, kinopa::DDBLTFAST_WAIT); }
+  void sprites() {
+    for (const SpriteCopy& c : kCopies) {
+      back.BltFast(c.x, c.y, *sheets[c.sheet], c.src,
+                   kinopa::DDBLTFAST_WAIT + kinopa::DDBLTFAST_SRCCOLORKEY);
+    }
+  }
+  void present() {
+    primary->Blt({100, 100, 100 + kFieldW, 100 + kFieldH}, back, {0, 0, kBackW, kBackH},
+                 kinopa::DDBLT_WAIT);
+  }
+};
+
+SDL_Surface* sdlSurface(int w, int h) {
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (s == nullptr) {
+    std::fprintf(stderr, "SDL_CreateRGBSurfaceWithFormat: %s\n", SDL_GetError());
+    std::exit(1);
+  }
+  SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_NONE);  // a copy, as ours, not a blend
+  return s;
+}
+void sdlSet(SDL_Surface* s, int x, int y, uint32_t p) {
+  static_cast<uint32_t*>(s->pixels)[y * (s->pitch / 4) + x] = p;
+}
+
+struct Sdl {
+  SDL_Surface* bg = sdlSurface(kBackW, kBackH);
+  SDL_Surface* back = sdlSurface(kBackW, kBackH);
+  SDL_Surface* field = sdlSurface(kFieldW, kFieldH);
+  std::vector<SDL_Surface*> sheets;
+
+  Sdl() {
+    paint(kBackW, kBackH, backgroundPixel, [&](int x, int y, uint32_t p) { sdlSet(bg, x, y, p); });
+    for (const SheetSpec& s : kSheets) {
+      SDL_Surface* sheet = sdlSurface(s.width, s.height);
+      paint(s.width, s.height, sheetPixel,
+            [&](int x, int y, uint32_t p) { sdlSet(sheet, x, y, p); });
+      SDL_SetColorKey(sheet, SDL_TRUE, 0xffffffffu);
+      sheets.push_back(sheet);
+    }
+  }
+  void clear() {
+    SDL_Rect src{0, 0, kBackW, kBackH}, dst{0, 0, kBackW, kBackH};
+    SDL_BlitSurface(bg, &src, back, &dst);
+  }
+  void sprites() {
+    for (const SpriteCopy& c : kCopies) {
+      SDL_Rect src{c.src.left, c.src.top, c.src.width(), c.src.height()};
+      SDL_Rect dst{c.x, c.y, c.src.width(), c.src.height()};
+      SDL_BlitSurface(sheets[c.sheet], &src, back, &dst);
+    }
+  }
+  void present() { SDL_BlitScaled(back, nullptr, field, nullptr); }
+};
+
+// The same bytes moved by memcpy, row by row where the copy is a rectangle.
+struct Memcpy {
+  std::vector<uint32_t> bg, back, field;
+  std::vector<std::vector<uint32_t>> sheets;
+
+  Memcpy() : bg(kBackW * kBackH), back(kBackW * kBackH), field(kFieldW * kFieldH) {
+    paint(kBackW, kBackH, backgroundPixel,
+          [&](int x, int y, uint32_t p) { bg[y * kBackW + x] = p; });
+    for (const SheetSpec& s : kSheets) {
+      sheets.emplace_back(s.width * s.height);
+      paint(s.width, s.height, sheetPixel,
+            [&](int x, int y, uint32_t p) { sheets.back()[y * s.width + x] = p; });
+    }
+  }
+  void clear() { std::memcpy(back.data(), bg.data(), back.size() * 4); }
+  void sprites() {
+    for (const SpriteCopy& c : kCopies) {
+      const int sw = kSheets[c.sheet].width;
+      for (int y = 0; y < c.src.height(); ++y) {
+        std::memcpy(&back[(c.y + y) * kBackW + c.x],
+                    &sheets[c.sheet][(c.src.top + y) * sw + c.src.left], c.src.width() * 4);
+      }
+    }
+  }
+  void present() {
+    for (int y = 0; y < kFieldH; ++y)
+      std::memcpy(&field[y * kFieldW], &back[y * kBackW], kFieldW * 4);
+  }
+};
+
+template <class World>
+World& world() {
+  static World w;
+  return w;
+}
+
+template <class World, int Part>
+void runPart(benchmark::State& state) {
+  World& w = world<World>();
+  for (auto _ : state) {
+    if (Part == 0 || Part == 3) w.clear();
+    if (Part == 1 || Part == 3) w.sprites();
+    if (Part == 2 || Part == 3) w.present();
+    benchmark::ClobberMemory();
+  }
+}
+
+const char* const kParts[] = {"clear", "sprites", "present", "frame"};
+const char* const kWays[] = {"ours", "SDL2", "memcpy"};
+
+template <class World, int Part>
+void add(const std::string& way) {
+  benchmark::RegisterBenchmark((std::string(kParts[Part]) + "/" + way).c_str(),
+                               runPart<World, Part>)
+      ->Unit(benchmark::kMicrosecond);
+}
+template <int Part>
+void addPart() {
+  add<Ours, Part>(kWays[0]);
+  add<Sdl, Part>(kWays[1]);
+  add<Memcpy, Part>(kWays[2]);
+}
+
+// Shows the usual table and keeps each benchmark's processor time per
+// iteration: on a machine shared with other work, wall time mostly measures
+// the others.
+class KeepingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+        times[run.benchmark_name()].push_back(run.GetAdjustedCPUTime());
+      }
+    }
+  }
+  // Median over repetitions; 0 when the benchmark did not run.
+  double time(const std::string& name) {
+    auto it = times.find(name);
+    if (it == times.end() || it->second.empty()) return 0;
+    std::vector<double> v = it->second;
+    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+    return v[v.size() / 2];
+  }
+  std::map<std::string, std::vector<double>> times;
+};
+
+// How many pixels of the presented picture differ between ours and SDL2's.
+long differingPixels() {
+  Ours& ours = world<Ours>();
+  Sdl& sdl = world<Sdl>();
+  ours.clear();
+  ours.sprites();
+  Surface field(kFieldW, kFieldH);
+  field.Blt({0, 0, kFieldW, kFieldH}, ours.back, {0, 0, kBackW, kBackH}, kinopa::DDBLT_WAIT);
+  sdl.clear();
+  sdl.sprites();
+  sdl.present();
+  long differ = 0;
+  for (int y = 0; y < kFieldH; ++y)
+    for (int x = 0; x < kFieldW; ++x)
+      differ += field.pixel(x, y) !=
+                static_cast<uint32_t*>(sdl.field->pixels)[y * (sdl.field->pitch / 4) + x];
+  return differ;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  addPart<0>();
+  addPart<1>();
+  addPart<2>();
+  addPart<3>();
+  KeepingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  std::printf("\nPresented picture, ours vs SDL2: %ld of %d pixels differ\n", differingPixels(),
+              kFieldW * kFieldH);
+  std::printf("Processor time per iteration (median over repetitions):\n");
+  std::printf("%-8s %12s %12s %12s %10s %10s\n", "part", "ours us", "SDL2 us", "memcpy us",
+              "ours/SDL2", "ours/memcpy");
+  for (const char* part : kParts) {
+    const std::string p(part);
+    const double ours = reporter.time(p + "/ours");
+    const double sdl = reporter.time(p + "/SDL2");
+    const double floor = reporter.time(p + "/memcpy");
+    if (ours <= 0 || sdl <= 0 || floor <= 0) continue;
+    std::printf("%-8s %12.2f %12.2f %12.2f %10.2f %10.2f\n", part, ours, sdl, floor, ours / sdl,
+                ours / floor);
+  }
+  benchmark::Shutdown();
+  return 0;
+}

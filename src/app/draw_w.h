@@ -1,0 +1,86 @@
+#pragma once
+// The main window: the play field on the left, score, rate, time and highest
+// score with the three buttons on the right. It owns the media objects and
+// the game, and runs the program from its load handler.
+#include <QWidget>
+#include <memory>
+
+#include "display/surfaces.h"
+#include "game/game.h"
+#include "platform/dx7.h"
+#include "platform/event_pump.h"
+#include "platform/picture_box.h"
+
+class QLabel;
+class QPushButton;
+
+namespace kinopa {
+
+struct Services {
+  TickCounter& tick;
+  RandomSource& random;
+  EventPump& pump;
+};
+
+class DrawW : public QWidget, public Board, public FrameDrawing, public WindowHandle {
+  Q_OBJECT
+ public:
+  explicit DrawW(const Services& services, QWidget* parent = nullptr);
+  ~DrawW() override;
+
+  // Load handler: creates the sound device and runs init; returns when the
+  // program has shut down.
+  void Form_Load();
+
+  // Board
+  using QWidget::isEnabled;
+  using QWidget::setEnabled;
+  int fieldWidth() override;
+  int fieldHeight() override;
+  void setCaption(Control control, const std::string& text) override;
+  void setEnabled(Control control, bool enabled) override;
+  bool isEnabled(Control control) override;
+  // FrameDrawing
+  void surfinit() override;
+  void surfflip() override;
+  // WindowHandle
+  Rect windowRect() const override;
+
+  Game g;
+  std::shared_ptr<DirectX7> dx;
+  std::shared_ptr<DirectSound> ds;
+  std::shared_ptr<DirectInput> di;
+  std::shared_ptr<InputDevice> diMouse;
+  Surfaces surfaces{dx};
+
+  PictureBox* Picture1 = nullptr;
+  QPushButton* gamestart = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* gameend = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* Label8 = nullptr;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildLayout();
+  void init();
+  void mainLoop();
+  void shutdown();
+  void Form_Unload();
+  QWidget* control(Control c);
+
+  Services services_;
+  QImage windowPicture_;
+  bool unloading_ = false;
+};
+
+}  // namespace kinopa

@@ -1,0 +1,73 @@
+#include "game/game.h"
+
+#include "platform/errors.h"
+#include "platform/numeric.h"
+
+namespace kinopa {
+
+Game::Game(Board& board, FrameDrawing& frame, TickCounter& tick, RandomSource& random)
+    : board_(board), frame_(frame), tick_(tick), random_(random) {}
+
+void Game::gameinit() {
+  KINOPA_ROUTINE("draw_w.gameinit");
+  remainingTime = gameLength;
+  score = 0;
+  scoreRate = 1;
+  board_.setCaption(Control::Label6, numberText(remainingTime));
+  board_.setCaption(Control::Label4, numberText(score));
+  board_.setCaption(Control::Label5, numberText(scoreRate));
+  board_.setCaption(Control::Label8, numberText(highScore));
+}
+
+void Game::game() {
+  KINOPA_ROUTINE("draw_w.game");
+  const double now = tick_.GetTickCount();
+  const double elapsed = now - prevTick;
+  frameTick = now;
+  prevTick = now;
+  frameElapsed = elapsed;
+  remainingTime -= elapsed;
+
+  // A frame that came too late is dropped, but its time is charged.
+  if (elapsed > 10) return;
+
+  if (remainingTime > 0) {
+    board_.setCaption(Control::Label6, numberText(remainingTime));
+    board_.setCaption(Control::Label4, numberText(score));
+    board_.setCaption(Control::Label5, numberText(scoreRate));
+    frame_.surfinit();
+    frame_.surfflip();
+  } else {
+    paused = kSet;
+    board_.setCaption(Control::Label6, "0");
+    board_.setCaption(Control::gamestart, "Restart");
+  }
+}
+
+void Game::gamestart_Click() {
+  KINOPA_ROUTINE("draw_w.gamestart_Click");
+  if (paused == kSet) {
+    board_.setCaption(Control::gamestart, "Pause");
+    paused = kClear;
+    gameinit();
+    board_.setEnabled(Control::Command1, false);
+  } else if (paused == kClear) {
+    board_.setCaption(Control::gamestart, "Start");
+    paused = kSet;
+  }
+}
+
+void Game::gameend_Click() {
+  KINOPA_ROUTINE("draw_w.gameend_Click");
+  paused = kSet;
+  quitRequested = kSet;
+}
+
+void Game::raiseHighScore() {
+  if (score > highScore) {
+    highScore = score;
+    board_.setCaption(Control::Label8, numberText(highScore));
+  }
+}
+
+}  // namespace kinopa

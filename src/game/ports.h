@@ -1,0 +1,38 @@
+#pragma once
+// What the game rules see of the main window: the play field's size, the
+// controls they write, and the frame drawing. The window implements these;
+// tests put recorders in their place.
+#include <string>
+
+namespace kinopa {
+
+enum class Control {
+  gamestart,  // start / pause / restart button
+  Command1,   // sound settings button
+  Label4,     // score
+  Label5,     // score increase rate
+  Label6,     // remaining time
+  Label8,     // highest score
+};
+
+class Board {
+ public:
+  virtual ~Board() = default;
+  // Width and height of the play field in pixels, read afresh at each use.
+  virtual int fieldWidth() = 0;
+  virtual int fieldHeight() = 0;
+  virtual void setCaption(Control control, const std::string& text) = 0;
+  virtual void setEnabled(Control control, bool enabled) = 0;
+  virtual bool isEnabled(Control control) = 0;
+};
+
+class FrameDrawing {
+ public:
+  virtual ~FrameDrawing() = default;
+  // Starts a frame: the back surface is cleared from the background.
+  virtual void surfinit() = 0;
+  // Presents the back surface in the play field.
+  virtual void surfflip() = 0;
+};
+
+}  // namespace kinopa

@@ -1,0 +1,48 @@
+#include "platform/errors.h"
+
+namespace kinopa {
+namespace {
+thread_local const char* g_routine = "";
+std::exception_ptr g_deferred;
+}  // namespace
+
+Error::Error(const std::string& description)
+    : std::runtime_error(description), description_(description), where_(g_routine) {}
+
+OverflowError::OverflowError() : Error("Overflow") {}
+
+IndexError::IndexError() : Error("Subscript out of range") {}
+
+PlatformError::PlatformError(const std::string& object, const std::string& operation,
+                             const std::string& detail)
+    : Error(object + "." + operation + " failed: " + detail),
+      object_(object),
+      operation_(operation) {}
+
+RoutineScope::RoutineScope(const char* name) : previous_(g_routine) { g_routine = name; }
+RoutineScope::~RoutineScope() { g_routine = previous_; }
+
+const char* currentRoutine() { return g_routine; }
+
+std::string errorReport(const std::exception& e) {
+  if (const auto* err = dynamic_cast<const Error*>(&e)) {
+    if (!err->where().empty()) return err->description() + "\n\nin " + err->where();
+    return err->description();
+  }
+  return std::string(e.what());
+}
+
+void deferError(std::exception_ptr e) {
+  if (!g_deferred) g_deferred = std::move(e);
+}
+
+bool errorPending() { return static_cast<bool>(g_deferred); }
+
+void rethrowDeferred() {
+  if (!g_deferred) return;
+  std::exception_ptr e = std::move(g_deferred);
+  g_deferred = nullptr;
+  std::rethrow_exception(e);
+}
+
+}  // namespace kinopa

@@ -1,0 +1,14 @@
+#pragma once
+#include <QFont>
+
+namespace kinopa {
+
+// The interface's Japanese font names are served by the IPA fonts.
+void installFontSubstitutes();
+
+// A font of `points` size as laid out at 96 dots per inch, so text keeps its
+// size in pixels whatever the screen's own setting; the window system scales
+// it with the rest of the window on a scaled display.
+QFont layoutFont(const char* family, double points, bool bold);
+
+}  // namespace kinopa

@@ -1,0 +1,37 @@
+#pragma once
+// The game's exact number rules, kept in one place:
+// - a 64-bit float becomes a 16- or 32-bit integer by rounding to the nearest
+//   integer, ties to the even neighbour; outside the range it is an overflow;
+// - integer additions that leave their range are overflows, never wrap;
+// - comparisons "in single precision" convert both sides to 32-bit floats.
+#include <cstdint>
+#include <string>
+
+namespace kinopa {
+
+int16_t toI16(double v);
+int32_t toI32(double v);
+
+// Largest integer not above v (as a 64-bit float, like the rules use it).
+double floorOf(double v);
+
+int32_t addI32(int32_t a, int32_t b);
+int32_t subI32(int32_t a, int32_t b);
+int16_t addI16(int16_t a, int16_t b);
+int16_t subI16(int16_t a, int16_t b);
+
+// Integer remainder keeping the sign of the dividend (5 mod 3 = 2,
+// -5 mod 3 = -2). A zero divisor is an error.
+int32_t modI32(int32_t a, int32_t b);
+
+// Comparisons after converting both sides to 32-bit floats.
+bool singleGreater(double a, double b);
+bool singleLess(double a, double b);
+
+// Label texts: plain decimal digits, a minus sign only when negative.
+std::string numberText(int32_t v);
+// A 64-bit float: whole values as integers ("30000"), others with up to 15
+// significant digits ("0.5").
+std::string numberText(double v);
+
+}  // namespace kinopa

@@ -1,0 +1,87 @@
+#include "platform/picture_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/errors.h"
+
+namespace kinopa {
+namespace {
+
+int buttonsOf(Qt::MouseButtons b) {
+  return (b & Qt::LeftButton ? kLeftButton : 0) | (b & Qt::RightButton ? kRightButton : 0) |
+         (b & Qt::MiddleButton ? kMiddleButton : 0);
+}
+
+int shiftOf(Qt::KeyboardModifiers m) {
+  return (m & Qt::ShiftModifier ? kShiftKey : 0) | (m & Qt::ControlModifier ? kCtrlKey : 0) |
+         (m & Qt::AltModifier ? kAltKey : 0);
+}
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+  setMouseTracking(true);  // moves are reported with no button held, too
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+  picture_ = picture;
+  update();
+}
+
+Rect PictureBox::windowRect() const {
+  const QPoint origin = mapToGlobal(QPoint(0, 0));
+  return Rect{origin.x(), origin.y(), origin.x() + width(), origin.y() + height()};
+}
+
+bool PictureBox::presentToScreen(const PixelView& image, const Rect& screenRect) {
+  if (!isVisible()) return true;  // nothing of the box is on the screen
+  const QPoint origin = mapToGlobal(QPoint(0, 0));
+  frame_ = QImage(reinterpret_cast<const uchar*>(image.pixels), image.width, image.height,
+                  image.stride * 4, QImage::Format_RGB32);
+  framePos_ = QPoint(screenRect.left - origin.x(), screenRect.top - origin.y());
+  const QRect area = QRect(framePos_, frame_.size()).intersected(rect());
+  if (area.isEmpty()) return true;
+  presenting_ = true;
+  repaint(area);  // straight to the screen, no waiting for the next refresh
+  presenting_ = false;
+  ++presents_;
+  return true;
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (presenting_) {
+    painter.drawImage(framePos_, frame_);
+    return;
+  }
+  // Painted by the window system: the box's own picture, until the next
+  // frame is presented.
+  guarded([this] {
+    if (onPaint) onPaint();
+  });
+  painter.fillRect(event->rect(), palette().window());
+  painter.drawImage(QPoint(0, 0), picture_);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF p = event->position();
+  guarded([&] {
+    if (onMouseMove)
+      onMouseMove(buttonsOf(event->buttons()), shiftOf(event->modifiers()),
+                  static_cast<float>(p.x()), static_cast<float>(p.y()));
+  });
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  const QPointF p = event->position();
+  guarded([&] {
+    if (onMouseUp)
+      onMouseUp(buttonsOf(event->button()), shiftOf(event->modifiers()),
+                static_cast<float>(p.x()), static_cast<float>(p.y()));
+  });
+}
+
+}  // namespace kinopa

@@ -1,0 +1,51 @@
+#pragma once
+// A picture box: shows its picture at natural size (cut off at its edges),
+// reports mouse moves and releases in its own pixels, and is the window that
+// frames are presented into.
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "platform/media_types.h"
+
+namespace kinopa {
+
+// Mouse buttons and shift keys as the handlers receive them.
+constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;
+constexpr int kShiftKey = 1, kCtrlKey = 2, kAltKey = 4;
+
+class PictureBox : public QWidget, public WindowHandle {
+  Q_OBJECT
+ public:
+  explicit PictureBox(QWidget* parent = nullptr);
+
+  void setPicture(const QImage& picture);
+  const QImage& picture() const { return picture_; }
+
+  using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+  MouseHandler onMouseMove;
+  MouseHandler onMouseUp;
+  std::function<void()> onPaint;
+
+  Rect windowRect() const override;
+  bool presentToScreen(const PixelView& image, const Rect& screenRect) override;
+
+  // The last frame presented and where it landed, in this box's pixels.
+  const QImage& lastFrame() const { return frame_; }
+  QPoint lastFramePos() const { return framePos_; }
+  int presentCount() const { return presents_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QImage picture_;
+  QImage frame_;  // wraps the presenting surface's pixels, no copy
+  QPoint framePos_;
+  bool presenting_ = false;
+  int presents_ = 0;
+};
+
+}  // namespace kinopa

@@ -1,0 +1,58 @@
+#pragma once
+// Sound device and sound buffers, played through one SDL audio device.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/media_types.h"
+
+namespace kinopa {
+
+class SoundMixer;  // the audio device and the buffers it mixes
+
+// One whole sound, converted to the device's format. One instance at a time.
+class SoundBuffer {
+ public:
+  ~SoundBuffer();
+  // 0 plays once to the end, DSBPLAY_LOOPING repeats until stopped; playback
+  // starts from the current position. Playing a playing buffer changes
+  // nothing but the looping flag.
+  void Play(int32_t flags);
+  // Stops; the position stays where it was.
+  void Stop();
+  // Moves the position (in bytes of the original wave data; 0 rewinds).
+  void SetCurrentPosition(int32_t position);
+
+  bool isPlaying() const;
+  bool isLooping() const;
+  // Current position in device frames.
+  int64_t framePosition() const;
+  int64_t frameCount() const;
+
+ private:
+  friend class DirectSound;
+  struct State;
+  explicit SoundBuffer(std::shared_ptr<State> state);
+  std::shared_ptr<State> state_;
+};
+
+class DirectSound {
+ public:
+  DirectSound();  // opens the audio device
+  ~DirectSound();
+  void SetCooperativeLevel(WindowHandle* window, int32_t level);
+  // Reads a wave file (any format SDL's loader takes) into a new buffer.
+  // A missing file or unusable data throws PlatformError.
+  std::shared_ptr<SoundBuffer> CreateSoundBufferFromFile(const std::string& path,
+                                                         SoundBufferDesc& desc,
+                                                         WaveFormat& format);
+  // The device's sample rate, channel count and buffer size in frames.
+  int deviceFrequency() const;
+  int deviceChannels() const;
+  int deviceBufferFrames() const;
+
+ private:
+  std::shared_ptr<SoundMixer> mixer_;
+};
+
+}  // namespace kinopa

@@ -1,0 +1,57 @@
+#pragma once
+// Stand-ins for the main window and the clock, so the rules can be played
+// frame by frame with exact values.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "game/ports.h"
+#include "platform/tick.h"
+
+namespace kinopa::testing_support {
+
+class RecordingBoard : public Board {
+ public:
+  int width = 399;
+  int height = 599;
+  std::map<Control, std::string> captions;
+  std::map<Control, bool> enabled{{Control::Command1, false}};
+  std::vector<std::pair<Control, std::string>> writes;
+
+  int fieldWidth() override { return width; }
+  int fieldHeight() override { return height; }
+  void setCaption(Control c, const std::string& text) override {
+    captions[c] = text;
+    writes.emplace_back(c, text);
+  }
+  void setEnabled(Control c, bool on) override { enabled[c] = on; }
+  bool isEnabled(Control c) override { return enabled[c]; }
+  std::string caption(Control c) const {
+    auto it = captions.find(c);
+    return it == captions.end() ? "<unset>" : it->second;
+  }
+};
+
+class RecordingFrame : public FrameDrawing {
+ public:
+  std::vector<std::string> calls;
+  void surfinit() override { calls.push_back("surfinit"); }
+  void surfflip() override { calls.push_back("surfflip"); }
+  int frames() const {
+    int n = 0;
+    for (const auto& c : calls) n += c == "surfflip";
+    return n;
+  }
+};
+
+class ScriptedTick : public TickCounter {
+ public:
+  int32_t now = 1000;
+  int reads = 0;
+  int32_t GetTickCount() override {
+    ++reads;
+    return now;
+  }
+};
+
+}  // namespace kinopa::testing_support

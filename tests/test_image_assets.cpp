@@ -1,0 +1,344 @@
+// Reads back the pictures the asset generator drew for the build and checks
+// what the game and the main window rely on: kinds, sizes, cells, colours,
+// transparency, and that the generator always draws the same bytes.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <algorithm>
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const QString kImages = QStringLiteral(KINOPA_IMAGES_DIR);
+const QString kArt = QStringLiteral(KINOPA_ART_DIR);
+
+constexpr QRgb kWhite = 0xffffffffu;
+const QRgb kSky = qRgb(203, 254, 254);
+const QRgb kSun = qRgb(254, 203, 0);
+const QRgb kGrass = qRgb(0, 203, 0);
+
+QImage load(const QString& dir, const QString& name) {
+  QImageReader reader(QDir(dir).filePath(name));
+  QImage image = reader.read();
+  EXPECT_FALSE(image.isNull()) << name.toStdString() << ": " << reader.errorString().toStdString();
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray bytesOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool isWhite(QRgb c) { return (c | 0xff000000u) == kWhite; }
+
+// A pixel that is not white yet within a few levels of it: it would show as
+// a pale speck instead of being transparent.
+bool isNearWhite(QRgb c) {
+  return !isWhite(c) && qRed(c) >= 245 && qGreen(c) >= 245 && qBlue(c) >= 245;
+}
+
+struct Sheet {
+  const char* file;
+  int cellW, cellH, columns, rows;
+};
+const Sheet kSheets[] = {
+    {"zarup.bmp", 64, 55, 4, 1},
+    {"melkit.bmp", 100, 40, 5, 2},
+    {"tovrin.bmp", 84, 60, 4, 1},
+};
+
+QImage cellOf(const QImage& sheet, const Sheet& s, int c) {
+  return sheet.copy((c % s.columns) * s.cellW, (c / s.columns) * s.cellH, s.cellW, s.cellH);
+}
+
+int drawnPixels(const QImage& cell) {
+  int n = 0;
+  for (int y = 0; y < cell.height(); ++y)
+    for (int x = 0; x < cell.width(); ++x) n += !isWhite(cell.pixel(x, y));
+  return n;
+}
+
+// True when every pixel on the cell's outer ring is white: the drawing keeps
+// clear of the last column and row, which are never copied, and of the first.
+bool ringIsWhite(const QImage& cell) {
+  for (int x = 0; x < cell.width(); ++x)
+    if (!isWhite(cell.pixel(x, 0)) || !isWhite(cell.pixel(x, cell.height() - 1))) return false;
+  for (int y = 0; y < cell.height(); ++y)
+    if (!isWhite(cell.pixel(0, y)) || !isWhite(cell.pixel(cell.width() - 1, y))) return false;
+  return true;
+}
+
+// White pixels that cannot be reached from the cell's edge through white:
+// holes in a sprite through which the sky would show.
+int enclosedWhite(const QImage& cell) {
+  const int w = cell.width(), h = cell.height();
+  std::vector<bool> seen(std::size_t(w * h));
+  std::deque<std::pair<int, int>> todo;
+  const auto visit = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= w || y >= h || seen[std::size_t(y * w + x)]) return;
+    if (!isWhite(cell.pixel(x, y))) return;
+    seen[std::size_t(y * w + x)] = true;
+    todo.emplace_back(x, y);
+  };
+  for (int x = 0; x < w; ++x) visit(x, 0), visit(x, h - 1);
+  for (int y = 0; y < h; ++y) visit(0, y), visit(w - 1, y);
+  while (!todo.empty()) {
+    const auto [x, y] = todo.front();
+    todo.pop_front();
+    visit(x + 1, y), visit(x - 1, y), visit(x, y + 1), visit(x, y - 1);
+  }
+  int holes = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) holes += isWhite(cell.pixel(x, y)) && !seen[std::size_t(y * w + x)];
+  return holes;
+}
+
+int countNearWhite(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += isNearWhite(image.pixel(x, y));
+  return n;
+}
+
+TEST(ImageAssets, FilesHaveTheirKindAndSize) {
+  struct Case {
+    QString dir, file;
+    QByteArray format;
+    int width, height;
+  } const cases[] = {
+      {kImages, "back.bmp", "bmp", 400, 600},  {kImages, "zarup.bmp", "bmp", 256, 55},
+      {kImages, "melkit.bmp", "bmp", 500, 80}, {kImages, "tovrin.bmp", "bmp", 336, 60},
+      {kImages, "text.bmp", "bmp", 200, 90},   {kArt, "window.jpg", "jpeg", 600, 600},
+      {kArt, "field.bmp", "bmp", 400, 600},    {kArt, "kinopa.ico", "ico", 32, 32},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file.toStdString());
+    QImageReader reader(QDir(c.dir).filePath(c.file));
+    reader.setDecideFormatFromContent(true);
+    EXPECT_EQ(reader.format(), c.format);
+    EXPECT_EQ(reader.size(), QSize(c.width, c.height));
+  }
+}
+
+TEST(ImageAssets, FieldPictureIsAnEightBitBottomUpBitmap) {
+  const QByteArray bmp = bytesOf(QDir(kArt).filePath("field.bmp"));
+  ASSERT_GE(bmp.size(), 54 + 1024);
+  const auto* b = reinterpret_cast<const uchar*>(bmp.constData());
+  EXPECT_EQ(bmp.left(2), QByteArray("BM"));
+  EXPECT_EQ(qFromLittleEndian<quint32>(b + 2), quint32(bmp.size()));
+  EXPECT_EQ(qFromLittleEndian<qint32>(b + 18), 400);
+  EXPECT_EQ(qFromLittleEndian<qint32>(b + 22), 600) << "a positive height: rows stored bottom-up";
+  EXPECT_EQ(qFromLittleEndian<quint16>(b + 28), 8) << "bits per pixel";
+  EXPECT_EQ(qFromLittleEndian<quint32>(b + 30), 0u) << "not compressed";
+  EXPECT_EQ(qFromLittleEndian<qint32>(b + 38), 3780) << "96 dots per inch";
+  EXPECT_EQ(qFromLittleEndian<quint32>(b + 10), 54u + 256u * 4u) << "a 256-entry palette";
+  EXPECT_EQ(bmp.size(), 54 + 1024 + 400 * 600);
+}
+
+// The resting picture and the play background show the same meadow.
+class MeadowPicture : public testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(MeadowPicture, HasSkySunAndGrassWhereTheyBelong) {
+  const QImage m = load(GetParam().first == std::string("art") ? kArt : kImages, GetParam().second);
+  ASSERT_EQ(m.size(), QSize(400, 600));
+  for (QPoint sky : {QPoint(10, 10), QPoint(200, 450), QPoint(5, 300), QPoint(250, 30)})
+    EXPECT_EQ(m.pixel(sky) | 0xff000000u, kSky) << "sky at " << sky.x() << "," << sky.y();
+  for (QPoint sun : {QPoint(390, 60), QPoint(340, 100), QPoint(380, 220), QPoint(398, 138)})
+    EXPECT_EQ(m.pixel(sun) | 0xff000000u, kSun) << "sun at " << sun.x() << "," << sun.y();
+  // The sun with its rays fills roughly x 290-399, y 5-270.
+  int left = 400, top = 600, bottom = -1;
+  for (int y = 0; y < 400; ++y)
+    for (int x = 0; x < 400; ++x)
+      if ((m.pixel(x, y) | 0xff000000u) == kSun)
+        left = std::min(left, x), top = std::min(top, y), bottom = std::max(bottom, y);
+  EXPECT_NEAR(left, 290, 12);
+  EXPECT_NEAR(top, 5, 12);
+  EXPECT_NEAR(bottom, 270, 12);
+  // Grass: the wavy top edge lies in rows 510-524 in every column; below
+  // it the band is mostly plain grass.
+  for (int x = 0; x < 400; ++x) {
+    int edge = -1;
+    for (int y = 400; y < 600 && edge < 0; ++y)
+      if ((m.pixel(x, y) | 0xff000000u) == kGrass) edge = y;
+    EXPECT_GE(edge, 510) << "column " << x;
+    EXPECT_LE(edge, 524) << "column " << x;
+  }
+  int grass = 0;
+  for (int y = 525; y < 600; ++y)
+    for (int x = 0; x < 400; ++x) grass += (m.pixel(x, y) | 0xff000000u) == kGrass;
+  EXPECT_GT(grass, 400 * 75 * 9 / 10);
+  std::set<QRgb> colours;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 400; ++x) colours.insert(m.pixel(x, y));
+  EXPECT_LE(colours.size(), 32u) << "flat fills in a handful of colours";
+}
+
+INSTANTIATE_TEST_SUITE_P(ImageAssets, MeadowPicture,
+                         testing::Values(std::make_pair("art", "field.bmp"),
+                                         std::make_pair("images", "back.bmp")));
+
+TEST(ImageAssets, EverySpriteCellIsDrawnInsideAWhiteSurround) {
+  for (const Sheet& s : kSheets) {
+    const QImage sheet = load(kImages, s.file);
+    for (int c = 0; c < s.columns * s.rows; ++c) {
+      SCOPED_TRACE(std::string(s.file) + " cell " + std::to_string(c));
+      const QImage cell = cellOf(sheet, s, c);
+      EXPECT_TRUE(ringIsWhite(cell));
+      EXPECT_GT(drawnPixels(cell), s.cellW * s.cellH / 6) << "a sprite fills part of its cell";
+      EXPECT_EQ(enclosedWhite(cell), 0) << "white inside a sprite would be see-through";
+    }
+    EXPECT_EQ(countNearWhite(sheet), 0) << s.file << ": pale pixels would fringe the sprites";
+  }
+}
+
+TEST(ImageAssets, AnimationCellsDifferFromEachOther) {
+  struct Case {
+    const Sheet& sheet;
+    int cells;
+  } const cases[] = {{kSheets[0], 4}, {kSheets[1], 5}, {kSheets[2], 4}};
+  for (const Case& c : cases) {
+    const QImage sheet = load(kImages, c.sheet.file);
+    for (int a = 0; a < c.cells; ++a) {
+      for (int b = a + 1; b < c.cells; ++b) {
+        EXPECT_NE(cellOf(sheet, c.sheet, a), cellOf(sheet, c.sheet, b))
+            << c.sheet.file << " cells " << a << " and " << b;
+      }
+    }
+  }
+}
+
+TEST(ImageAssets, MelkitMovingLeftMirrorsMovingRight) {
+  const Sheet& s = kSheets[1];
+  const QImage sheet = load(kImages, s.file);
+  for (int k = 0; k < 5; ++k)
+    EXPECT_EQ(cellOf(sheet, s, 9 - k), cellOf(sheet, s, k).mirrored(true, false)) << "cell " << k;
+}
+
+// The popup slots: the areas the game copies, and the cells they lie in.
+struct Slot {
+  QRect copied;  // right and bottom exclusive, as the game gives them
+  QRect cell;
+};
+const Slot kSlots[] = {
+    {QRect(QPoint(0, 30), QPoint(98, 58)), QRect(0, 30, 100, 30)},
+    {QRect(QPoint(100, 30), QPoint(198, 58)), QRect(100, 30, 100, 30)},
+    {QRect(QPoint(0, 60), QPoint(98, 88)), QRect(0, 60, 100, 30)},
+    {QRect(QPoint(100, 60), QPoint(198, 88)), QRect(100, 60, 100, 30)},
+    {QRect(QPoint(0, 0), QPoint(48, 28)), QRect(0, 0, 50, 30)},
+    {QRect(QPoint(50, 0), QPoint(99, 28)), QRect(50, 0, 50, 30)},
+    {QRect(QPoint(100, 0), QPoint(198, 28)), QRect(100, 0, 100, 30)},
+};
+
+TEST(ImageAssets, PopupPicturesSitInTheirSlotsWithDarkOutlines) {
+  const QImage text = load(kImages, "text.bmp");
+  ASSERT_GE(text.width(), 200);
+  ASSERT_GE(text.height(), 90);
+  std::vector<QImage> pictures;
+  for (int i = 0; i < 7; ++i) {
+    SCOPED_TRACE("slot " + std::to_string(i));
+    const QImage cell = text.copy(kSlots[i].cell);
+    EXPECT_TRUE(ringIsWhite(cell));
+    EXPECT_GT(drawnPixels(cell), kSlots[i].copied.width() * kSlots[i].copied.height() / 8);
+    pictures.push_back(text.copy(kSlots[i].copied));
+  }
+  for (int a = 0; a < 7; ++a) {
+    for (int b = a + 1; b < 7; ++b) {
+      if (pictures[a].size() == pictures[b].size()) {
+        EXPECT_NE(pictures[a], pictures[b]) << "slots " << a << " and " << b;
+      }
+    }
+  }
+  // Every drawn pixel that borders white belongs to the outline, dark enough
+  // to stand out against the pale sky.
+  for (int y = 0; y < text.height(); ++y) {
+    for (int x = 0; x < text.width(); ++x) {
+      const QRgb c = text.pixel(x, y);
+      if (isWhite(c)) continue;
+      const bool edge = (x > 0 && isWhite(text.pixel(x - 1, y))) ||
+                        (x + 1 < text.width() && isWhite(text.pixel(x + 1, y))) ||
+                        (y > 0 && isWhite(text.pixel(x, y - 1))) ||
+                        (y + 1 < text.height() && isWhite(text.pixel(x, y + 1)));
+      if (edge) {
+        EXPECT_LT(qGray(c), 128) << "outline pixel at " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_EQ(countNearWhite(text), 0);
+}
+
+TEST(ImageAssets, WindowPictureIsALightGreenMosaic) {
+  const QImage w = load(kArt, "window.jpg");
+  ASSERT_EQ(w.size(), QSize(600, 600));
+  // Behind the labels (x 399-511) everything stays light, so the text reads.
+  long long red = 0, green = 0, blue = 0;
+  int darkest = 255;
+  std::set<QRgb> tones;
+  for (int y = 0; y < 600; ++y) {
+    for (int x = 0; x < 600; ++x) {
+      const QRgb c = w.pixel(x, y);
+      red += qRed(c), green += qGreen(c), blue += qBlue(c);
+      if (x >= 399 && x <= 511) darkest = std::min(darkest, qGray(c));
+      tones.insert(c & 0xfff0f0f0u);
+    }
+  }
+  EXPECT_GE(darkest, 170);
+  EXPECT_GT(green, red) << "green and aquamarine tints";
+  EXPECT_GT(green, blue);
+  EXPECT_GT(tones.size(), 10u) << "a mosaic, not a flat fill";
+}
+
+TEST(ImageAssets, IconIsAChickFaceOnTransparency) {
+  const QImage icon = load(kArt, "kinopa.ico");
+  ASSERT_EQ(icon.size(), QSize(32, 32));
+  for (QPoint corner : {QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31)})
+    EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
+  const QRgb face = icon.pixel(16, 13);
+  EXPECT_EQ(qAlpha(face), 255);
+  EXPECT_GT(qRed(face), 230);
+  EXPECT_GT(qGreen(face), 200);
+  EXPECT_LT(qBlue(face), qGreen(face) - 40) << "pale yellow";
+  int crest = 0;
+  for (int y = 0; y < 11; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const QRgb c = icon.pixel(x, y);
+      crest += qAlpha(c) == 255 && qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90;
+    }
+  EXPECT_GT(crest, 20) << "a tall red crest on top";
+}
+
+TEST(ImageAssets, GeneratorDrawsTheSameBytesEveryRun) {
+  const QString generator = QStringLiteral(KINOPA_BIN_DIR "/../tools/kinopa_assetgen");
+  ASSERT_TRUE(QFile::exists(generator));
+  QTemporaryDir first, second;
+  for (const QTemporaryDir* dir : {&first, &second}) {
+    QProcess run;
+    run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    run.setProcessEnvironment(env);
+    run.start(generator, {dir->filePath("images"), dir->filePath("wave"), dir->filePath("art")});
+    ASSERT_TRUE(run.waitForFinished(120000));
+    ASSERT_EQ(run.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(run.exitCode(), 0);
+  }
+  const char* files[] = {"images/back.bmp",   "images/zarup.bmp", "images/melkit.bmp",
+                         "images/tovrin.bmp", "images/text.bmp",  "art/window.jpg",
+                         "art/field.bmp",     "art/kinopa.ico"};
+  for (const char* file : files) {
+    const QByteArray a = bytesOf(first.filePath(file)), b = bytesOf(second.filePath(file));
+    EXPECT_FALSE(a.isEmpty()) << file;
+    EXPECT_EQ(a, b) << file;
+  }
+}
+
+}  // namespace

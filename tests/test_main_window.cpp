@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <functional>
+
+#include "app/draw_w.h"
+#include "fakes.h"
+#include "platform/fonts.h"
+#include "platform/program_folder.h"
+
+namespace kinopa {
+namespace {
+
+using testing_support::ScriptedTick;
+
+// The window as created, before its load handler runs.
+class MainWindowLayout : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { installFontSubstitutes(); }
+  ScriptedTick tick;
+  SequenceRandom random{{0.5}};
+  QtEventPump pump;
+  DrawW w{Services{tick, random, pump}};
+};
+
+TEST_F(MainWindowLayout, WindowIsFixedWithCaptionAndIcon) {
+  EXPECT_EQ(w.windowTitle(), "Kinopa");
+  EXPECT_EQ(w.size(), QSize(512, 599));
+  EXPECT_EQ(w.minimumSize(), w.maximumSize());
+  EXPECT_FALSE(w.windowIcon().isNull());
+  EXPECT_FALSE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(w.windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(w.isVisible());  // shown by start-up, not on creation
+}
+
+TEST_F(MainWindowLayout, ControlsStandWhereTheyBelongWithTheirFirstTexts) {
+  const std::vector<std::tuple<QWidget*, QRect, QString>> table = {
+      {w.gamestart, {408, 8, 97, 25}, "Start"},
+      {w.Label7, {416, 104, 81, 25}, "最高得点"},
+      {w.Label8, {416, 128, 81, 25}, "0"},
+      {w.Label1, {408, 184, 97, 41}, "得点"},
+      {w.Label4, {408, 200, 97, 25}, "0"},
+      {w.Label2, {408, 248, 97, 41}, "得点増加率"},
+      {w.Label5, {408, 264, 97, 25}, "1"},
+      {w.Label3, {408, 320, 97, 49}, "残り時間"},
+      {w.Label6, {408, 344, 97, 25}, "10000"},
+      {w.Command1, {416, 392, 81, 25}, "効果音設定"},
+      {w.gameend, {408, 568, 95, 25}, "終了"},
+      {w.Picture1, {0, 0, 399, 599}, ""},
+  };
+  for (const auto& [widget, box, text] : table) {
+    EXPECT_EQ(widget->geometry(), box) << text.toStdString();
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      EXPECT_EQ(label->text(), text);
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      EXPECT_EQ(button->text(), text);
+    }
+  }
+  EXPECT_FALSE(w.Command1->isEnabled());
+  EXPECT_TRUE(w.gamestart->isEnabled());
+  EXPECT_EQ(w.fieldWidth(), 399);
+  EXPECT_EQ(w.fieldHeight(), 599);
+}
+
+TEST_F(MainWindowLayout, LabelsUseABoldJapaneseFontAtTheirSizes) {
+  const std::vector<std::pair<QLabel*, int>> sizes = {
+      {w.Label1, 19}, {w.Label2, 16}, {w.Label3, 19}, {w.Label4, 21},
+      {w.Label5, 21}, {w.Label6, 21}, {w.Label7, 19}, {w.Label8, 19}};
+  for (const auto& [label, px] : sizes) {
+    const QFontInfo info(label->font());
+    EXPECT_TRUE(info.family().startsWith("IPA")) << info.family().toStdString();
+    EXPECT_EQ(label->font().pixelSize(), px);
+    EXPECT_TRUE(label->font().bold());
+    const QFontMetrics metrics(label->font());
+    for (QChar c : label->text()) EXPECT_TRUE(metrics.inFont(c)) << label->text().toStdString();
+    EXPECT_TRUE(label->alignment() & Qt::AlignTop);
+    EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(label->autoFillBackground());
+  }
+  const QColor magenta(255, 0, 255);
+  EXPECT_EQ(w.Label7->palette().color(QPalette::WindowText), magenta);
+  EXPECT_EQ(w.Label8->palette().color(QPalette::WindowText), magenta);
+  EXPECT_NE(w.Label4->palette().color(QPalette::WindowText), magenta);
+  EXPECT_TRUE(w.Label7->alignment() & Qt::AlignLeft);
+  EXPECT_TRUE(w.Label8->alignment() & Qt::AlignHCenter);
+}
+
+TEST_F(MainWindowLayout, TabGoesFieldEndStartSettings) {
+  std::vector<QWidget*> order;
+  QWidget* x = w.Picture1;
+  do {
+    if (x->focusPolicy() & Qt::TabFocus) order.push_back(x);
+    x = x->nextInFocusChain();
+  } while (x != w.Picture1);
+  EXPECT_EQ(order, (std::vector<QWidget*>{w.Picture1, w.gameend, w.gamestart, w.Command1}));
+}
+
+TEST_F(MainWindowLayout, PlayFieldShowsItsPictureAtNaturalSize) {
+  const QImage& picture = w.Picture1->picture();
+  ASSERT_EQ(picture.size(), QSize(400, 600));
+  const QImage shown = w.Picture1->grab().toImage();
+  ASSERT_EQ(shown.size(), QSize(399, 599));
+  for (QPoint p : {QPoint(10, 10), QPoint(200, 300), QPoint(398, 598), QPoint(350, 60)})
+    EXPECT_EQ(shown.pixel(p), picture.pixel(p)) << p.x() << "," << p.y();
+}
+
+}  // namespace
+}  // namespace kinopa

@@ -1,0 +1,295 @@
+// The sound device: opening it, loading wave files into buffers, and buffers
+// playing, looping and stopping on SDL's dummy (and disk) driver.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/errors.h"
+#include "platform/sound_device.h"
+
+namespace kinopa {
+namespace {
+
+struct WaveLayout {
+  int formatTag;  // 1 PCM, 3 float
+  int channels;
+  int rate;
+  int bits;
+  int frames;
+};
+
+void putLE(std::string& out, uint64_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xff));
+}
+
+// A wave file holding a quiet ramp in the given format.
+std::string waveBytes(const WaveLayout& w) {
+  std::string body;
+  for (int f = 0; f < w.frames; ++f) {
+    for (int c = 0; c < w.channels; ++c) {
+      const double v = 0.25 * (f % 50) / 50.0;
+      if (w.formatTag == 3) {
+        const float x = static_cast<float>(v);
+        uint32_t bits;
+        std::memcpy(&bits, &x, 4);
+        putLE(body, bits, 4);
+      } else if (w.bits == 8) {
+        putLE(body, static_cast<uint8_t>(128 + v * 127), 1);
+      } else {
+        putLE(body, static_cast<uint16_t>(static_cast<int16_t>(v * 32767)), 2);
+      }
+    }
+  }
+  const int block = w.channels * w.bits / 8;
+  std::string data = "RIFF";
+  putLE(data, 36 + body.size(), 4);
+  data += "WAVEfmt ";
+  putLE(data, 16, 4);
+  putLE(data, w.formatTag, 2);
+  putLE(data, w.channels, 2);
+  putLE(data, w.rate, 4);
+  putLE(data, static_cast<uint64_t>(w.rate) * block, 4);
+  putLE(data, block, 2);
+  putLE(data, w.bits, 2);
+  data += "data";
+  putLE(data, body.size(), 4);
+  return data + body;
+}
+
+std::string writeFile(const QTemporaryDir& dir, const std::string& name, const std::string& bytes) {
+  const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+// The game's own description and format records.
+struct GameRecords {
+  SoundBufferDesc desc{DSBCAPS_STATIC + DSBCAPS_CTRLFREQUENCY + DSBCAPS_CTRLPAN +
+                           DSBCAPS_CTRLVOLUME, 0};
+  WaveFormat format{WAVE_FORMAT_PCM, 2, 22050, 88200, 4, 16, 0};
+};
+
+std::shared_ptr<SoundBuffer> load(DirectSound& ds, const std::string& path) {
+  GameRecords r;
+  return ds.CreateSoundBufferFromFile(path, r.desc, r.format);
+}
+
+// Waits for `done`, polling, for at most a few seconds.
+bool eventually(const std::function<bool()>& done) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (std::chrono::steady_clock::now() < until) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return done();
+}
+
+TEST(SoundDevice, OpensAShortStereoBuffer) {
+  DirectSound ds;
+  EXPECT_EQ(ds.deviceChannels(), 2);
+  EXPECT_EQ(ds.deviceFrequency(), 44100);
+  EXPECT_LE(ds.deviceBufferFrames() * 1000.0 / ds.deviceFrequency(), 15.0);
+  ds.SetCooperativeLevel(nullptr, DSSCL_PRIORITY);
+  EXPECT_THROW(ds.SetCooperativeLevel(nullptr, 0), PlatformError);
+}
+
+TEST(SoundDevice, WithoutAUsableDriverItPlaysSilently) {
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "no-such-driver", SDL_HINT_OVERRIDE);
+  testing::internal::CaptureStderr();
+  std::string driver;
+  {
+    DirectSound ds;
+    driver = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
+  }
+  const std::string said = testing::internal::GetCapturedStderr();
+  SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  if (said.empty()) GTEST_SKIP() << "a device was already open";
+  EXPECT_EQ(driver, "dummy");
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("no-such-driver"), std::string::npos) << said;
+}
+
+TEST(SoundDevice, SeveralDeviceObjectsShareTheOneDevice) {
+  QTemporaryDir dir;
+  const std::string path = writeFile(dir, "s.wav", waveBytes({1, 2, 22050, 16, 1103}));
+  DirectSound first;
+  DirectSound second;
+  auto a = load(first, path);
+  auto b = load(second, path);
+  a->Play(0);
+  b->Play(0);
+  ASSERT_TRUE(eventually([&] { return !a->isPlaying() && !b->isPlaying(); }));
+}
+
+TEST(SoundDevice, LoadsTheFormatsSdlReads) {
+  const WaveLayout layouts[] = {
+      {1, 1, 11025, 8, 1103},  {1, 2, 22050, 8, 2205},  {1, 2, 22050, 16, 2205},
+      {1, 1, 44100, 16, 4410}, {1, 2, 48000, 16, 4800}, {3, 1, 22050, 32, 2205},
+  };
+  QTemporaryDir dir;
+  DirectSound ds;
+  for (const WaveLayout& w : layouts) {
+    const std::string name = "f" + std::to_string(w.formatTag) + "_" + std::to_string(w.channels) +
+                             "ch_" + std::to_string(w.rate) + "_" + std::to_string(w.bits) + ".wav";
+    SCOPED_TRACE(name);
+    auto buffer = load(ds, writeFile(dir, name, waveBytes(w)));
+    // The whole sound, however SDL's resampler treats the end of its input.
+    EXPECT_EQ(buffer->frameCount(), int64_t{w.frames} * 44100 / w.rate);
+    EXPECT_FALSE(buffer->isPlaying());
+    EXPECT_EQ(buffer->framePosition(), 0);
+  }
+}
+
+TEST(SoundDevice, UnusableFilesFailWithTheirPath) {
+  QTemporaryDir dir;
+  const std::string good = waveBytes({1, 2, 22050, 16, 100});
+  struct Case {
+    const char* name;
+    std::string bytes;  // empty: no file at all
+  };
+  const Case cases[] = {
+      {"missing.wav", ""},
+      {"text.wav", "[wave]\nthis is not a wave file\n"},
+      {"truncated.wav", good.substr(0, 20)},
+      {"nodata.wav", waveBytes({1, 2, 22050, 16, 0})},
+      {"badformat.wav", [] {
+         std::string b = waveBytes({1, 2, 22050, 16, 100});
+         b[20] = 0x77, b[21] = 0x77;  // a format tag nobody knows
+         return b;
+       }()},
+  };
+  DirectSound ds;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = c.bytes.empty()
+                                 ? dir.filePath(c.name).toStdString()
+                                 : writeFile(dir, c.name, c.bytes);
+    try {
+      load(ds, path);
+      ADD_FAILURE() << "no error";
+    } catch (const PlatformError& e) {
+      EXPECT_EQ(e.object(), "DirectSound");
+      EXPECT_EQ(e.operation(), "CreateSoundBufferFromFile");
+      EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST(SoundDevice, PositionsAreBytesOfTheFilesOwnData) {
+  QTemporaryDir dir;
+  DirectSound ds;
+  // One second at 22050 Hz, 4 bytes a frame: byte 4000 is frame 1000 there,
+  // frame 2000 at the device's 44100 Hz.
+  auto buffer = load(ds, writeFile(dir, "s.wav", waveBytes({1, 2, 22050, 16, 22050})));
+  buffer->SetCurrentPosition(4000);
+  EXPECT_EQ(buffer->framePosition(), 2000);
+  buffer->SetCurrentPosition(0);
+  EXPECT_EQ(buffer->framePosition(), 0);
+  EXPECT_THROW(buffer->SetCurrentPosition(-1), PlatformError);
+  EXPECT_THROW(buffer->SetCurrentPosition(22050 * 4), PlatformError);
+}
+
+TEST(SoundDevice, PlayedOnceItStopsByItselfRewound) {
+  QTemporaryDir dir;
+  DirectSound ds;
+  auto buffer = load(ds, writeFile(dir, "once.wav", waveBytes({1, 2, 22050, 16, 2205})));
+  buffer->Play(0);
+  EXPECT_TRUE(buffer->isPlaying());
+  EXPECT_FALSE(buffer->isLooping());
+  ASSERT_TRUE(eventually([&] { return !buffer->isPlaying(); }));
+  EXPECT_EQ(buffer->framePosition(), 0);
+}
+
+TEST(SoundDevice, LoopingRepeatsUntilStoppedAndStopKeepsItsPlace) {
+  QTemporaryDir dir;
+  DirectSound ds;
+  auto buffer = load(ds, writeFile(dir, "loop.wav", waveBytes({1, 2, 22050, 16, 661})));
+  buffer->Play(DSBPLAY_LOOPING);
+  EXPECT_TRUE(buffer->isLooping());
+  int64_t last = 0;
+  int wraps = 0;
+  ASSERT_TRUE(eventually([&] {
+    const int64_t now = buffer->framePosition();
+    if (now < last) ++wraps;
+    last = now;
+    return wraps >= 3;
+  }));
+  EXPECT_TRUE(buffer->isPlaying());
+  buffer->Stop();
+  const int64_t stoppedAt = buffer->framePosition();
+  std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  EXPECT_FALSE(buffer->isPlaying());
+  EXPECT_EQ(buffer->framePosition(), stoppedAt);
+}
+
+TEST(SoundDevice, BuffersMayGoWhilePlayingAndOutliveTheDevice) {
+  QTemporaryDir dir;
+  const std::string path = writeFile(dir, "b.wav", waveBytes({1, 2, 22050, 16, 2205}));
+  auto ds = std::make_unique<DirectSound>();
+  for (int i = 0; i < 20; ++i) {
+    auto buffer = load(*ds, path);
+    buffer->Play(DSBPLAY_LOOPING);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }  // each is released while the mixer is playing it
+  auto kept = load(*ds, path);
+  ds.reset();
+  kept->Play(0);
+  ASSERT_TRUE(eventually([&] { return !kept->isPlaying(); }));
+}
+
+// Runs the device on SDL's "disk" driver, which writes what it is given to a
+// file, and checks that a played buffer arrives there sample for sample.
+TEST(SoundDevice, WhatIsPlayedReachesTheDevice) {
+  QTemporaryDir dir;
+  const std::string out = dir.filePath("out.raw").toStdString();
+  // 50 ms of a constant in the device's own format, so nothing is resampled.
+  std::string bytes = waveBytes({1, 2, 44100, 16, 2205});
+  for (size_t i = 44; i + 3 < bytes.size(); i += 4) {
+    bytes[i] = static_cast<char>(0xe8), bytes[i + 1] = 0x03;                        // 1000
+    bytes[i + 2] = static_cast<char>(0x18), bytes[i + 3] = static_cast<char>(0xfc);  // -1000
+  }
+  const std::string path = writeFile(dir, "c.wav", bytes);
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "disk", SDL_HINT_OVERRIDE);
+  setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+  {
+    DirectSound ds;
+    const std::string driver = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    unsetenv("SDL_DISKAUDIOFILE");
+    if (driver != "disk") GTEST_SKIP() << "the audio driver was already running";
+    auto buffer = load(ds, path);
+    buffer->Play(0);
+    ASSERT_TRUE(eventually([&] { return !buffer->isPlaying(); }));
+  }
+  std::ifstream file(out, std::ios::binary);
+  std::vector<char> raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<int16_t> samples(raw.size() / 2);
+  std::memcpy(samples.data(), raw.data(), samples.size() * 2);
+  int played = 0, other = 0;
+  for (size_t i = 0; i + 1 < samples.size(); i += 2) {
+    if (samples[i] == 1000 && samples[i + 1] == -1000) {
+      ++played;
+    } else if (samples[i] != 0 || samples[i + 1] != 0) {
+      ++other;
+    }
+  }
+  EXPECT_EQ(played, 2205);
+  EXPECT_EQ(other, 0);
+}
+
+}  // namespace
+}  // namespace kinopa
