@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "fakes.h"
 #include "game/game.h"
 #include "platform/errors.h"
@@ -49,6 +51,7 @@ struct Interval {
   int ms;
   bool draws;
 };
+void PrintTo(const Interval& i, std::ostream* os) { *os << i.ms << " ms"; }
 class FrameInterval : public GameTest, public testing::WithParamInterface<Interval> {};
 
 TEST_P(FrameInterval, ChargesTheTimeAndDrawsOnlyUpToTenMilliseconds) {

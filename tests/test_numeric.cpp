@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <limits>
 
 #include "platform/errors.h"
@@ -13,6 +14,7 @@ struct Conversion {
   double in;
   int32_t out;
 };
+void PrintTo(const Conversion& c, std::ostream* os) { *os << c.in << " -> " << c.out; }
 
 class ToI16 : public testing::TestWithParam<Conversion> {};
 TEST_P(ToI16, RoundsToNearestTiesToEven) { EXPECT_EQ(toI16(GetParam().in), GetParam().out); }

@@ -84,6 +84,9 @@ std::shared_ptr<SoundMixer> SoundMixer::shared() {
 
 SoundMixer::SoundMixer() {
   voices_.reserve(16);
+  // SDL would otherwise catch SIGINT and SIGTERM and turn them into events
+  // nobody reads: Ctrl+C must still end the game.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   const bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (initialised && open()) return;
   const std::string reason = SDL_GetError();

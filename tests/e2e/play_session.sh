@@ -36,4 +36,10 @@ sleep 0.5
 wmctrl -c Kinopa          # the close box, through the window manager
 wait_exit "closing the window did not end the program"
 [ "$rc" = 0 ] || fail "exit status $rc after closing"
+
+# --- A termination signal still ends it: the sound library must not keep
+# --- SIGTERM (or Ctrl+C's SIGINT) to itself ---
+start_game
+kill -TERM "$pid"
+wait_exit "SIGTERM did not end the program"
 echo "PASS"
