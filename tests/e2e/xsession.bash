@@ -5,14 +5,15 @@
 fail() { echo "FAIL: $*"; exit 1; }
 
 start_x() {
-  display_num=$(( 90 + RANDOM % 100 ))
-  export DISPLAY=:$display_num
   export QT_QPA_PLATFORM=xcb  # a real window in the virtual X server
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+  # Xvfb picks a free display number itself and tells it through fd 3.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
   xvfb=$!
   wm=""
   pid=""
   trap stop_x EXIT
+  for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
+  export DISPLAY=:$(head -n1 "$out/display")
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
   # A window manager, so windows have frames with a close box.
