@@ -23,7 +23,8 @@ start_x() {
 }
 
 stop_x() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  # Never leave a game behind, even one that ignores SIGTERM.
+  [ -n "$pid" ] && { kill "$pid" 2>/dev/null; sleep 0.2; kill -9 "$pid" 2>/dev/null; }
   [ -n "$wm" ] && kill "$wm" 2>/dev/null
   kill "$xvfb" 2>/dev/null
   return 0
