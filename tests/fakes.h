@@ -44,6 +44,26 @@ class RecordingFrame : public FrameDrawing {
   }
 };
 
+// Records what the rules ask of the sound side, in order.
+class RecordingSounds : public SoundCues {
+ public:
+  std::vector<std::string> calls;
+  void waveiniread() override { calls.push_back("waveiniread"); }
+  void loadwavex() override { calls.push_back("loadwavex"); }
+  void halt(Sound s) override { calls.push_back("halt " + name(s)); }
+  void restart(Sound s) override { calls.push_back("restart " + name(s)); }
+  static std::string name(Sound s) {
+    switch (s) {
+      case Sound::music: return "music";
+      case Sound::zarupOk: return "zarupOk";
+      case Sound::zarupFall: return "zarupFall";
+      case Sound::melkitOk: return "melkitOk";
+      case Sound::melkitMiss: return "melkitMiss";
+    }
+    return "?";
+  }
+};
+
 class ScriptedTick : public TickCounter {
  public:
   int32_t now = 1000;

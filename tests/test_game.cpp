@@ -16,7 +16,7 @@ using testing_support::ScriptedTick;
 // A game as start-up leaves it: fixed numbers set, first game prepared.
 class GameTest : public testing::Test {
  protected:
-  GameTest() : g(board, frame, tick, random) {
+  GameTest() : g(board, frame, sounds, tick, random) {
     g.gameLength = 30000;
     g.scoreRate = 1;
     g.paused = kSet;
@@ -34,6 +34,7 @@ class GameTest : public testing::Test {
 
   RecordingBoard board;
   RecordingFrame frame;
+  testing_support::RecordingSounds sounds;
   ScriptedTick tick;
   SequenceRandom random{{0.25}};
   Game g;

@@ -22,7 +22,11 @@ struct Services {
   EventPump& pump;
 };
 
-class DrawW : public QWidget, public Board, public FrameDrawing, public WindowHandle {
+class DrawW : public QWidget,
+              public Board,
+              public FrameDrawing,
+              public SoundCues,
+              public WindowHandle {
   Q_OBJECT
  public:
   explicit DrawW(const Services& services, QWidget* parent = nullptr);
@@ -43,8 +47,16 @@ class DrawW : public QWidget, public Board, public FrameDrawing, public WindowHa
   // FrameDrawing
   void surfinit() override;
   void surfflip() override;
+  // SoundCues
+  void waveiniread() override;
+  void loadwavex() override;
+  void halt(Sound sound) override;
+  void restart(Sound sound) override;
   // WindowHandle
   Rect windowRect() const override;
+
+  // The sound settings button: shows the sound settings dialog.
+  void Command1_Click();
 
   Game g;
   std::shared_ptr<DirectX7> dx;
@@ -76,6 +88,12 @@ class DrawW : public QWidget, public Board, public FrameDrawing, public WindowHa
   void mainLoop();
   void shutdown();
   void Form_Unload();
+  // Main loop: while a game runs, asks the music to play unless it is off.
+  void musicStep();
+  // Shutdown: saves the sound settings and the highest score.
+  void waveiniwrite();
+  // Shutdown: closes the sound settings dialog, shown or not.
+  void closeSoundMenu();
   QWidget* control(Control c);
 
   Services services_;

@@ -39,7 +39,7 @@ QPushButton* makeButton(QWidget* parent, const char* text, QRect box) {
 
 DrawW::DrawW(const Services& services, QWidget* parent)
     : QWidget(parent),
-      g(*this, *this, services.tick, services.random),
+      g(*this, *this, *this, services.tick, services.random),
       services_(services) {
   buildLayout();
 }
@@ -81,6 +81,7 @@ void DrawW::buildLayout() {
 
   connect(gamestart, &QPushButton::clicked, this, [this] { guarded([this] { g.gamestart_Click(); }); });
   connect(gameend, &QPushButton::clicked, this, [this] { guarded([this] { g.gameend_Click(); }); });
+  connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
   Picture1->onPaint = [this] { surfaces.Picture1_Paint(); };
 
   // Centred on the screen when first shown.

@@ -53,6 +53,7 @@ void DrawW::mainLoop() {
     Command1->setEnabled(true);
     bool framesRan = false;
     while (g.paused == kClear) {
+      musicStep();
       g.game();
       pump.yield(false);
       g.raiseHighScore();
@@ -68,6 +69,8 @@ void DrawW::mainLoop() {
 
 void DrawW::shutdown() {
   KINOPA_ROUTINE("draw_w.init");
+  waveiniwrite();
+  closeSoundMenu();
   unloading_ = true;
   close();
 }
@@ -84,6 +87,9 @@ void DrawW::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void DrawW::Form_Unload() { g.quitRequested = kSet; }
+void DrawW::Form_Unload() {
+  g.quitRequested = kSet;
+  closeSoundMenu();
+}
 
 }  // namespace kinopa

@@ -5,8 +5,9 @@
 
 namespace kinopa {
 
-Game::Game(Board& board, FrameDrawing& frame, TickCounter& tick, RandomSource& random)
-    : board_(board), frame_(frame), tick_(tick), random_(random) {}
+Game::Game(Board& board, FrameDrawing& frame, SoundCues& sounds, TickCounter& tick,
+           RandomSource& random)
+    : board_(board), frame_(frame), sounds_(sounds), tick_(tick), random_(random) {}
 
 void Game::gameinit() {
   KINOPA_ROUTINE("draw_w.gameinit");
@@ -16,6 +17,8 @@ void Game::gameinit() {
   board_.setCaption(Control::Label6, numberText(remainingTime));
   board_.setCaption(Control::Label4, numberText(score));
   board_.setCaption(Control::Label5, numberText(scoreRate));
+  sounds_.waveiniread();
+  sounds_.loadwavex();
   board_.setCaption(Control::Label8, numberText(highScore));
 }
 
@@ -41,6 +44,7 @@ void Game::game() {
     paused = kSet;
     board_.setCaption(Control::Label6, "0");
     board_.setCaption(Control::gamestart, "Restart");
+    sounds_.halt(Sound::music);
   }
 }
 
@@ -53,6 +57,7 @@ void Game::gamestart_Click() {
     board_.setEnabled(Control::Command1, false);
   } else if (paused == kClear) {
     board_.setCaption(Control::gamestart, "Start");
+    sounds_.halt(Sound::music);
     paused = kSet;
   }
 }

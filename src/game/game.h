@@ -15,7 +15,8 @@ constexpr int16_t kClear = 0;
 
 class Game {
  public:
-  Game(Board& board, FrameDrawing& frame, TickCounter& tick, RandomSource& random);
+  Game(Board& board, FrameDrawing& frame, SoundCues& sounds, TickCounter& tick,
+       RandomSource& random);
 
   // Prepares a new game: full time, score 0, rate 1, labels written.
   void gameinit();
@@ -54,6 +55,7 @@ class Game {
  private:
   Board& board_;
   FrameDrawing& frame_;
+  SoundCues& sounds_;
   TickCounter& tick_;
   RandomSource& random_;
 };

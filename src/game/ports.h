@@ -35,4 +35,23 @@ class FrameDrawing {
   virtual void surfflip() = 0;
 };
 
+// The five sounds, in the order of the sound settings.
+enum class Sound { music, zarupOk, zarupFall, melkitOk, melkitMiss };
+
+// What the rules ask of the sound side: the settings file, loading, and the
+// playback rules. Each playback call reads the sound's off box at that very
+// moment; a sound switched off, or without a buffer, stays silent.
+class SoundCues {
+ public:
+  virtual ~SoundCues() = default;
+  // Reads wave.ini into the sound settings and the highest score.
+  virtual void waveiniread() = 0;
+  // Loads every sound that is switched on from its file.
+  virtual void loadwavex() = 0;
+  // Stop, then rewind: the music at game over and on Pause.
+  virtual void halt(Sound sound) = 0;
+  // Stop, rewind and play once: an effect at its event.
+  virtual void restart(Sound sound) = 0;
+};
+
 }  // namespace kinopa
