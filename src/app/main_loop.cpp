@@ -55,7 +55,7 @@ void DrawW::mainLoop() {
     while (g.paused == kClear) {
       musicStep();
       g.game();
-      pump.yield(false);
+      pump.yieldUntilNextFrame();
       g.raiseHighScore();
       if (Command1->isEnabled()) Command1->setEnabled(false);
       framesRan = true;
