@@ -20,6 +20,8 @@ struct Services {
   TickCounter& tick;
   RandomSource& random;
   EventPump& pump;
+  // Off: wave.ini is never read or written and no sound is loaded.
+  bool withSoundSettings = true;
 };
 
 class DrawW : public QWidget,
@@ -35,6 +37,10 @@ class DrawW : public QWidget,
   // Load handler: creates the sound device and runs init; returns when the
   // program has shut down.
   void Form_Load();
+  // Start-up without the sound device and the main loop: fixed numbers,
+  // window shown, surfaces and input made, the first game prepared. For
+  // running the rules by script.
+  void startUp();
 
   // Board
   using QWidget::isEnabled;
