@@ -2,48 +2,13 @@
 
 #include <ostream>
 
-#include "fakes.h"
-#include "game/game.h"
+#include "game_fixture.h"
 #include "platform/errors.h"
 
 namespace kinopa {
 namespace {
 
-using testing_support::RecordingBoard;
-using testing_support::RecordingFrame;
-using testing_support::ScriptedTick;
-
-// A game as start-up leaves it: fixed numbers set, first game prepared.
-class GameTest : public testing::Test {
- protected:
-  GameTest() : g(board, frame, sounds, tick, random) {
-    g.gameLength = 30000;
-    g.scoreRate = 1;
-    g.zarupW = 64;
-    g.zarupH = 55;
-    g.melkitW = 100;
-    g.melkitH = 40;
-    g.tovrinW = 84;
-    g.paused = kSet;
-    g.gameinit();
-  }
-  void start() {
-    g.gamestart_Click();
-    g.prevTick = tick.now;  // the loop's outer pass before the first frame
-  }
-  // One frame step `ms` after the previous one.
-  void step(int ms) {
-    tick.now += ms;
-    g.game();
-  }
-
-  RecordingBoard board;
-  RecordingFrame frame;
-  testing_support::RecordingSounds sounds;
-  ScriptedTick tick;
-  SequenceRandom random{{0.25}};
-  Game g;
-};
+using GameTest = testing_support::RulesTest;
 
 TEST_F(GameTest, PreparationWritesTheStartingLabels) {
   EXPECT_EQ(board.caption(Control::Label6), "30000");
