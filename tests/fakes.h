@@ -1,6 +1,7 @@
 #pragma once
 // Stand-ins for the main window and the clock, so the rules can be played
 // frame by frame with exact values.
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,15 +33,40 @@ class RecordingBoard : public Board {
   }
 };
 
+// Records the drawing calls of each frame, with their arguments.
 class RecordingFrame : public FrameDrawing {
  public:
+  struct Draw {
+    std::string what;
+    double x = 0, y = 0, c = 0;
+  };
   std::vector<std::string> calls;
+  std::vector<Draw> draws;  // sprites and the tovrin's line (c = x2)
   void surfinit() override { calls.push_back("surfinit"); }
+  void textdraw() override { calls.push_back("textdraw"); }
+  void zarup_draw(double x, double y, double c) override { sprite("zarup_draw", x, y, c); }
+  void melkit_draw(double x, double y, double c) override { sprite("melkit_draw", x, y, c); }
+  void tovrin_draw(double x, double c) override { sprite("tovrin_draw", x, 500, c); }
+  void DrawRoundedBox(int32_t x1, int32_t y1, int32_t x2, int32_t, int32_t, int32_t) override {
+    sprite("DrawRoundedBox", x1, y1, x2);
+  }
   void surfflip() override { calls.push_back("surfflip"); }
   int frames() const {
     int n = 0;
     for (const auto& c : calls) n += c == "surfflip";
     return n;
+  }
+  // The latest draw of a kind.
+  Draw last(const std::string& what) const {
+    for (auto it = draws.rbegin(); it != draws.rend(); ++it)
+      if (it->what == what) return *it;
+    return {"<none>"};
+  }
+
+ private:
+  void sprite(const char* what, double x, double y, double c) {
+    calls.push_back(what);
+    draws.push_back({what, x, y, c});
   }
 };
 

@@ -95,6 +95,8 @@ struct PathCase {
   bool fails;
 };
 
+void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
+
 class FullPathBox : public Loading, public testing::WithParamInterface<PathCase> {};
 
 TEST_P(FullPathBox, DecidesWhereTheFileIsLookedFor) {

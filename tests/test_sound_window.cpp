@@ -35,6 +35,7 @@ class ScriptPump : public EventPump {
       atEnd();
     }
   }
+  void yieldUntilNextFrame() override { yield(false); }
 };
 
 const std::string kMusicOn =

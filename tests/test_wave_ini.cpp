@@ -35,6 +35,8 @@ struct ReadCase {
   bool message;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
 class Reading : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(Reading, FillsTheControlsLineByLineUntilAProblem) {
@@ -184,19 +186,20 @@ TEST_P(FailedWrite, IsReportedAndLeavesTheOldFileAsItWas) {
   }
 }
 
-std::string failureName(const testing::TestParamInfo<Failure>& info) {
-  switch (info.param) {
+std::string failureName(Failure f) {
+  switch (f) {
     case Failure::missingFolder: return "MissingFolder";
     case Failure::fullDisk: return "FullDisk";
     case Failure::readOnlyFolder: return "ReadOnlyFolder";
   }
   return "?";
 }
+void PrintTo(Failure f, std::ostream* os) { *os << failureName(f); }
 
 INSTANTIATE_TEST_SUITE_P(WaveIni, FailedWrite,
                          testing::Values(Failure::missingFolder, Failure::fullDisk,
                                          Failure::readOnlyFolder),
-                         failureName);
+                         [](const auto& info) { return failureName(info.param); });
 
 }  // namespace
 }  // namespace kinopa

@@ -41,6 +41,10 @@ class DrawW : public QWidget,
   // Load handler: creates the sound device and runs init; returns when the
   // program has shut down.
   void Form_Load();
+  // Start-up without the sound device and the main loop: fixed numbers,
+  // window shown, surfaces and input made, the first game prepared. For
+  // running the rules by script.
+  void startUp();
 
   // Board
   using QWidget::isEnabled;
@@ -52,6 +56,12 @@ class DrawW : public QWidget,
   bool isEnabled(Control control) override;
   // FrameDrawing
   void surfinit() override;
+  void textdraw() override;
+  void zarup_draw(double x, double y, double c) override;
+  void melkit_draw(double x, double y, double c) override;
+  void tovrin_draw(double x, double c) override;
+  void DrawRoundedBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t rw,
+                      int32_t rh) override;
   void surfflip() override;
   // SoundCues
   void waveiniread() override;

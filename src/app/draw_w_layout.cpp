@@ -6,6 +6,8 @@
 #include <QScreen>
 
 #include "app/draw_w.h"
+#include "display/popups.h"
+#include "display/sprites.h"
 #include "platform/errors.h"
 #include "platform/fonts.h"
 
@@ -83,6 +85,8 @@ void DrawW::buildLayout() {
   connect(gameend, &QPushButton::clicked, this, [this] { guarded([this] { g.gameend_Click(); }); });
   connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
   Picture1->onPaint = [this] { surfaces.Picture1_Paint(); };
+  Picture1->onMouseMove = [this](int b, int s, float x, float y) { g.Picture1_MouseMove(b, s, x, y); };
+  Picture1->onMouseUp = [this](int b, int s, float x, float y) { g.Picture1_MouseUp(b, s, x, y); };
 
   // Centred on the screen when first shown.
   if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -124,6 +128,17 @@ void DrawW::setEnabled(Control c, bool enabled) { control(c)->setEnabled(enabled
 bool DrawW::isEnabled(Control c) { return control(c)->isEnabled(); }
 
 void DrawW::surfinit() { surfaces.surfinit(); }
+void DrawW::textdraw() {
+  kinopa::textdraw(surfaces, PopupTable{g.popupActive, g.popupX, g.popupY, g.objects.popupAge,
+                                        g.objects.popupRect});
+}
+void DrawW::zarup_draw(double x, double y, double c) { kinopa::zarup_draw(surfaces, x, y, c); }
+void DrawW::melkit_draw(double x, double y, double c) { kinopa::melkit_draw(surfaces, x, y, c); }
+void DrawW::tovrin_draw(double x, double c) { kinopa::tovrin_draw(surfaces, x, c); }
+void DrawW::DrawRoundedBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t rw,
+                           int32_t rh) {
+  surfaces.backSurface->DrawRoundedBox(x1, y1, x2, y2, rw, rh);
+}
 void DrawW::surfflip() { surfaces.surfflip(); }
 
 Rect DrawW::windowRect() const {

@@ -17,6 +17,13 @@ void DrawW::Form_Load() {
 
 void DrawW::init() {
   KINOPA_ROUTINE("draw_w.init");
+  startUp();
+  mainLoop();
+  shutdown();
+}
+
+void DrawW::startUp() {
+  KINOPA_ROUTINE("draw_w.init");
   g.zarupW = 64;
   g.zarupH = 55;
   g.melkitW = 100;
@@ -38,9 +45,6 @@ void DrawW::init() {
 
   g.paused = kSet;
   g.gameinit();
-
-  mainLoop();
-  shutdown();
 }
 
 void DrawW::mainLoop() {
@@ -55,7 +59,7 @@ void DrawW::mainLoop() {
     while (g.paused == kClear) {
       musicStep();
       g.game();
-      pump.yield(false);
+      pump.yieldUntilNextFrame();
       g.raiseHighScore();
       if (Command1->isEnabled()) Command1->setEnabled(false);
       framesRan = true;

@@ -11,12 +11,19 @@ Game::Game(Board& board, FrameDrawing& frame, SoundCues& sounds, TickCounter& ti
 
 void Game::gameinit() {
   KINOPA_ROUTINE("draw_w.gameinit");
+  zarup(kSet, 0.0);
+  melkit(kSet, 0.0);
   remainingTime = gameLength;
   score = 0;
   scoreRate = 1;
   board_.setCaption(Control::Label6, numberText(remainingTime));
   board_.setCaption(Control::Label4, numberText(score));
   board_.setCaption(Control::Label5, numberText(scoreRate));
+  for (int i = 0; i < kPopupSlots; ++i) {
+    popupActive[i] = 0;
+    popupX[i] = 0;
+    popupY[i] = 0;
+  }
   sounds_.waveiniread();
   sounds_.loadwavex();
   board_.setCaption(Control::Label8, numberText(highScore));
@@ -39,6 +46,10 @@ void Game::game() {
     board_.setCaption(Control::Label4, numberText(score));
     board_.setCaption(Control::Label5, numberText(scoreRate));
     frame_.surfinit();
+    frame_.textdraw();  // popups lie beneath the objects
+    zarup(kClear, frameElapsed);
+    melkit(kClear, frameElapsed);
+    Tovrin();
     frame_.surfflip();
   } else {
     paused = kSet;
@@ -66,6 +77,12 @@ void Game::gameend_Click() {
   KINOPA_ROUTINE("draw_w.gameend_Click");
   paused = kSet;
   quitRequested = kSet;
+}
+
+void Game::startPopup(long k, double x, double y) {
+  checkedAt(popupActive, k) = kSet;
+  checkedAt(popupX, k) = toI16(x);
+  checkedAt(popupY, k) = toI16(y);
 }
 
 void Game::raiseHighScore() {

@@ -1,8 +1,12 @@
 #pragma once
 // The state of a game and its control: score, rate, play time, the play
-// flags and frame timing, and the four operations that drive a game.
+// flags and frame timing, the objects and the popup table, and the
+// operations that drive a game. Each object's rules live in a file of its
+// own (zarup.cpp, melkit.cpp, tovrin.cpp, mouse.cpp).
+#include <array>
 #include <cstdint>
 
+#include "game/objects.h"
 #include "game/ports.h"
 #include "platform/random.h"
 #include "platform/tick.h"
@@ -18,7 +22,8 @@ class Game {
   Game(Board& board, FrameDrawing& frame, SoundCues& sounds, TickCounter& tick,
        RandomSource& random);
 
-  // Prepares a new game: full time, score 0, rate 1, labels written.
+  // Prepares a new game: objects placed, full time, score 0, rate 1, popups
+  // cleared, settings read and sounds loaded, labels written.
   void gameinit();
   // The per-frame step: charges the elapsed time, then draws one frame when
   // the interval was at most 10 ms, or ends the game when time is up.
@@ -28,6 +33,17 @@ class Game {
   // After each frame and the yield that follows it: a score above the
   // highest score becomes the highest score.
   void raiseHighScore();
+
+  // The objects: with `reset` set they are placed for a new game and not
+  // drawn; otherwise they move by `elapsed` milliseconds and are drawn.
+  void zarup(int16_t reset, double elapsed);
+  void melkit(int16_t reset, double elapsed);
+  void Tovrin();
+
+  // The mouse over the play field, in field pixels. Neither looks at the
+  // button or the keys.
+  void Picture1_MouseMove(int button, int shift, float x, float y);
+  void Picture1_MouseUp(int button, int shift, float x, float y);
 
   // Play flags.
   int16_t quitRequested = kClear;
@@ -50,9 +66,27 @@ class Game {
   int16_t melkitW = 0, melkitH = 0;
   int16_t tovrinW = 0;
 
+  // The tovrin's left edge and the last pointer position over the field.
+  int16_t tovrinX = 0;
+  int16_t mouseX = 0, mouseY = 0;
+  // The pointer lay inside the melkit's inner box when it was last drawn.
+  int16_t melkitHover = kClear;
+  // Set by a catch until the zarup has risen high again.
+  int16_t zarupCaught = kClear;
+
+  // The popup table: slots 0 to 3 for falls, 4 to 6 for missed clicks.
+  std::array<int16_t, kPopupSlots> popupActive{};
+  std::array<int16_t, kPopupSlots> popupX{};
+  std::array<int16_t, kPopupSlots> popupY{};
+
+  Objects objects;
+
   TickCounter& tick() { return tick_; }
 
  private:
+  // Starts popup slot k at (x, y).
+  void startPopup(long k, double x, double y);
+
   Board& board_;
   FrameDrawing& frame_;
   SoundCues& sounds_;

@@ -2,6 +2,7 @@
 // What the game rules see of the main window: the play field's size, the
 // controls they write, and the frame drawing. The window implements these;
 // tests put recorders in their place.
+#include <cstdint>
 #include <string>
 
 namespace kinopa {
@@ -31,6 +32,17 @@ class FrameDrawing {
   virtual ~FrameDrawing() = default;
   // Starts a frame: the back surface is cleared from the background.
   virtual void surfinit() = 0;
+  // Draws the running popups and ages them.
+  virtual void textdraw() = 0;
+  // One cell of a sprite sheet at a position on the back surface; positions
+  // and cells are made whole pixels by rounding, halves to even.
+  virtual void zarup_draw(double x, double y, double c) = 0;
+  virtual void melkit_draw(double x, double y, double c) = 0;
+  // The tovrin always stands with its top at y = 500.
+  virtual void tovrin_draw(double x, double c) = 0;
+  // A rounded box outline on the back surface with its default pen.
+  virtual void DrawRoundedBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t rw,
+                              int32_t rh) = 0;
   // Presents the back surface in the play field.
   virtual void surfflip() = 0;
 };

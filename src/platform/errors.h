@@ -32,6 +32,13 @@ class IndexError : public Error {
   IndexError();
 };
 
+// Element i of a fixed array; an index outside it is an IndexError.
+template <class Array>
+auto& checkedAt(Array& array, long i) {
+  if (i < 0 || static_cast<unsigned long>(i) >= array.size()) throw IndexError();
+  return array[static_cast<std::size_t>(i)];
+}
+
 // A call on a media object (a surface, a sound buffer...) failed.
 class PlatformError : public Error {
  public:

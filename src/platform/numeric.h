@@ -19,6 +19,7 @@ int32_t addI32(int32_t a, int32_t b);
 int32_t subI32(int32_t a, int32_t b);
 int16_t addI16(int16_t a, int16_t b);
 int16_t subI16(int16_t a, int16_t b);
+int16_t mulI16(int16_t a, int16_t b);
 
 // Integer remainder keeping the sign of the dividend (5 mod 3 = 2,
 // -5 mod 3 = -2). A zero divisor is an error.

@@ -1,0 +1,84 @@
+#include "app/replay_script.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <regex>
+#include <sstream>
+
+namespace kinopa {
+namespace {
+
+const std::regex kDecimal(R"([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
+const std::regex kWhole(R"([+-]?\d+)");
+
+[[noreturn]] void bad(int line, const std::string& why) {
+  throw ScriptError("line " + std::to_string(line) + ": " + why);
+}
+
+double decimal(const std::string& word, int line) {
+  if (!std::regex_match(word, kDecimal)) bad(line, "not a number: " + word);
+  return std::strtod(word.c_str(), nullptr);  // out of range gives +-inf or 0
+}
+
+int32_t wholeTick(const std::string& word, int line) {
+  if (!std::regex_match(word, kWhole)) bad(line, "not a whole number of milliseconds: " + word);
+  errno = 0;
+  const long long v = std::strtoll(word.c_str(), nullptr, 10);
+  if (errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
+    bad(line, "tick outside the signed 32-bit range: " + word);
+  return static_cast<int32_t>(v);
+}
+
+}  // namespace
+
+std::vector<ReplayCommand> parseReplayScript(std::istream& in) {
+  std::vector<ReplayCommand> script;
+  std::string text;
+  for (int line = 1; std::getline(in, text); ++line) {
+    if (const auto hash = text.find('#'); hash != std::string::npos) text.erase(hash);
+    std::istringstream words(text);
+    std::vector<std::string> w;
+    for (std::string word; words >> word;) w.push_back(word);
+    if (w.empty()) continue;
+
+    const std::string& name = w[0];
+    const std::size_t args = w.size() - 1;
+    ReplayCommand c{ReplayCommand::idle, {}, 0, {}, line};
+    const auto expect = [&](std::size_t n) {
+      if (args != n)
+        bad(line, name + " takes " + std::to_string(n) + " argument" + (n == 1 ? "" : "s"));
+    };
+    if (name == "random") {
+      if (args == 0) bad(line, "random needs at least one value");
+      c.kind = ReplayCommand::random;
+      for (std::size_t i = 1; i < w.size(); ++i) {
+        const double v = decimal(w[i], line);
+        if (!(v >= 0.0 && v < 1.0)) bad(line, "random value outside [0, 1): " + w[i]);
+        c.values.push_back(v);
+      }
+    } else if (name == "tick") {
+      expect(1);
+      c.kind = ReplayCommand::tick;
+      c.ticks = wholeTick(w[1], line);
+    } else if (name == "idle" || name == "start" || name == "frame") {
+      expect(0);
+      c.kind = name == "idle"    ? ReplayCommand::idle
+               : name == "start" ? ReplayCommand::start
+                                 : ReplayCommand::frame;
+    } else if (name == "move" || name == "up") {
+      expect(2);
+      c.kind = name == "move" ? ReplayCommand::move : ReplayCommand::up;
+      c.values = {decimal(w[1], line), decimal(w[2], line)};
+    } else if (name == "shot") {
+      expect(1);
+      c.kind = ReplayCommand::shot;
+      c.file = w[1];
+    } else {
+      bad(line, "unknown command: " + name);
+    }
+    script.push_back(std::move(c));
+  }
+  return script;
+}
+
+}  // namespace kinopa

@@ -1,0 +1,41 @@
+#pragma once
+// Replay scripts: what the rules read from the world, one command a line.
+//
+//   random V V ...   values in [0, 1) for the random source, used in order
+//   tick T           the tick counter reads T (whole ms) from now on
+//   idle             the main loop's outer pass: prevTick from the counter
+//   start            a click on the start button
+//   move X Y         a pointer move over the play field
+//   up X Y           a button released over the play field
+//   frame            one pass of a running game (or an idle pass), then a
+//                    state line
+//   shot FILE        the play field as last presented, as a PNG
+//
+// "#" starts a comment anywhere; blank lines are skipped.
+#include <cstdint>
+#include <istream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kinopa {
+
+struct ReplayCommand {
+  enum Kind { random, tick, idle, start, move, up, frame, shot } kind;
+  std::vector<double> values;  // random: the values; move, up: x and y
+  int32_t ticks = 0;  // tick: the reading
+  std::string file;
+  int line = 0;  // where it stands in the script
+};
+
+class ScriptError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads a whole script. Anything wrong (an unknown command, a wrong number of
+// arguments, a number that does not parse, a random value outside [0, 1), a
+// tick outside the signed 32-bit range) throws ScriptError naming the line.
+std::vector<ReplayCommand> parseReplayScript(std::istream& in);
+
+}  // namespace kinopa
