@@ -110,7 +110,8 @@ class DrawW : public QWidget,
   void Form_Unload();
   // Main loop: while a game runs, asks the music to play unless it is off.
   void musicStep();
-  // Shutdown: saves the sound settings and the highest score.
+  // OK in the sound settings and shutdown: saves the sound settings and the
+  // highest score.
   void waveiniwrite();
   // Shutdown: closes the sound settings dialog, shown or not.
   void closeSoundMenu();

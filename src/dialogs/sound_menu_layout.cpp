@@ -61,7 +61,6 @@ void SoundMenu::buildLayout() {
     auto* text = new QLineEdit(QString::fromUtf8(names[r]), this);
     text->setGeometry(8, top, 209, r == 0 ? 19 : 18);
     text->setFont(textFont);
-    text->setMaxLength(32767);
     texts_[r] = text;
     checks_[r] = makeCheck(this, "フルパス", QRect(224, top, 65, 17), checkNames[r]);
     browsers[r] = makeButton(this, "参照", QRect(296, top - 8, 41, 25));
