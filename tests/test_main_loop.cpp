@@ -53,7 +53,8 @@ class MainLoop : public testing::Test {
   ScriptedTick tick;
   SequenceRandom random{{0.5}};
   ScriptedPump pump;
-  DrawW w{Services{tick, random, pump}};
+  // The loop alone: the build's own wave.ini is neither read nor written.
+  DrawW w{Services{tick, random, pump, false}};
 };
 
 TEST_F(MainLoop, IdleWaitsForEventsKeepsSettingsEnabledAndTheClockFresh) {

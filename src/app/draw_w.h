@@ -5,11 +5,14 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/sound_menu_controls.h"
 #include "display/surfaces.h"
 #include "game/game.h"
 #include "platform/dx7.h"
 #include "platform/event_pump.h"
 #include "platform/picture_box.h"
+#include "sound/sound_buffers.h"
+#include "sound/sound_loading.h"
 
 class QLabel;
 class QPushButton;
@@ -20,7 +23,8 @@ struct Services {
   TickCounter& tick;
   RandomSource& random;
   EventPump& pump;
-  // Off: wave.ini is never read or written and no sound is loaded.
+  // Off: wave.ini is never read or written and no sound is loaded, so
+  // nothing is ever played (for runs without a player).
   bool withSoundSettings = true;
 };
 
@@ -69,6 +73,8 @@ class DrawW : public QWidget,
 
   // The sound settings button: shows the sound settings dialog.
   void Command1_Click();
+  // The sound settings dialog, made hidden when first needed.
+  SoundMenu& soundMenu();
 
   Game g;
   std::shared_ptr<DirectX7> dx;
@@ -76,6 +82,8 @@ class DrawW : public QWidget,
   std::shared_ptr<DirectInput> di;
   std::shared_ptr<InputDevice> diMouse;
   Surfaces surfaces{dx};
+  // musicBuffer, zarupOkBuffer, zarupFallBuffer, melkitOkBuffer, melkitMissBuffer.
+  SoundBuffers buffers;
 
   PictureBox* Picture1 = nullptr;
   QPushButton* gamestart = nullptr;
@@ -102,13 +110,22 @@ class DrawW : public QWidget,
   void Form_Unload();
   // Main loop: while a game runs, asks the music to play unless it is off.
   void musicStep();
-  // Shutdown: saves the sound settings and the highest score.
+  // OK in the sound settings and shutdown: saves the sound settings and the
+  // highest score.
   void waveiniwrite();
   // Shutdown: closes the sound settings dialog, shown or not.
   void closeSoundMenu();
   QWidget* control(Control c);
+  std::shared_ptr<SoundBuffer> createSoundBuffer(const std::string& path, SoundBufferDesc& desc,
+                                                 WaveFormat& format);
 
   Services services_;
+  std::unique_ptr<SoundMenu> soundMenu_;
+  SoundMenuControls soundControls_{[this]() -> SoundMenu& { return soundMenu(); }};
+  SoundLoading loading_{soundControls_, buffers,
+                        [this](const std::string& path, SoundBufferDesc& desc, WaveFormat& format) {
+                          return createSoundBuffer(path, desc, format);
+                        }};
   QImage windowPicture_;
   bool unloading_ = false;
 };

@@ -1,16 +1,62 @@
-// The main window's side of the sound: settings file, loading, playback and
-// the sound settings dialog. (Being built; see the sound settings work.)
+// The main window's side of the sound: the settings file, loading, the
+// playback rules and the sound settings dialog.
 #include "app/draw_w.h"
+#include "platform/errors.h"
+#include "sound/playback.h"
+#include "sound/wave_ini.h"
 
 namespace kinopa {
+namespace {
 
-void DrawW::waveiniread() {}
-void DrawW::loadwavex() {}
-void DrawW::halt(Sound) {}
-void DrawW::restart(Sound) {}
-void DrawW::musicStep() {}
-void DrawW::waveiniwrite() {}
-void DrawW::closeSoundMenu() {}
-void DrawW::Command1_Click() {}
+int rowOf(Sound sound) { return static_cast<int>(sound) + 1; }
+
+}  // namespace
+
+SoundMenu& DrawW::soundMenu() {
+  if (!soundMenu_) {
+    soundMenu_ = std::make_unique<SoundMenu>(SoundMenu::Routines{
+        [this] { loadwavex(); }, [this] { waveiniwrite(); }, [this] { waveiniread(); }});
+  }
+  return *soundMenu_;
+}
+
+void DrawW::waveiniread() {
+  if (!services_.withSoundSettings) return;
+  kinopa::waveiniread(soundControls_, g.highScore);
+}
+
+void DrawW::waveiniwrite() {
+  if (!services_.withSoundSettings) return;
+  kinopa::waveiniwrite(soundControls_, g.highScore);
+}
+
+void DrawW::loadwavex() {
+  if (!services_.withSoundSettings) return;
+  loading_.loadwavex();
+}
+
+std::shared_ptr<SoundBuffer> DrawW::createSoundBuffer(const std::string& path,
+                                                      SoundBufferDesc& desc, WaveFormat& format) {
+  if (!ds) throw PlatformError("DirectSound", "CreateSoundBufferFromFile", "no sound device");
+  return ds->CreateSoundBufferFromFile(path, desc, format);
+}
+
+void DrawW::halt(Sound sound) { kinopa::halt(soundControls_, buffers, rowOf(sound)); }
+
+void DrawW::restart(Sound sound) { kinopa::restart(soundControls_, buffers, rowOf(sound)); }
+
+void DrawW::musicStep() { playMusic(soundControls_, buffers); }
+
+void DrawW::closeSoundMenu() {
+  if (soundMenu_) soundMenu_->unload();
+}
+
+void DrawW::Command1_Click() {
+  KINOPA_ROUTINE("draw_w.Command1_Click");
+  SoundMenu& menu = soundMenu();
+  menu.show();
+  menu.raise();
+  menu.activateWindow();
+}
 
 }  // namespace kinopa

@@ -4,9 +4,15 @@
 # idle program sleeps and that the close box ends it.
 # usage: play_session.sh PATH_TO_KINOPA BUILD_DIR
 set -uo pipefail
-kinopa=$1
-out=$2/e2e/play_session
-mkdir -p "$out"
+build=$2
+out=$build/e2e/play_session
+# A copy of the game of its own: the session's settings and record are saved
+# in its wave.ini, not in the build's.
+rm -rf "$out" && mkdir -p "$out/game/bin" "$out/game/images" "$out/game/wave"
+cp "$1" "$out/game/bin/"
+cp "$build"/images/*.bmp "$out/game/images/"
+cp "$build"/wave/*.wav "$build"/defaults/wave.ini "$out/game/wave/"
+kinopa=$out/game/bin/kinopa
 source "$(dirname "$0")/xsession.bash"
 start_x
 

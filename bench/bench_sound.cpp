@@ -1,0 +1,80 @@
+// The sound side's costs: the music step that runs before every frame of a
+// game, reading and writing wave.ini, and loading the five sounds at each
+// game start (run with --benchmark_filter=Sound).
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/program_folder.h"
+#include "sound/playback.h"
+#include "sound/sound_loading.h"
+#include "sound/wave_ini.h"
+
+namespace {
+
+using namespace kinopa;
+
+class Settings : public SoundControls {
+ public:
+  std::array<std::string, 5> texts{"music.wav", "zarupok.wav", "zarupfall.wav", "melkitok.wav",
+                                   "melkitmiss.wav"};
+  std::array<int16_t, 10> checks{};
+  std::string Text(int i) override { return texts.at(i - 1); }
+  void setText(int i, const std::string& t) override { texts.at(i - 1) = t; }
+  int16_t Check(int i) override { return checks.at(i - 1); }
+  void setCheck(int i, int16_t v) override { checks.at(i - 1) = v; }
+};
+
+// The program "lives" in the build's bin/, beside its wave/ folder; wave.ini
+// goes to a folder of its own.
+DirectSound& device() {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  static DirectSound ds;
+  return ds;
+}
+
+void SoundMusicStepWhilePlaying(benchmark::State& state) {
+  Settings settings;
+  SoundBuffers buffers;
+  SoundBufferDesc desc;
+  WaveFormat format;
+  buffers.musicBuffer =
+      device().CreateSoundBufferFromFile(KINOPA_WAVE_DIR "/music.wav", desc, format);
+  for (auto _ : state) playMusic(settings, buffers);
+  halt(settings, buffers, 1);
+}
+BENCHMARK(SoundMusicStepWhilePlaying);
+
+void SoundWaveIniWriteThenRead(benchmark::State& state) {
+  QTemporaryDir dir;
+  std::filesystem::create_directories(dir.filePath("bin").toStdString());
+  std::filesystem::create_directories(dir.filePath("wave").toStdString());
+  overrideProgramFolder(dir.filePath("bin").toStdString());
+  Settings settings;
+  int32_t highScore = 1234;
+  for (auto _ : state) {
+    waveiniwrite(settings, highScore);
+    waveiniread(settings, highScore);
+  }
+  overrideProgramFolder("");
+}
+BENCHMARK(SoundWaveIniWriteThenRead)->Unit(benchmark::kMicrosecond);
+
+void SoundLoadAllFive(benchmark::State& state) {
+  overrideProgramFolder(KINOPA_BIN_DIR);
+  Settings settings;
+  SoundBuffers buffers;
+  SoundLoading loading(settings, buffers,
+                       [](const std::string& path, SoundBufferDesc& d, WaveFormat& f) {
+                         return device().CreateSoundBufferFromFile(path, d, f);
+                       });
+  for (auto _ : state) loading.loadwavex();
+  overrideProgramFolder("");
+}
+BENCHMARK(SoundLoadAllFive)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,77 @@
+// The sound settings dialog's buttons.
+#include "dialogs/sound_menu.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <utility>
+
+#include "platform/errors.h"
+#include "platform/program_folder.h"
+
+namespace kinopa {
+
+SoundMenu::SoundMenu(Routines routines) : routines_(std::move(routines)) {
+  ShowOpen = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QString(), folder);
+  };
+  buildLayout();
+}
+
+SoundMenu::~SoundMenu() = default;
+
+QLineEdit* SoundMenu::Text(int index) const {
+  if (index < 1 || index > 5) throw IndexError();
+  return texts_[index - 1];
+}
+
+CheckBox* SoundMenu::Check(int index) const {
+  if (index < 1 || index > 10) throw IndexError();
+  return checks_[index - 1];
+}
+
+void SoundMenu::Command1_Click() {
+  KINOPA_ROUTINE("SoundMenu.Command1_Click");
+  routines_.loadwavex();
+  routines_.waveiniwrite();
+  hide();
+}
+
+void SoundMenu::Command2_Click() {
+  KINOPA_ROUTINE("SoundMenu.Command2_Click");
+  routines_.waveiniread();
+  hide();
+}
+
+void SoundMenu::browse(int row) {
+  KINOPA_ROUTINE("SoundMenu.browse");
+  // Opens where the last chosen file lay, the first time in the sound folder.
+  const QString folder = FileName.isEmpty()
+                             ? QDir::cleanPath(QString::fromStdString(folderBesideProgram("wave")))
+                             : QFileInfo(FileName).absolutePath();
+  const QString chosen = ShowOpen(this, folder);
+  if (chosen.isEmpty()) return;  // cancelled: the row stays as it was
+  FileName = chosen;
+  Text(row)->setText(chosen);
+  Check(row)->setValue(1);
+}
+
+void SoundMenu::unload() {
+  unloading_ = true;
+  close();
+}
+
+void SoundMenu::closeEvent(QCloseEvent* event) {
+  if (unloading_) {
+    event->accept();
+    return;
+  }
+  // The close box works as Cancel: the dialog is hidden, never destroyed, so
+  // the settings it holds stay with the game.
+  event->ignore();
+  guarded([this] { Command2_Click(); });
+}
+
+}  // namespace kinopa

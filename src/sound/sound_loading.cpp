@@ -1,0 +1,68 @@
+#include "sound/sound_loading.h"
+
+#include "platform/errors.h"
+#include "platform/messages.h"
+#include "sound/wave_ini.h"
+
+namespace kinopa {
+
+std::string loadFailureTitle(int row) {
+  static const char* const titles[kSoundRows] = {
+      "音楽ファイルに関して",
+      "zarup受け止め成功効果音ファイルに関して",
+      "zarup受け止め失敗効果音ファイルに関して",
+      "melkitクリック成功効果音ファイルに関して",
+      "melkitクリック失敗効果音ファイルに関して",
+  };
+  if (row < 1 || row > kSoundRows) throw IndexError();
+  return titles[row - 1];
+}
+
+void SoundLoading::loadwavex() {
+  KINOPA_ROUTINE("draw_w.loadwavex");
+  soundsLoaded = 0;
+  do {
+    LoadWave();
+  } while (soundsLoaded == 0);
+}
+
+void SoundLoading::LoadWave() {
+  KINOPA_ROUTINE("draw_w.LoadWave");
+  soundsLoaded = 0;
+  const std::string folder = soundFolder();
+  SoundBufferDesc desc;
+  desc.flags = DSBCAPS_STATIC + DSBCAPS_CTRLFREQUENCY + DSBCAPS_CTRLPAN + DSBCAPS_CTRLVOLUME;
+  WaveFormat format;
+  format.formatTag = WAVE_FORMAT_PCM;
+  format.channels = 2;
+  format.samplesPerSec = 22050;
+  format.avgBytesPerSec = 88200;
+  format.blockAlign = 4;
+  format.bitsPerSample = 16;
+  format.size = 0;
+
+  // The row being loaded, once its off box is ticked: only a failure there is
+  // reported and passed over, so every retry has one sound fewer to load.
+  int loading = 0;
+  try {
+    for (int row = 1; row <= kSoundRows; ++row) {
+      if (controls_.Check(offBoxOf(row)) != 0) continue;
+      // Switched off while it loads, so that a failure leaves it off.
+      controls_.setCheck(offBoxOf(row), 1);
+      loading = row;
+      const int16_t fullPath = controls_.Check(fullPathBoxOf(row));
+      if (fullPath == 0 || fullPath == 1) {
+        const std::string name = controls_.Text(textOf(row));
+        buffers_.ofRow(row) = create_(fullPath == 0 ? folder + name : name, desc, format);
+      }
+      controls_.setCheck(offBoxOf(row), 0);
+      loading = 0;
+    }
+    soundsLoaded = -1;
+  } catch (const Error& e) {
+    if (loading == 0) throw;
+    MsgBox(e.description(), MB_EXCLAMATION_OK, loadFailureTitle(loading));
+  }
+}
+
+}  // namespace kinopa

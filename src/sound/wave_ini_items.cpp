@@ -1,0 +1,114 @@
+#include "sound/wave_ini_items.h"
+
+#include <charconv>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/errors.h"
+#include "platform/numeric.h"
+
+namespace kinopa {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool endsItem(char c) { return c == ',' || c == '\r' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+WaveIniItems::WaveIniItems(std::string bytes) : bytes_(std::move(bytes)) {
+  // A byte order mark left by a text editor is no part of the first item.
+  if (bytes_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
+}
+
+std::string WaveIniItems::text() {
+  const std::size_t n = bytes_.size();
+  while (pos_ < n && isBlank(bytes_[pos_])) ++pos_;
+  ++items_;
+  if (pos_ >= n)
+    throw Error("Input past end of file: the file ends before item " + std::to_string(items_));
+
+  std::string value;
+  if (bytes_[pos_] == '"') {
+    const std::size_t close = bytes_.find('"', pos_ + 1);
+    const std::size_t end = close == std::string::npos ? n : close;
+    value = bytes_.substr(pos_ + 1, end - pos_ - 1);
+    pos_ = end;
+    while (pos_ < n && !endsItem(bytes_[pos_])) ++pos_;
+  } else {
+    const std::size_t start = pos_;
+    while (pos_ < n && !endsItem(bytes_[pos_])) ++pos_;
+    std::size_t end = pos_;
+    while (end > start && isBlank(bytes_[end - 1])) --end;
+    value = bytes_.substr(start, end - start);
+  }
+
+  // Step over the item's end: a comma, or one line end.
+  if (pos_ < n) {
+    const char c = bytes_[pos_++];
+    if (c == '\r' && pos_ < n && bytes_[pos_] == '\n') ++pos_;
+  }
+  return value;
+}
+
+int16_t WaveIniItems::integer16() {
+  const std::string item = text();
+  try {
+    return toI16(leadingNumber(item));
+  } catch (const OverflowError&) {
+    throw outOfRange(item, "-32768 to 32767");
+  }
+}
+
+int32_t WaveIniItems::integer32() {
+  const std::string item = text();
+  try {
+    return toI32(leadingNumber(item));
+  } catch (const OverflowError&) {
+    throw outOfRange(item, "-2147483648 to 2147483647");
+  }
+}
+
+Error WaveIniItems::outOfRange(const std::string& item, const char* range) const {
+  return Error("Overflow: item " + std::to_string(items_) + " (" + item + ") lies outside " +
+               range);
+}
+
+double leadingNumber(const std::string& text) {
+  std::size_t i = 0;
+  while (i < text.size() && isBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+
+  // The longest "digits[.digits][e[sign]digits]" here, with a digit somewhere
+  // before the exponent.
+  const std::size_t start = i;
+  bool digits = false;
+  while (i < text.size() && isDigit(text[i])) ++i, digits = true;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && isDigit(text[i])) ++i, digits = true;
+  }
+  if (!digits) return 0;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+    if (j < text.size() && isDigit(text[j])) {
+      while (j < text.size() && isDigit(text[j])) ++j;
+      i = j;
+    }
+  }
+  double value = 0;
+  const std::string_view number(text.data() + start, i - start);
+  if (std::from_chars(number.data(), number.data() + number.size(), value).ec ==
+      std::errc::result_out_of_range) {
+    // Beyond a double: a huge number is out of every range, a tiny one is 0.
+    if (number.find("e-") != std::string_view::npos || number.find("E-") != std::string_view::npos)
+      return 0;
+    throw OverflowError();
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace kinopa

@@ -1,0 +1,205 @@
+// wave.ini: the exact bytes written, what the reader makes of hand-edited and
+// broken files, and that neither a record nor the old file is ever lost.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include "sound/wave_ini.h"
+#include "sound_support.h"
+
+namespace kinopa {
+namespace {
+
+using namespace testing_support;
+
+// The controls and the highest score in one line: "text" full off | ... | score.
+std::string dump(ControlValues& c, int32_t highScore) {
+  std::string s;
+  for (int row = 1; row <= 5; ++row)
+    s += '"' + c.Text(row) + "\" " + std::to_string(c.Check(row)) + " " +
+         std::to_string(c.Check(row + 5)) + " | ";
+  return s + std::to_string(highScore);
+}
+
+const std::string kInitial = dump(*std::make_unique<ControlValues>(), 0);
+
+struct ReadCase {
+  const char* name;
+  std::string file;
+  int32_t reached;  // the highest score before reading
+  std::string expected;
+  bool message;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
+class Reading : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(Reading, FillsTheControlsLineByLineUntilAProblem) {
+  const ReadCase& c = GetParam();
+  GameFolder game;
+  if (c.file != "<none>") game.writeIni(c.file);
+  RecordingMessages messages;
+  ControlValues controls;
+  int32_t highScore = c.reached;
+  waveiniread(controls, highScore);
+  EXPECT_EQ(dump(controls, highScore), c.expected);
+  EXPECT_EQ(messages.titles,
+            c.message ? std::vector<std::string>{kWaveIniReadTitle} : std::vector<std::string>{});
+}
+
+const std::string kFull =
+    "\"m.wav\" 1 0 | \"a.wav\" 0 1 | \"b.wav\" 2 0 | \"c.wav\" 0 2 | \"d.wav\" 1 1 | 40000";
+
+INSTANTIATE_TEST_SUITE_P(
+    WaveIni, Reading,
+    testing::Values(
+        ReadCase{"SixLines",
+                 "\"m.wav\",1,0\r\n\"a.wav\",0,1\r\n\"b.wav\",2,0\r\n\"c.wav\",0,2\r\n"
+                 "\"d.wav\",1,1\r\n40000\r\n",
+                 0, kFull, false},
+        ReadCase{"AllOnOneLine",
+                 "\"m.wav\",1,0,\"a.wav\",0,1,\"b.wav\",2,0,\"c.wav\",0,2,\"d.wav\",1,1,40000",
+                 0, kFull, false},
+        ReadCase{"EndsAfterLine3", "\"m.wav\",1,0\r\n\"a.wav\",0,1\r\n\"b.wav\",2,0\r\n", 0,
+                 "\"m.wav\" 1 0 | \"a.wav\" 0 1 | \"b.wav\" 2 0 | \"melkitok.wav\" 0 0 | "
+                 "\"melkitmiss.wav\" 0 0 | 0",
+                 true},
+        ReadCase{"OffBoxOf5StopsBeforeCheck7",
+                 "\"m.wav\",1,0\r\n\"a.wav\",1,5\r\n\"b.wav\",2,0\r\n\"c.wav\",0,2\r\n"
+                 "\"d.wav\",1,1\r\n40000\r\n",
+                 0,
+                 "\"m.wav\" 1 0 | \"a.wav\" 1 0 | \"zarupfall.wav\" 0 0 | \"melkitok.wav\" 0 0 | "
+                 "\"melkitmiss.wav\" 0 0 | 0",
+                 true},
+        ReadCase{"BoxValueBeyond16BitsStopsBeforeItsLine",
+                 "\"m.wav\",1,0\r\n\"a.wav\",70000,0\r\n", 0,
+                 "\"m.wav\" 1 0 | \"zarupok.wav\" 0 0 | \"zarupfall.wav\" 0 0 | "
+                 "\"melkitok.wav\" 0 0 | \"melkitmiss.wav\" 0 0 | 0",
+                 true},
+        ReadCase{"NegativeBoxValue", "\"m.wav\",-1,0\r\n", 0,
+                 "\"m.wav\" 0 1 | \"zarupok.wav\" 0 0 | \"zarupfall.wav\" 0 0 | "
+                 "\"melkitok.wav\" 0 0 | \"melkitmiss.wav\" 0 0 | 0",
+                 true},
+        ReadCase{"ScoreBeyond32BitsKeepsTheScore",
+                 "\"\",0,1\r\n\"a\",0,0\r\n\"b\",0,0\r\n\"c\",0,0\r\n\"d\",0,0\r\n2147483648\r\n",
+                 12, "\"\" 0 1 | \"a\" 0 0 | \"b\" 0 0 | \"c\" 0 0 | \"d\" 0 0 | 12", true},
+        ReadCase{"CommasQuotesAndJapanese",
+                 "\"音楽/曲 1.wav\",1,0\r\n\"a,b.wav\",0,0\r\n\"my\"file.wav\",0,0\r\n"
+                 "\"効果音.wav\",0,0\r\n\"\",0,1\r\n7\r\n",
+                 0,
+                 "\"音楽/曲 1.wav\" 1 0 | \"a,b.wav\" 0 0 | \"my\" 0 0 | \"効果音.wav\" 0 0 | "
+                 "\"\" 0 1 | 7",
+                 false},
+        ReadCase{"HandEditedUnquotedBlanksLinefeedsAndWords",
+                 "\xEF\xBB\xBF  m.wav  , 1 ,off\n  \"a.wav\" junk ,0,0\nb.wav,2.4,1e0\r"
+                 "c.wav,0,0\n\"d.wav\",0,0\n 1500 points\n",
+                 0,
+                 "\"m.wav\" 1 0 | \"a.wav\" 0 0 | \"b.wav\" 2 1 | \"c.wav\" 0 0 | "
+                 "\"d.wav\" 0 0 | 1500",
+                 false},
+        ReadCase{"MissingFile", "<none>", 0, kInitial, true},
+        // A record reached earlier in this run is never taken back.
+        ReadCase{"LowerStoredScoreKeepsTheRecord", "\"\",0,1,\"a\",0,0,\"b\",0,0,\"c\",0,0,\"d\",0,0,100",
+                 500, "\"\" 0 1 | \"a\" 0 0 | \"b\" 0 0 | \"c\" 0 0 | \"d\" 0 0 | 500", false},
+        ReadCase{"HigherStoredScoreWins", "\"\",0,1,\"a\",0,0,\"b\",0,0,\"c\",0,0,\"d\",0,0,900",
+                 500, "\"\" 0 1 | \"a\" 0 0 | \"b\" 0 0 | \"c\" 0 0 | \"d\" 0 0 | 900", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WaveIniWriting, InitialSettingsGiveTheShippedFile) {
+  GameFolder game;
+  ControlValues controls;
+  waveiniwrite(controls, 0);
+  EXPECT_EQ(game.readIni(), kInitialIni);
+}
+
+TEST(WaveIniWriting, WhatIsWrittenReadsBackTheSame) {
+  GameFolder game;
+  ControlValues written;
+  written.texts = {"/home/プレイヤー/曲, 2.wav", "a b.wav", "", "効果音.wav", "x"};
+  written.checks = {1, 2, 0, 1, 0, 0, 1, 2, 0, 1};
+  waveiniwrite(written, 2147483647);
+  const std::string firstLine = "\"/home/プレイヤー/曲, 2.wav\",1,0\r\n";
+  EXPECT_EQ(game.readIni().substr(0, firstLine.size()), firstLine);
+
+  RecordingMessages messages;
+  ControlValues read;
+  int32_t highScore = 0;
+  waveiniread(read, highScore);
+  EXPECT_TRUE(messages.titles.empty());
+  EXPECT_EQ(dump(read, highScore), dump(written, 2147483647));
+}
+
+// How a write can fail, as any user (root too) can arrange it.
+enum class Failure { missingFolder, fullDisk, readOnlyFolder };
+
+class FailedWrite : public testing::TestWithParam<Failure> {};
+
+TEST_P(FailedWrite, IsReportedAndLeavesTheOldFileAsItWas) {
+  namespace fs = std::filesystem;
+  GameFolder game;
+  const std::string old = "\"\",0,1\r\n\"zarupok.wav\",0,0\r\n";
+  game.writeIni(old);
+  ControlValues controls;
+  controls.texts[0] = std::string(4000, 'm');  // more than the disk takes below
+  RecordingMessages messages;
+  rlimit before{};
+  switch (GetParam()) {
+    case Failure::missingFolder:
+      fs::remove_all(game.wave());
+      break;
+    case Failure::fullDisk:
+      std::signal(SIGXFSZ, SIG_IGN);
+      getrlimit(RLIMIT_FSIZE, &before);
+      {
+        rlimit small = before;
+        small.rlim_cur = 1024;
+        setrlimit(RLIMIT_FSIZE, &small);
+      }
+      break;
+    case Failure::readOnlyFolder:
+      fs::permissions(game.wave(), fs::perms::owner_write | fs::perms::group_write |
+                                       fs::perms::others_write, fs::perm_options::remove);
+      if (access(game.wave().c_str(), W_OK) == 0) {
+        fs::permissions(game.wave(), fs::perms::owner_write, fs::perm_options::add);
+        GTEST_SKIP() << "this user writes into read-only folders";
+      }
+      break;
+  }
+  waveiniwrite(controls, 99);
+  if (GetParam() == Failure::fullDisk) setrlimit(RLIMIT_FSIZE, &before);
+  if (GetParam() == Failure::readOnlyFolder)
+    fs::permissions(game.wave(), fs::perms::owner_write, fs::perm_options::add);
+
+  ASSERT_EQ(messages.titles, std::vector<std::string>{kWaveIniWriteTitle});
+  EXPECT_NE(messages.texts[0].find("wave.ini"), std::string::npos) << messages.texts[0];
+  if (GetParam() == Failure::missingFolder) {
+    EXPECT_FALSE(fs::exists(game.wave()));
+  } else {
+    EXPECT_EQ(game.readIni(), old);
+    // No half-written temporary file is left behind either.
+    EXPECT_EQ(std::distance(fs::directory_iterator(game.wave()), fs::directory_iterator()), 6);
+  }
+}
+
+std::string failureName(Failure f) {
+  switch (f) {
+    case Failure::missingFolder: return "MissingFolder";
+    case Failure::fullDisk: return "FullDisk";
+    case Failure::readOnlyFolder: return "ReadOnlyFolder";
+  }
+  return "?";
+}
+void PrintTo(Failure f, std::ostream* os) { *os << failureName(f); }
+
+INSTANTIATE_TEST_SUITE_P(WaveIni, FailedWrite,
+                         testing::Values(Failure::missingFolder, Failure::fullDisk,
+                                         Failure::readOnlyFolder),
+                         [](const auto& info) { return failureName(info.param); });
+
+}  // namespace
+}  // namespace kinopa
