@@ -125,6 +125,42 @@ TEST_F(GameTest, RestartAfterGameOverBeginsANewGame) {
   EXPECT_EQ(g.paused, kClear);
 }
 
+TEST_F(GameTest, PreparationPlacesTheObjectsClearsThePopupsAndReadsTheSettings) {
+  g.popupActive = {-1, -1, 0, 0, -1, 0, 5};
+  g.popupX.fill(7);
+  g.popupY.fill(9);
+  g.objects.popupAge = {1, 2, 3, 4, 5, 6, 7};
+  g.objects.misclickCount = 2;
+  g.objects.tovrinFrame = 3;
+  g.zarupCaught = kSet;
+  g.melkitHover = kSet;
+  const std::size_t drawn = random.drawn();
+  g.gameinit();
+  EXPECT_EQ(random.drawn(), drawn + 2);  // the zarup's x, then the melkit's
+  EXPECT_EQ(g.popupActive, (std::array<int16_t, 7>{}));
+  EXPECT_EQ(g.popupX, (std::array<int16_t, 7>{}));
+  EXPECT_EQ(g.popupY, (std::array<int16_t, 7>{}));
+  // What carries over from game to game.
+  EXPECT_EQ(g.objects.popupAge, (std::array<int16_t, 7>{1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(g.objects.misclickCount, 2);
+  EXPECT_EQ(g.objects.tovrinFrame, 3);
+  EXPECT_EQ(g.zarupCaught, kSet);
+  EXPECT_EQ(g.melkitHover, kSet);
+  // The settings are read, then the sounds loaded, then the highest score shown.
+  EXPECT_EQ(sounds.calls, (std::vector<std::string>{"waveiniread", "loadwavex"}));
+  EXPECT_EQ(board.writes.back(), std::make_pair(Control::Label8, std::string("0")));
+}
+
+TEST_F(GameTest, GameOverAndPauseHaltTheMusic) {
+  start();
+  g.gamestart_Click();
+  EXPECT_EQ(sounds.calls, (std::vector<std::string>{"halt music"}));
+  start();
+  g.remainingTime = 1;
+  step(2);
+  EXPECT_EQ(sounds.calls, (std::vector<std::string>{"halt music"}));
+}
+
 TEST_F(GameTest, TheEndButtonStopsTheGameAndAsksToQuit) {
   start();
   g.gameend_Click();
