@@ -161,8 +161,19 @@ TEST(SoundDevice, UnusableFilesFailWithTheirPath) {
     const char* name;
     std::string bytes;  // empty: no file at all
   };
+  // A copy of `good` with a 32-bit field changed.
+  auto patched = [&](size_t at, uint32_t value) {
+    std::string b = good;
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(value >> (8 * i));
+    return b;
+  };
   const Case cases[] = {
       {"missing.wav", ""},
+      // Damaged sizes and rates must be refused before SDL acts on them:
+      // they had it allocate gigabytes, or fail inside its resampler.
+      {"hugeformat.wav", patched(16, 0xfffffff0u)},
+      {"rate1.wav", patched(24, 1)},
+      {"rate4806178.wav", patched(24, 4806178)},
       {"text.wav", "[wave]\nthis is not a wave file\n"},
       {"truncated.wav", good.substr(0, 20)},
       {"nodata.wav", waveBytes({1, 2, 22050, 16, 0})},
@@ -187,6 +198,15 @@ TEST(SoundDevice, UnusableFilesFailWithTheirPath) {
       EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
     }
   }
+}
+
+TEST(SoundDevice, SoundDataCutShortLoadsAsFarAsItGoes) {
+  // An interrupted recording: the data chunk claims more than the file holds.
+  std::string cut = waveBytes({1, 2, 22050, 16, 100});
+  for (int i = 0; i < 4; ++i) cut[40 + i] = static_cast<char>(0xff);
+  QTemporaryDir dir;
+  DirectSound ds;
+  EXPECT_EQ(load(ds, writeFile(dir, "cut.wav", cut))->frameCount(), 200);
 }
 
 TEST(SoundDevice, PositionsAreBytesOfTheFilesOwnData) {

@@ -120,6 +120,16 @@ TEST_F(BitmapFiles, FilesThatAreNotWholeBitmapsThrowNamingReasonAndPath) {
   png.fill(Qt::red);
   png.save(dir_.filePath("picture.png"), "PNG");
   QByteArray headerOnly = good.left(54);
+  // The good file claiming another size; damaged sizes must be refused
+  // before anything is allocated or multiplied out.
+  auto sized = [&](int32_t width, int32_t height) {
+    QByteArray b = good;
+    for (int i = 0; i < 4; ++i) {
+      b[18 + i] = static_cast<char>(width >> (8 * i));
+      b[22 + i] = static_cast<char>(height >> (8 * i));
+    }
+    return b;
+  };
 
   struct Case {
     std::string file;
@@ -134,6 +144,9 @@ TEST_F(BitmapFiles, FilesThatAreNotWholeBitmapsThrowNamingReasonAndPath) {
       {writeBytes("cut.bmp", good.left(good.size() - 1)), "truncated bitmap"},
       {writeBytes("header.bmp", headerOnly), "truncated bitmap"},
       {writeBytes("cutheader.bmp", good.left(30)), "truncated bitmap"},
+      {writeBytes("huge.bmp", sized(0x7fffffff, -0x7fffffff - 1)), "bitmap too large"},
+      {writeBytes("wide.bmp", sized(16385, 1)), "bitmap too large"},
+      {writeBytes("many.bmp", sized(5000, -5000)), "bitmap too large"},
   };
   for (const Case& c : cases) {
     SurfaceDesc desc{DDSD_CAPS, 0, 0, DDSCAPS_OFFSCREENPLAIN};

@@ -3,7 +3,9 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -20,6 +22,63 @@ struct StreamFree {
   void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
 };
 
+// Longest file read, and longest sound kept: 20 minutes of the device's
+// samples are about 210 MB.
+constexpr Sint64 kMaxFileBytes = Sint64{1} << 30;
+constexpr int64_t kMaxSeconds = 20 * 60;
+// The sample rates taken, in Hz.
+constexpr int kLowestRate = 1000;
+constexpr int kHighestRate = 384000;
+
+template <class Fail>
+std::vector<Uint8> readFileBytes(const std::string& path, Fail& fail) {
+  SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
+  if (file == nullptr) throw fail(SDL_GetError());
+  const Sint64 size = SDL_RWsize(file);
+  if (size < 0 || size > kMaxFileBytes) {
+    SDL_RWclose(file);
+    throw fail(size < 0 ? "cannot read the file" : "the file is too large");
+  }
+  std::vector<Uint8> bytes(static_cast<size_t>(size));
+  const size_t got = size == 0 ? 0 : SDL_RWread(file, bytes.data(), 1, bytes.size());
+  SDL_RWclose(file);
+  if (got != bytes.size()) throw fail("cannot read the file");
+  return bytes;
+}
+
+uint32_t le32(const std::vector<Uint8>& b, size_t at) {
+  return b[at] | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) |
+         (uint32_t{b[at + 3]} << 24);
+}
+
+// SDL's loader sizes its buffers by what the chunks of the file claim, so a
+// damaged length would have it allocate gigabytes. Every chunk before the
+// sound data must lie inside the file; sound data cut short (a recording
+// that was interrupted) is taken as far as it goes, as SDL takes it.
+template <class Fail>
+void checkChunks(std::vector<Uint8>& b, Fail& fail) {
+  if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 ||
+      std::memcmp(b.data() + 8, "WAVE", 4) != 0) {
+    throw fail("not a wave file");
+  }
+  size_t at = 12;
+  for (;;) {
+    if (b.size() - at < 8) throw fail("the file holds no sound data");
+    const size_t room = b.size() - at - 8;
+    const uint32_t claimed = le32(b, at + 4);
+    if (std::memcmp(b.data() + at, "data", 4) == 0) {
+      if (claimed > room) {
+        const auto present = static_cast<uint32_t>(room);
+        for (int i = 0; i < 4; ++i) b[at + 4 + i] = static_cast<Uint8>(present >> (8 * i));
+      }
+      return;
+    }
+    if (claimed > room) throw fail("truncated wave file");
+    at += 8 + static_cast<size_t>(claimed) + (claimed & 1);
+    if (at > b.size()) throw fail("the file holds no sound data");
+  }
+}
+
 }  // namespace
 
 DeviceSound readWaveFile(const std::string& path, int frequency, int channels,
@@ -27,21 +86,32 @@ DeviceSound readWaveFile(const std::string& path, int frequency, int channels,
   auto fail = [&](const std::string& why) {
     return PlatformError(object, operation, why + " (" + path + ")");
   };
+  std::vector<Uint8> bytes = readFileBytes(path, fail);
+  checkChunks(bytes, fail);
+  SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (memory == nullptr) throw fail(SDL_GetError());
   SDL_AudioSpec source{};
   Uint8* raw = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV(path.c_str(), &source, &raw, &length) == nullptr) throw fail(SDL_GetError());
+  if (SDL_LoadWAV_RW(memory, 1, &source, &raw, &length) == nullptr) throw fail(SDL_GetError());
   std::unique_ptr<Uint8, WavFree> data(raw);
+  bytes = {};
 
   DeviceSound sound;
   sound.sourceFrequency = source.freq;
   sound.sourceBlockAlign =
       static_cast<int>(SDL_AUDIO_BITSIZE(source.format) / 8 * source.channels);
-  if (sound.sourceBlockAlign <= 0 || source.freq <= 0) throw fail("unusable wave format");
+  if (sound.sourceBlockAlign <= 0) throw fail("unusable wave format");
+  // SDL's resampler runs away with the memory (or fails outright) at
+  // rates far outside those sound is recorded at.
+  if (source.freq < kLowestRate || source.freq > kHighestRate)
+    throw fail("unusable sample rate " + std::to_string(source.freq) + " Hz");
   // A trailing partial frame is not sound.
   length -= length % static_cast<Uint32>(sound.sourceBlockAlign);
   if (length == 0) throw fail("the file holds no sound data");
   sound.sourceBytes = length;
+  if (static_cast<int64_t>(length / sound.sourceBlockAlign) > kMaxSeconds * source.freq)
+    throw fail("the sound is longer than 20 minutes");
 
   std::unique_ptr<SDL_AudioStream, StreamFree> stream(SDL_NewAudioStream(
       source.format, source.channels, source.freq, AUDIO_S16SYS, static_cast<Uint8>(channels),

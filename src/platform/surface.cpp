@@ -16,8 +16,6 @@ namespace {
 constexpr const char* kSurface = "DirectDrawSurface7";
 constexpr const char* kDevice = "DirectDraw7";
 constexpr const char* kClipper = "DirectDrawClipper";
-// Largest side of a surface, and of a picture handed to the screen.
-constexpr int32_t kMaxSide = 16384;
 
 // r + 256g + 65536b as a 0xffRRGGBB pixel.
 uint32_t pixelOfColour(int32_t colour) {
@@ -33,7 +31,7 @@ uint32_t pixelOfColour(int32_t colour) {
 void Clipper::SetHWnd(WindowHandle* window) { window_ = window; }
 
 Surface::Surface(int32_t width, int32_t height) : width_(width), height_(height) {
-  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) {
+  if (width <= 0 || height <= 0 || width > Surface::kMaxSide || height > Surface::kMaxSide) {
     throw PlatformError(
         kDevice, "CreateSurface",
         "unsupported size " + std::to_string(width) + " x " + std::to_string(height));
@@ -154,7 +152,7 @@ int32_t Surface::present(const Rect& screenRect, const Surface& src, const Rect&
   if (window == nullptr) throw PlatformError(kClipper, "Blt", "the clipper is bound to no window");
   const int64_t w = static_cast<int64_t>(screenRect.right) - screenRect.left;
   const int64_t h = static_cast<int64_t>(screenRect.bottom) - screenRect.top;
-  if (w > kMaxSide || h > kMaxSide) return DDERR_INVALIDRECT;
+  if (w > Surface::kMaxSide || h > Surface::kMaxSide) return DDERR_INVALIDRECT;
   const auto dw = static_cast<int32_t>(w);
   const auto dh = static_cast<int32_t>(h);
 

@@ -21,6 +21,9 @@ class Clipper {
 
 class Surface {
  public:
+  // Largest side of a surface, and of a picture handed to the screen.
+  static constexpr int32_t kMaxSide = 16384;
+
   // An off-screen surface of the given size, filled with black.
   Surface(int32_t width, int32_t height);
   // The primary surface: the screen, reached through its clipper's window.

@@ -20,6 +20,10 @@ namespace kinopa {
 
 namespace {
 
+// The most pixels a loaded bitmap may have: 64 MB as a surface, far beyond
+// any picture of the game.
+constexpr int64_t kMaxPixels = int64_t{1} << 24;
+
 [[noreturn]] void fail(const std::string& reason, const std::string& path) {
   throw PlatformError("DirectDraw7", "CreateSurfaceFromFile", reason + ": " + path);
 }
@@ -60,10 +64,16 @@ void checkBitmapLayout(const QByteArray& data, const std::string& path) {
     imageSize = le32(data, 34);
   }
   if (width <= 0 || height == 0) fail("bitmap has no pixels", path);
+  // Refused before anything is decoded: the sizes below cannot overflow, and
+  // a small damaged file cannot make the reader allocate gigabytes.
+  const int64_t rows = std::llabs(height);
+  if (width > Surface::kMaxSide || rows > Surface::kMaxSide || width * rows > kMaxPixels) {
+    fail("bitmap too large", path);
+  }
   int64_t needed = 0;
   if (compression == 0 || compression == 3) {  // plain rows, or rows with bit masks
     const int64_t rowBytes = (width * bits + 31) / 32 * 4;
-    needed = rowBytes * std::llabs(height);
+    needed = rowBytes * rows;
   } else {  // run-length coded: the header states the coded size
     needed = imageSize;
   }

@@ -1,0 +1,89 @@
+// wave.ini as a player's editor may leave it: any bytes at all. The reader
+// must never crash, hang or leak; it either applies the whole file or stops
+// with one message box. A file it took whole, written back and read again,
+// gives the same settings (unless a name holds a double quote, which the
+// format cannot carry), and the highest score never goes down.
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "fuzz_file.h"
+#include "platform/errors.h"
+#include "platform/messages.h"
+#include "platform/program_folder.h"
+#include "sound/sound_controls.h"
+#include "sound/wave_ini.h"
+
+namespace {
+
+using namespace kinopa;
+
+// The dialog's controls without the dialog; a box refuses what a check box
+// refuses.
+class Controls : public SoundControls {
+ public:
+  std::array<std::string, 5> texts{"", "zarupok.wav", "zarupfall.wav", "melkitok.wav",
+                                   "melkitmiss.wav"};
+  std::array<int16_t, 10> checks{0, 0, 0, 0, 0, 1, 0, 0, 0, 0};
+  std::string Text(int i) override { return texts.at(i - 1); }
+  void setText(int i, const std::string& t) override { texts.at(i - 1) = t; }
+  int16_t Check(int i) override { return checks.at(i - 1); }
+  void setCheck(int i, int16_t v) override {
+    if (!isCheckValue(v)) throw Error("Invalid property value");
+    checks.at(i - 1) = v;
+  }
+  bool operator==(const Controls& o) const { return texts == o.texts && checks == o.checks; }
+};
+
+class CountingMessages : public MessageSink {
+ public:
+  int boxes = 0;
+  void messageBox(const std::string&, const std::string&, int) override { ++boxes; }
+  void errorBox(const std::string&, const std::string&) override { std::abort(); }
+};
+
+CountingMessages messages;
+
+void check(bool ok, const char* what) {
+  if (!ok) {
+    std::fprintf(stderr, "wave.ini reader: %s\n", what);
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  const std::string root = fuzzing::scratchFolder();
+  mkdir((root + "/bin").c_str(), 0700);
+  mkdir((root + "/wave").c_str(), 0700);
+  overrideProgramFolder(root + "/bin");
+  setMessageSink(&messages);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzzing::writeInput(waveIniPath(), data, size);
+  Controls controls;
+  int32_t highScore = 7;
+  messages.boxes = 0;
+  waveiniread(controls, highScore);
+  check(messages.boxes <= 1, "more than one message box for one reading");
+  check(highScore >= 7, "the highest score went down");
+  if (messages.boxes != 0) return 0;
+
+  for (const std::string& t : controls.texts)
+    if (t.find('"') != std::string::npos) return 0;
+  const std::string bytes = waveIniBytes(controls, highScore);
+  fuzzing::writeInput(waveIniPath(), reinterpret_cast<const uint8_t*>(bytes.data()),
+                      bytes.size());
+  Controls again;
+  int32_t againHigh = highScore;
+  waveiniread(again, againHigh);
+  check(messages.boxes == 0, "a file the writer made was refused");
+  check(again == controls && againHigh == highScore, "written and read again, the settings changed");
+  return 0;
+}
