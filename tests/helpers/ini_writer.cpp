@@ -1,0 +1,48 @@
+// kinopa_ini_writer GAME_FOLDER: saves the sound settings into
+// GAME_FOLDER/wave/wave.ini the way the game saves them, the new settings
+// and the old in turn, until it is killed. Prints "ready" once the first
+// save is done. A save that fails ends it with exit status 2.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "helpers/two_settings.h"
+#include "platform/messages.h"
+#include "platform/program_folder.h"
+#include "sound/wave_ini.h"
+
+namespace {
+
+class FailOnMessage : public kinopa::MessageSink {
+ public:
+  void messageBox(const std::string& title, const std::string& text, int) override {
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    std::exit(2);
+  }
+  void errorBox(const std::string& title, const std::string& text) override {
+    messageBox(title, text, 0);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace kinopa;
+  using namespace kinopa::testing_support;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: kinopa_ini_writer GAME_FOLDER\n");
+    return 2;
+  }
+  FailOnMessage sink;
+  setMessageSink(&sink);
+  overrideProgramFolder(std::string(argv[1]) + "/bin");
+  FixedSettings olds = oldSettings();
+  FixedSettings news = newSettings();
+  waveiniwrite(olds, kOldHighScore);
+  std::printf("ready\n");
+  std::fflush(stdout);
+  for (;;) {
+    waveiniwrite(news, kNewHighScore);
+    waveiniwrite(olds, kOldHighScore);
+  }
+}
