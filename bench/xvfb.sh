@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs a command on a virtual X server of its own (no window manager):
+#   bench/xvfb.sh COMMAND [ARGS...]
+# The server's processor time over the run is printed at the end.
+set -euo pipefail
+out=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$out"' EXIT
+for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
+[ -s "$out/display" ] || { echo "Xvfb did not start: $(cat "$out/xvfb.log")" >&2; exit 1; }
+export DISPLAY=:$(head -n1 "$out/display") QT_QPA_PLATFORM=xcb
+ticks() { awk '{print $14 + $15}' "/proc/$xvfb/stat"; }
+before=$(ticks)
+start=$(date +%s.%N)
+rc=0
+"$@" || rc=$?
+echo "X server: $(( $(ticks) - before )) ticks of $(getconf CLK_TCK)/s over $(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN{printf "%.1f", b - a}') s" >&2
+exit $rc
