@@ -1,0 +1,159 @@
+// kinopa_startup: the time from exec to the main window shown (mapped on the
+// X server), over ten starts of the real program, then the resident memory
+// and the processor time of the program standing idle (no game) for 10 s.
+// Each start runs a copy of the program in a game folder of its own, so the
+// build's wave.ini is never touched.
+//   usage: bench/xvfb.sh build/bin/kinopa_startup [STARTS]
+#include "bench_support.h"  // Qt's headers go before Xlib's macros
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace kinopa::bench;
+namespace fs = std::filesystem;
+
+// utime + stime of a process, in clock ticks.
+long cpuTicks(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string all((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  std::istringstream fields(all.substr(all.rfind(')') + 2));
+  std::string f;
+  long utime = 0, stime = 0;
+  for (int i = 3; i <= 15 && fields >> f; ++i) {
+    if (i == 14) utime = std::stol(f);
+    if (i == 15) stime = std::stol(f);
+  }
+  return utime + stime;
+}
+
+long residentKbOf(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  return 0;
+}
+
+bool isKinopa(Display* x, Window w) {
+  char* name = nullptr;
+  const bool yes = XFetchName(x, w, &name) && name != nullptr && std::strcmp(name, "Kinopa") == 0;
+  if (name != nullptr) XFree(name);
+  return yes;
+}
+
+// Starts the program; returns its pid and the time until its main window
+// was mapped (negative when it was not within 20 s).
+pid_t startAndWaitForWindow(Display* x, const std::string& program, double& shownMs) {
+  XSync(x, True);  // nothing left over from the start before
+  const Clock::time_point start = Clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  shownMs = -1;
+  const int fd = ConnectionNumber(x);
+  while (ms(Clock::now() - start) < 20000) {
+    while (XPending(x) > 0) {
+      XEvent e;
+      XNextEvent(x, &e);
+      if (e.type == MapNotify && isKinopa(x, e.xmap.window)) {
+        shownMs = ms(Clock::now() - start);
+        return pid;
+      }
+    }
+    fd_set in;
+    FD_ZERO(&in);
+    FD_SET(fd, &in);
+    timeval tick{0, 1000};
+    select(fd + 1, &in, nullptr, nullptr, &tick);
+  }
+  return pid;
+}
+
+void stop(pid_t pid) {
+  kill(pid, SIGTERM);
+  for (int i = 0; i < 50; ++i) {
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int starts = argc > 1 ? std::atoi(argv[1]) : 10;
+  Display* x = XOpenDisplay(nullptr);
+  if (x == nullptr) {
+    std::fprintf(stderr, "kinopa_startup: no X server: run it under bench/xvfb.sh\n");
+    return 1;
+  }
+  XSelectInput(x, DefaultRootWindow(x), SubstructureNotifyMask);
+
+  // The game folder: a copy of the program beside the build's pictures and
+  // a copy of its sounds and settings.
+  char pattern[] = "/tmp/kinopa-startup-XXXXXX";
+  const fs::path root = mkdtemp(pattern);
+  const fs::path build = fs::path(KINOPA_BIN_DIR).parent_path();
+  fs::create_directories(root / "bin");
+  fs::copy_file(build / "bin" / "kinopa", root / "bin" / "kinopa");
+  fs::create_directory_symlink(build / "images", root / "images");
+  fs::copy(build / "wave", root / "wave");
+  fs::copy_file(build / "defaults" / "wave.ini", root / "wave" / "wave.ini",
+                fs::copy_options::overwrite_existing);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  const std::string program = (root / "bin" / "kinopa").string();
+
+  std::vector<double> shown;
+  int failed = 0;
+  for (int i = 0; i < starts; ++i) {
+    double t = 0;
+    const pid_t pid = startAndWaitForWindow(x, program, t);
+    const bool last = i + 1 == starts;
+    if (t < 0) {
+      ++failed;
+    } else {
+      shown.push_back(t);
+    }
+    if (last && t >= 0) {
+      // Idle: the window shown, no game. A second to settle, then 10 s.
+      std::this_thread::sleep_for(std::chrono::seconds(1));
+      const long before = cpuTicks(pid);
+      const Clock::time_point from = Clock::now();
+      std::this_thread::sleep_for(std::chrono::seconds(10));
+      const long used = cpuTicks(pid) - before;
+      const double seconds = ms(Clock::now() - from) / 1000;
+      const double hz = static_cast<double>(sysconf(_SC_CLK_TCK));
+      std::printf("idle for %.1f s: %ld ticks of 1/%.0f s, %.2f %% of one core\n", seconds, used,
+                  hz, 100.0 * static_cast<double>(used) / hz / seconds);
+      std::printf("resident memory while idle: %.1f MB\n",
+                  static_cast<double>(residentKbOf(pid)) / 1024);
+    }
+    stop(pid);
+  }
+  fs::remove_all(root);
+  XCloseDisplay(x);
+
+  std::printf("exec to window shown over %zu starts (%d failed): median %.1f ms, min %.1f, max %.1f\n",
+              shown.size(), failed, quantile(shown, 0.5), quantile(shown, 0.0001),
+              quantile(shown, 1.0));
+  return failed == 0 ? 0 : 1;
+}
