@@ -1,0 +1,140 @@
+// kinopa_soak: 1000 whole games in a row in one process, through the real
+// main window (off screen) with the real sound device (SDL's dummy driver),
+// every sound switched on, so each game start reads wave.ini and loads all
+// five sounds; then 100 OKs of the sound settings dialog, each loading every
+// sound again and saving wave.ini. The pointer follows the zarup, mostly,
+// and clicks now and then. Resident memory is reported along the way: after
+// the first ten games (or OKs) it should stay where it is.
+//   usage: build/bin/kinopa_soak [GAMES] [OKS]
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "app/draw_w.h"
+#include "bench_support.h"
+#include "platform/errors.h"
+#include "platform/fonts.h"
+#include "platform/messages.h"
+#include "platform/random.h"
+
+namespace {
+
+using namespace kinopa;
+using namespace kinopa::bench;
+
+class SteppedTick : public TickCounter {
+ public:
+  int32_t now = 1000;
+  int32_t GetTickCount() override { return now; }
+};
+
+// The real window system's events, but no waiting between frames.
+class Unpaced : public EventPump {
+ public:
+  void yield(bool) override { QCoreApplication::processEvents(); }
+  void yieldUntilNextFrame() override { QCoreApplication::processEvents(); }
+};
+
+class AbortOnMessage : public MessageSink {
+ public:
+  void messageBox(const std::string& title, const std::string& text, int) override {
+    std::fprintf(stderr, "message box %s: %s\n", title.c_str(), text.c_str());
+    std::exit(1);
+  }
+  void errorBox(const std::string& title, const std::string& text) override {
+    messageBox(title, text, 0);
+  }
+};
+
+void send(QWidget* to, QEvent::Type type, double x, double y) {
+  const QPointF p(x, y);
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent e(type, p, to->mapToGlobal(p), button,
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                Qt::NoModifier);
+  QCoreApplication::sendEvent(to, &e);
+}
+
+double mb(long kb) { return static_cast<double>(kb) / 1024; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  QApplication app(argc, argv);
+  installFontSubstitutes();
+  const int games = argc > 1 ? std::atoi(argv[1]) : 1000;
+  const int oks = argc > 2 ? std::atoi(argv[2]) : 100;
+  GameFolder folder(KINOPA_BIN_DIR);
+  AbortOnMessage messages;
+  setMessageSink(&messages);
+
+  SteppedTick tick;
+  ClockSeededRandom random(7);
+  Unpaced pump;
+  std::mt19937 hand(7);
+  std::uniform_int_distribution<int> percent(0, 99), wobble(-60, 60);
+  long frames = 0;
+  long gamesRss = 0, gamesRssAt10 = 0, oksRssAt10 = 0, end = 0;
+  try {
+    DrawW w({tick, random, pump});
+    w.ds = ensureCreated(w.dx).DirectSoundCreate("");
+    w.startUp();
+    const Clock::time_point start = Clock::now();
+    for (int game = 1; game <= games; ++game) {
+      w.gamestart->click();
+      w.g.prevTick = tick.now;
+      // Some games the player sleeps through, most are played.
+      const bool asleep = percent(hand) < 20;
+      while (w.g.paused == kClear) {
+        if (!asleep) {
+          const double x = w.g.objects.zarupX + 32 + (percent(hand) < 10 ? wobble(hand) : 0);
+          send(w.Picture1, QEvent::MouseMove, std::clamp(x, 0.0, 398.0), 540);
+          if (percent(hand) == 0) {
+            const double mx = w.g.objects.melkitX + 50, my = w.g.objects.melkitY + 20;
+            send(w.Picture1, QEvent::MouseButtonPress, mx, my);
+            send(w.Picture1, QEvent::MouseButtonRelease, mx, my);
+          }
+        }
+        tick.now += 8;
+        w.g.game();
+        pump.yieldUntilNextFrame();
+        w.g.raiseHighScore();
+        ++frames;
+      }
+      pump.yield(false);
+      if (game == 10) gamesRssAt10 = residentKb();
+      if (game % 100 == 0 || game == 10) {
+        std::printf("game %4d: %ld frames so far, high score %d, resident %.1f MB, %.0f s\n",
+                    game, frames, w.g.highScore, mb(residentKb()), ms(Clock::now() - start) / 1000);
+        std::fflush(stdout);
+      }
+    }
+    gamesRss = residentKb();
+
+    for (int ok = 1; ok <= oks; ++ok) {
+      w.Command1->click();  // the sound settings button: shows the dialog
+      pump.yield(false);
+      w.soundMenu().Command1->click();  // OK: loads every sound, saves, hides
+      pump.yield(false);
+      if (ok == 10) oksRssAt10 = residentKb();
+      if (ok % 10 == 0) {
+        std::printf("OK %3d: resident %.1f MB\n", ok, mb(residentKb()));
+        std::fflush(stdout);
+      }
+    }
+    end = residentKb();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kinopa_soak: %s\n", errorReport(e).c_str());
+    return 1;
+  }
+  std::printf("soak: %d games (%ld frames), resident memory %+.2f MB after game 10; "
+              "%d sound dialog OKs, %+.2f MB after OK 10\n",
+              games, frames, mb(gamesRss - gamesRssAt10), oks, mb(end - oksRssAt10));
+  return 0;
+}
