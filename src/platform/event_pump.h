@@ -1,5 +1,8 @@
 #pragma once
 #include <chrono>
+#include <memory>
+
+class QSocketNotifier;
 
 namespace kinopa {
 
@@ -19,6 +22,9 @@ class EventPump {
 // raised again here once the events have run.
 class QtEventPump : public EventPump {
  public:
+  QtEventPump();
+  ~QtEventPump() override;
+
   // 8 ms: about 125 frames a second, and well inside the 10 ms beyond which
   // a frame is dropped, however the wake-ups jitter.
   static constexpr std::chrono::microseconds kFramePeriod{8000};
@@ -27,7 +33,15 @@ class QtEventPump : public EventPump {
   void yieldUntilNextFrame() override;
 
  private:
+  // Sleeps in the window system's wait until an event arrives or the steady
+  // clock reaches `due`, whichever comes first, to the microsecond: a
+  // timer file descriptor wakes the wait (Qt's own timers count whole
+  // milliseconds, which left frames up to a millisecond late).
+  void waitForEventOrUntil(std::chrono::steady_clock::time_point due);
+
   std::chrono::steady_clock::time_point nextFrame_{};
+  int timerFd_ = -1;
+  std::unique_ptr<QSocketNotifier> timerWake_;
 };
 
 }  // namespace kinopa
