@@ -33,17 +33,8 @@ void DrawW::init() {
 
 void DrawW::startUp() {
   KINOPA_ROUTINE("draw_w.init");
-  g.zarupW = 64;
-  g.zarupH = 55;
-  g.melkitW = 100;
-  g.melkitH = 40;
-  g.tovrinW = 84;
+  g.setFixedNumbers();
   surfaces.spriteKey = ColorKey{kWhite, kWhite};
-  g.quitRequested = kClear;
-  g.score = 0;
-  g.highScore = 0;
-  g.scoreRate = 1;
-  g.gameLength = 30000;
 
   surfaces.createDevice();
   show();

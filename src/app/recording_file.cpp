@@ -58,13 +58,7 @@ std::size_t lastGameStart(const std::vector<ReplayCommand>& script) {
   ScriptTick tick;
   ScriptRandom random;
   Game g(blind, blind, blind, tick, random);
-  g.zarupW = 64;
-  g.zarupH = 55;
-  g.melkitW = 100;
-  g.melkitH = 40;
-  g.tovrinW = 84;
-  g.scoreRate = 1;
-  g.gameLength = 30000;
+  g.setFixedNumbers();
   g.paused = kSet;
   bool started = false;
   std::size_t last = script.size();

@@ -2,20 +2,8 @@
 
 #include "app/draw_w.h"
 #include "app/script_player.h"
-#include "platform/event_pump.h"
 
 namespace kinopa {
-namespace {
-
-// Events are the script's own: nothing to wait for.
-class NoEvents : public EventPump {
- public:
-  void yield(bool) override {}
-  void yieldUntilNextFrame() override {}
-};
-
-}  // namespace
-
 int runReplay(const std::vector<ReplayCommand>& script, std::ostream& out) {
   ScriptTick tick;
   ScriptRandom random;

@@ -11,12 +11,20 @@
 #include "app/replay_script.h"
 #include "game/objects.h"
 #include "platform/errors.h"
+#include "platform/event_pump.h"
 #include "platform/random.h"
 #include "platform/tick.h"
 
 namespace kinopa {
 
 class DrawW;
+
+// Events come from the script, not the window system: nothing to wait for.
+class NoEvents : public EventPump {
+ public:
+  void yield(bool) override {}
+  void yieldUntilNextFrame() override {}
+};
 
 // The tick counter reads whatever the script last said.
 class ScriptTick : public TickCounter {
