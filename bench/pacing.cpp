@@ -1,6 +1,7 @@
 // kinopa_pacing: one whole game in the real main window on a real X server,
 // with the real main loop, clock, event pump, presentation and sound (SDL's
-// dummy driver mixes it), the pointer steered by script after the zarup.
+// dummy driver mixes it) and the recording of the run, as the program plays;
+// the pointer steered by script after the zarup.
 // Reports the intervals between presented frames, the frames the 10 ms rule
 // dropped, the processor time of play, and the time from a pointer motion
 // reaching the program to the frame that shows the tovrin there.
@@ -19,7 +20,9 @@
 #include <optional>
 #include <random>
 
+#include "app/best_game.h"
 #include "app/draw_w.h"
+#include "app/recorder.h"
 #include "bench_support.h"
 #include "platform/errors.h"
 #include "platform/fonts.h"
@@ -96,8 +99,13 @@ int main(int argc, char** argv) {
   const unsigned seed = argc > 1 ? static_cast<unsigned>(std::atoi(argv[1])) : 1;
   GameFolder folder(KINOPA_BIN_DIR);
 
-  SteadyTickCounter tick;
-  ClockSeededRandom random(seed);
+  // As the program plays: everything the rules read is recorded, and the
+  // best game is kept.
+  SteadyTickCounter clock;
+  ClockSeededRandom randomness(seed);
+  Recorder recorder;
+  RecordedTick tick(clock, recorder);
+  RecordedRandom random(randomness, recorder);
   WatchedPump pump;
   Results r;
   std::deque<Move> moves;  // warped, not yet shown
@@ -106,6 +114,9 @@ int main(int argc, char** argv) {
 
   try {
     DrawW w({tick, random, pump});
+    BestGame best(folderBesideProgram("wave") + "best-game.kinopa");
+    w.recorder = &recorder;
+    w.bestGame = &best;
     Game& g = w.g;
     bool playing = false;
 

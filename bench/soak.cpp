@@ -5,7 +5,9 @@
 // sound again and saving wave.ini. The pointer follows the zarup, mostly,
 // and clicks now and then. Resident memory is reported along the way: after
 // the first ten games (or OKs) it should stay where it is.
-//   usage: build/bin/kinopa_soak [GAMES] [OKS]
+// With --as-played the run is recorded and the best game kept, as the
+// program does when it plays.
+//   usage: build/bin/kinopa_soak [--as-played] [GAMES] [OKS]
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -14,7 +16,10 @@
 #include <cstdlib>
 #include <random>
 
+#include "app/best_game.h"
 #include "app/draw_w.h"
+#include "app/recorder.h"
+#include "app/script_player.h"
 #include "bench_support.h"
 #include "platform/errors.h"
 #include "platform/fonts.h"
@@ -68,14 +73,22 @@ int main(int argc, char** argv) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   QApplication app(argc, argv);
   installFontSubstitutes();
-  const int games = argc > 1 ? std::atoi(argv[1]) : 1000;
-  const int oks = argc > 2 ? std::atoi(argv[2]) : 100;
+  int arg = 1;
+  const bool asPlayed = argc > 1 && std::string(argv[1]) == "--as-played";
+  if (asPlayed) ++arg;
+  const int games = argc > arg ? std::atoi(argv[arg]) : 1000;
+  const int oks = argc > arg + 1 ? std::atoi(argv[arg + 1]) : 100;
   GameFolder folder(KINOPA_BIN_DIR);
   AbortOnMessage messages;
   setMessageSink(&messages);
 
-  SteppedTick tick;
-  ClockSeededRandom random(7);
+  SteppedTick clock;
+  ClockSeededRandom randomness(7);
+  Recorder recorder;
+  RecordedTick recordedTick(clock, recorder);
+  RecordedRandom recordedRandom(randomness, recorder);
+  TickCounter& tick = asPlayed ? static_cast<TickCounter&>(recordedTick) : clock;
+  RandomSource& random = asPlayed ? static_cast<RandomSource&>(recordedRandom) : randomness;
   Unpaced pump;
   std::mt19937 hand(7);
   std::uniform_int_distribution<int> percent(0, 99), wobble(-60, 60);
@@ -83,12 +96,17 @@ int main(int argc, char** argv) {
   long gamesRss = 0, gamesRssAt10 = 0, oksRssAt10 = 0, end = 0;
   try {
     DrawW w({tick, random, pump});
+    BestGame best(folderBesideProgram("wave") + "best-game.kinopa");
+    if (asPlayed) {
+      w.recorder = &recorder;
+      w.bestGame = &best;
+    }
     w.ds = ensureCreated(w.dx).DirectSoundCreate("");
     w.startUp();
     const Clock::time_point start = Clock::now();
     for (int game = 1; game <= games; ++game) {
       w.gamestart->click();
-      w.g.prevTick = tick.now;
+      w.g.prevTick = tick.GetTickCount();
       // Some games the player sleeps through, most are played.
       const bool asleep = percent(hand) < 20;
       while (w.g.paused == kClear) {
@@ -101,12 +119,18 @@ int main(int argc, char** argv) {
             send(w.Picture1, QEvent::MouseButtonRelease, mx, my);
           }
         }
-        tick.now += 8;
+        clock.now += 8;
+        if (w.recorder) w.recorder->makeRoom();
         w.g.game();
+        if (w.recorder) {
+          w.recorder->frame();
+          w.recorder->keepState(frameSnapshot(w));
+        }
         pump.yieldUntilNextFrame();
         w.g.raiseHighScore();
         ++frames;
       }
+      if (w.bestGame) w.bestGame->gameEnded(w.g.score, recorder);
       pump.yield(false);
       if (game == 10) gamesRssAt10 = residentKb();
       if (game % 100 == 0 || game == 10) {
@@ -133,8 +157,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kinopa_soak: %s\n", errorReport(e).c_str());
     return 1;
   }
-  std::printf("soak: %d games (%ld frames), resident memory %+.2f MB after game 10; "
+  if (asPlayed) std::printf("recording: %d frames, %s\n", recorder.frames(), recorder.full() ? "stopped, out of room" : "whole");
+  std::printf("soak%s: %d games (%ld frames), resident memory %+.2f MB after game 10; "
               "%d sound dialog OKs, %+.2f MB after OK 10\n",
-              games, frames, mb(gamesRss - gamesRssAt10), oks, mb(end - oksRssAt10));
+              asPlayed ? " as played" : "", games, frames, mb(gamesRss - gamesRssAt10), oks, mb(end - oksRssAt10));
   return 0;
 }
