@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
       }
       if (!drawn) return;
       r.presented.push_back(now);
-      r.work.push_back(ms(now - pump.frameStarted));
+      if (pump.frameStarted != Clock::time_point{}) r.work.push_back(ms(now - pump.frameStarted));
       // Every motion that arrived before this frame is in it; only the
       // last one's place is shown.
       while (!moves.empty() && moves.front().arrived) {
