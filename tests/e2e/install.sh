@@ -9,8 +9,12 @@ set -uo pipefail
 source "$(dirname "$0")/xsession.bash"
 prefix="$out/prefix with space/\$HOME"
 entry=$prefix/share/applications/kinopa.desktop
+# Everything is in the default component; naming it makes cmake list what it
+# installed in install_manifest_Unspecified.txt, so a player's own
+# install_manifest.txt in the build folder is left alone.
+install_game() { cmake --install "$build" --prefix "$prefix" --component Unspecified; }
 
-cmake --install "$build" --prefix "$prefix" >"$out/install.log" 2>&1 ||
+install_game >"$out/install.log" 2>&1 ||
   fail "cmake --install failed: $(cat "$out/install.log")"
 for file in bin/kinopa images/{back,zarup,melkit,tovrin,text}.bmp \
   wave/{zarupok,zarupfall,melkitok,melkitmiss,music}.wav wave/wave.ini \
@@ -28,7 +32,7 @@ done
 printf '"",0,1\r\n"zarupok.wav",0,0\r\n"zarupfall.wav",0,0\r\n"melkitok.wav",0,1\r\n"melkitmiss.wav",0,0\r\n999\r\n' \
   >"$prefix/wave/wave.ini"
 cp "$prefix/wave/wave.ini" "$out/wave.ini.player"
-cmake --install "$build" --prefix "$prefix" >"$out/install-again.log" 2>&1 ||
+install_game >"$out/install-again.log" 2>&1 ||
   fail "the second install failed: $(cat "$out/install-again.log")"
 grep -q 'Keeping: .*wave/wave.ini' "$out/install-again.log" || fail "the second install does not say it kept wave.ini"
 cmp -s "$prefix/wave/wave.ini" "$out/wave.ini.player" || fail "the second install replaced the player's wave.ini"

@@ -68,7 +68,8 @@ done
 xdotool click 1
 sleep 0.05
 expect melkit-hit Label5=2
-cp "$out/melkit-hit.png" "$out/screenshot.png"  # a running game, for the README
+# A running game, frame and all, for the README (docs/screenshot.png).
+"$look" shot "$(xwininfo -id "$win" -children | awk '/Parent window id/ {print $4}')" "$out/screenshot.png"
 # Pause, then Start again: a new game.
 click_at 456 20
 expect paused gamestart=Start
