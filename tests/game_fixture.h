@@ -12,13 +12,7 @@ class RulesTest : public testing::Test {
  protected:
   explicit RulesTest(std::vector<double> randoms = {0.25})
       : random(std::move(randoms)), g(board, frame, sounds, tick, random) {
-    g.gameLength = 30000;
-    g.scoreRate = 1;
-    g.zarupW = 64;
-    g.zarupH = 55;
-    g.melkitW = 100;
-    g.melkitH = 40;
-    g.tovrinW = 84;
+    g.setFixedNumbers();
     g.paused = kSet;
     g.gameinit();
     sounds.calls.clear();

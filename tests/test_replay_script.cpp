@@ -21,7 +21,7 @@ TEST(ReplayScript, ReadsEveryCommandWithCommentsAndBlankLines) {
       "idle\nstart\nmove -12.5 1e3\nup 3 4#no blank needed\nframe\nshot out.png\n");
   ASSERT_EQ(script.size(), 8u);
   EXPECT_EQ(script[0].values, (std::vector<double>{0, 0.5, 0.25, 0.99}));
-  EXPECT_EQ(script[1].ticks, INT32_MIN);
+  EXPECT_EQ(script[1].number, INT32_MIN);
   EXPECT_EQ(script[1].line, 4);
   EXPECT_EQ(script[4].kind, ReplayCommand::move);
   EXPECT_EQ(script[4].values, (std::vector<double>{-12.5, 1000}));
@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "tick 1.5", "tick 2147483648", "tick -2147483649", "tick 1e3", "random",
                     "random 1", "random -0.1", "random 0.5 1.0", "random nan", "move 1",
                     "move 1 2 3", "move x 2", "up 1 inf", "up 0x10 2", "move 1. 2e", "shot",
-                    "shot a b"));
+                    "shot a b", "high", "high 1.5", "high 2147483648"));
 
 }  // namespace
 }  // namespace kinopa

@@ -8,17 +8,12 @@
 #include <functional>
 
 #include "app/draw_w.h"
+#include "app/script_player.h"
 #include "fakes.h"
 #include "platform/program_folder.h"
 
 namespace kinopa {
 namespace {
-
-class NoEvents : public EventPump {
- public:
-  void yield(bool) override {}
-  void yieldUntilNextFrame() override {}
-};
 
 // Whole games through the real main window, off screen, with the clock and
 // the mouse driven frame by frame at 8 ms a frame.

@@ -4,6 +4,7 @@
 // the game, and runs the program from its load handler.
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "app/sound_menu_controls.h"
 #include "display/surfaces.h"
@@ -18,6 +19,9 @@ class QLabel;
 class QPushButton;
 
 namespace kinopa {
+
+class BestGame;
+class Recorder;
 
 struct Services {
   TickCounter& tick;
@@ -45,6 +49,13 @@ class DrawW : public QWidget,
   // window shown, surfaces and input made, the first game prepared. For
   // running the rules by script.
   void startUp();
+  // Creates the sound device (the first step of the load handler).
+  void createSoundDevice();
+  // Saves what there is to save, closes the sound settings dialog and this
+  // window.
+  void shutdown();
+  // Main loop: while a game runs, asks the music to play unless it is off.
+  void musicStep();
 
   // Board
   using QWidget::isEnabled;
@@ -85,6 +96,26 @@ class DrawW : public QWidget,
   // musicBuffer, zarupOkBuffer, zarupFallBuffer, melkitOkBuffer, melkitMissBuffer.
   SoundBuffers buffers;
 
+  // Recording the run (null: not recorded), keeping the best game (null: not
+  // kept), and where the whole run's recording goes at shutdown (empty: not
+  // written).
+  Recorder* recorder = nullptr;
+  BestGame* bestGame = nullptr;
+  std::string recordFile;
+  // While a recording plays: the buttons and the pointer over the play field
+  // do nothing.
+  bool inputLocked = false;
+  // The rules run without frames being shown or sounds played (a
+  // recording's fast-forward).
+  bool offScreen = false;
+  // With the settings file off: the highest score that the next reading of
+  // the settings gives, as a script said.
+  std::optional<int32_t> scriptedHighScore;
+  // Whether wave.ini is read and written and sounds are loaded; starts as
+  // the services say.
+  bool settingsFileInUse() const { return settingsFile_; }
+  void useSettingsFile(bool on) { settingsFile_ = on; }
+
   PictureBox* Picture1 = nullptr;
   QPushButton* gamestart = nullptr;
   QPushButton* Command1 = nullptr;
@@ -109,10 +140,13 @@ class DrawW : public QWidget,
   void centreOnScreen();
   void init();
   void mainLoop();
-  void shutdown();
   void Form_Unload();
-  // Main loop: while a game runs, asks the music to play unless it is off.
-  void musicStep();
+  // The start button's click, recorded.
+  void startClicked();
+  // After the frames of a game: keeps a record game, if it was one.
+  void gameOver();
+  // Shutdown: the whole run's recording, when asked for.
+  void writeRecording();
   // OK in the sound settings and shutdown: saves the sound settings and the
   // highest score.
   void waveiniwrite();
@@ -123,6 +157,7 @@ class DrawW : public QWidget,
                                                  WaveFormat& format);
 
   Services services_;
+  bool settingsFile_ = true;
   std::unique_ptr<SoundMenu> soundMenu_;
   SoundMenuControls soundControls_{[this]() -> SoundMenu& { return soundMenu(); }};
   SoundLoading loading_{soundControls_, buffers,

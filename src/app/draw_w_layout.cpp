@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "app/draw_w.h"
+#include "app/recorder.h"
 #include "display/popups.h"
 #include "display/sprites.h"
 #include "platform/errors.h"
@@ -42,7 +43,8 @@ QPushButton* makeButton(QWidget* parent, const char* text, QRect box) {
 DrawW::DrawW(const Services& services, QWidget* parent)
     : QWidget(parent),
       g(*this, *this, *this, services.tick, services.random),
-      services_(services) {
+      services_(services),
+      settingsFile_(services.withSoundSettings) {
   buildLayout();
 }
 
@@ -81,12 +83,24 @@ void DrawW::buildLayout() {
   setTabOrder(gameend, gamestart);
   setTabOrder(gamestart, Command1);
 
-  connect(gamestart, &QPushButton::clicked, this, [this] { guarded([this] { g.gamestart_Click(); }); });
-  connect(gameend, &QPushButton::clicked, this, [this] { guarded([this] { g.gameend_Click(); }); });
-  connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
+  connect(gamestart, &QPushButton::clicked, this, [this] { guarded([this] { startClicked(); }); });
+  connect(gameend, &QPushButton::clicked, this, [this] {
+    if (!inputLocked) guarded([this] { g.gameend_Click(); });
+  });
+  connect(Command1, &QPushButton::clicked, this, [this] {
+    if (!inputLocked) guarded([this] { Command1_Click(); });
+  });
   Picture1->onPaint = [this] { surfaces.Picture1_Paint(); };
-  Picture1->onMouseMove = [this](int b, int s, float x, float y) { g.Picture1_MouseMove(b, s, x, y); };
-  Picture1->onMouseUp = [this](int b, int s, float x, float y) { g.Picture1_MouseUp(b, s, x, y); };
+  Picture1->onMouseMove = [this](int b, int s, float x, float y) {
+    if (inputLocked) return;
+    if (recorder) recorder->move(x, y);
+    g.Picture1_MouseMove(b, s, x, y);
+  };
+  Picture1->onMouseUp = [this](int b, int s, float x, float y) {
+    if (inputLocked) return;
+    if (recorder) recorder->up(x, y);
+    g.Picture1_MouseUp(b, s, x, y);
+  };
 
   // Centred on the screen when first shown: for now as if it had no frame;
   // the frame's size is only known once the window manager has framed it.
@@ -159,7 +173,9 @@ void DrawW::DrawRoundedBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32
                            int32_t rh) {
   surfaces.backSurface->DrawRoundedBox(x1, y1, x2, y2, rw, rh);
 }
-void DrawW::surfflip() { surfaces.surfflip(); }
+void DrawW::surfflip() {
+  if (!offScreen) surfaces.surfflip();
+}
 
 Rect DrawW::windowRect() const {
   const QRect r = frameGeometry();

@@ -1,6 +1,7 @@
 // The main window's side of the sound: the settings file, loading, the
 // playback rules and the sound settings dialog.
 #include "app/draw_w.h"
+#include "app/recorder.h"
 #include "platform/errors.h"
 #include "sound/playback.h"
 #include "sound/wave_ini.h"
@@ -21,17 +22,22 @@ SoundMenu& DrawW::soundMenu() {
 }
 
 void DrawW::waveiniread() {
-  if (!services_.withSoundSettings) return;
+  if (!settingsFile_) {
+    if (scriptedHighScore) g.highScore = *scriptedHighScore;
+    scriptedHighScore.reset();
+    return;
+  }
   kinopa::waveiniread(soundControls_, g.highScore);
+  if (recorder) recorder->high(g.highScore);
 }
 
 void DrawW::waveiniwrite() {
-  if (!services_.withSoundSettings) return;
+  if (!settingsFile_) return;
   kinopa::waveiniwrite(soundControls_, g.highScore);
 }
 
 void DrawW::loadwavex() {
-  if (!services_.withSoundSettings) return;
+  if (!settingsFile_) return;
   loading_.loadwavex();
 }
 
@@ -41,11 +47,17 @@ std::shared_ptr<SoundBuffer> DrawW::createSoundBuffer(const std::string& path,
   return ds->CreateSoundBufferFromFile(path, desc, format);
 }
 
-void DrawW::halt(Sound sound) { kinopa::halt(soundControls_, buffers, rowOf(sound)); }
+void DrawW::halt(Sound sound) {
+  if (!offScreen) kinopa::halt(soundControls_, buffers, rowOf(sound));
+}
 
-void DrawW::restart(Sound sound) { kinopa::restart(soundControls_, buffers, rowOf(sound)); }
+void DrawW::restart(Sound sound) {
+  if (!offScreen) kinopa::restart(soundControls_, buffers, rowOf(sound));
+}
 
-void DrawW::musicStep() { playMusic(soundControls_, buffers); }
+void DrawW::musicStep() {
+  if (!offScreen) playMusic(soundControls_, buffers);
+}
 
 void DrawW::closeSoundMenu() {
   if (soundMenu_) soundMenu_->unload();

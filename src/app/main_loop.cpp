@@ -2,17 +2,26 @@
 #include <QCloseEvent>
 #include <QPushButton>
 
+#include <cstdio>
+
+#include "app/best_game.h"
 #include "app/draw_w.h"
+#include "app/recorder.h"
 #include "platform/errors.h"
 #include "platform/numeric.h"
+#include "platform/text_file.h"
 
 namespace kinopa {
 
 void DrawW::Form_Load() {
   KINOPA_ROUTINE("draw_w.Form_Load");
+  createSoundDevice();
+  init();
+}
+
+void DrawW::createSoundDevice() {
   ds = ensureCreated(dx).DirectSoundCreate("");
   ds->SetCooperativeLevel(this, DSSCL_PRIORITY);
-  init();
 }
 
 void DrawW::init() {
@@ -24,17 +33,8 @@ void DrawW::init() {
 
 void DrawW::startUp() {
   KINOPA_ROUTINE("draw_w.init");
-  g.zarupW = 64;
-  g.zarupH = 55;
-  g.melkitW = 100;
-  g.melkitH = 40;
-  g.tovrinW = 84;
+  g.setFixedNumbers();
   surfaces.spriteKey = ColorKey{kWhite, kWhite};
-  g.quitRequested = kClear;
-  g.score = 0;
-  g.highScore = 0;
-  g.scoreRate = 1;
-  g.gameLength = 30000;
 
   surfaces.createDevice();
   show();
@@ -54,16 +54,23 @@ void DrawW::mainLoop() {
     // Time spent without a game running is never charged: the first frame
     // of a game measures from here.
     g.prevTick = g.tick().GetTickCount();
+    if (recorder) recorder->idle();
     Command1->setEnabled(true);
     bool framesRan = false;
     while (g.paused == kClear) {
+      if (recorder) recorder->makeRoom();
       musicStep();
       g.game();
+      if (recorder) {
+        recorder->frame();
+        recorder->keepState(frameSnapshot(*this));
+      }
       pump.yieldUntilNextFrame();
       g.raiseHighScore();
       if (Command1->isEnabled()) Command1->setEnabled(false);
       framesRan = true;
     }
+    if (framesRan) gameOver();
     // No game runs. Once a whole idle pass has put the window in order
     // (settings button enabled), sleep until the window system has something
     // for us; never when the program is ending.
@@ -71,8 +78,35 @@ void DrawW::mainLoop() {
   }
 }
 
+void DrawW::startClicked() {
+  if (inputLocked) return;
+  const bool starting = g.paused == kSet;
+  g.gamestart_Click();
+  if (recorder) recorder->start();
+  if (bestGame && starting && g.paused == kClear) bestGame->gameStarted(g.highScore);
+}
+
+void DrawW::gameOver() {
+  if (bestGame && recorder) bestGame->gameEnded(g.score, *recorder);
+}
+
+void DrawW::writeRecording() {
+  if (recordFile.empty() || !recorder) return;
+  if (recorder->full()) {
+    std::fprintf(stderr, "kinopa: %s was not written: the run was too long to record\n",
+                 recordFile.c_str());
+    return;
+  }
+  try {
+    replaceWholeFile(recordFile, recorder->text());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kinopa: the recording was not written: %s\n", errorReport(e).c_str());
+  }
+}
+
 void DrawW::shutdown() {
   KINOPA_ROUTINE("draw_w.init");
+  writeRecording();
   waveiniwrite();
   closeSoundMenu();
   unloading_ = true;

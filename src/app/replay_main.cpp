@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "app/replay.h"
+#include "app/replay_run.h"
 #include "platform/fonts.h"
 
 int main(int argc, char** argv) {

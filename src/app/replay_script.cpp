@@ -20,12 +20,12 @@ double decimal(const std::string& word, int line) {
   return std::strtod(word.c_str(), nullptr);  // out of range gives +-inf or 0
 }
 
-int32_t wholeTick(const std::string& word, int line) {
-  if (!std::regex_match(word, kWhole)) bad(line, "not a whole number of milliseconds: " + word);
+int32_t whole32(const std::string& word, int line) {
+  if (!std::regex_match(word, kWhole)) bad(line, "not a whole number: " + word);
   errno = 0;
   const long long v = std::strtoll(word.c_str(), nullptr, 10);
   if (errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
-    bad(line, "tick outside the signed 32-bit range: " + word);
+    bad(line, "outside the signed 32-bit range: " + word);
   return static_cast<int32_t>(v);
 }
 
@@ -56,10 +56,10 @@ std::vector<ReplayCommand> parseReplayScript(std::istream& in) {
         if (!(v >= 0.0 && v < 1.0)) bad(line, "random value outside [0, 1): " + w[i]);
         c.values.push_back(v);
       }
-    } else if (name == "tick") {
+    } else if (name == "tick" || name == "high") {
       expect(1);
-      c.kind = ReplayCommand::tick;
-      c.ticks = wholeTick(w[1], line);
+      c.kind = name == "tick" ? ReplayCommand::tick : ReplayCommand::high;
+      c.number = whole32(w[1], line);
     } else if (name == "idle" || name == "start" || name == "frame") {
       expect(0);
       c.kind = name == "idle"    ? ReplayCommand::idle

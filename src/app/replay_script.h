@@ -2,6 +2,7 @@
 // Replay scripts: what the rules read from the world, one command a line.
 //
 //   random V V ...   values in [0, 1) for the random source, used in order
+//   high N           the highest score N, as reading wave.ini would give it
 //   tick T           the tick counter reads T (whole ms) from now on
 //   idle             the main loop's outer pass: prevTick from the counter
 //   start            a click on the start button
@@ -21,9 +22,9 @@
 namespace kinopa {
 
 struct ReplayCommand {
-  enum Kind { random, tick, idle, start, move, up, frame, shot } kind;
+  enum Kind { random, high, tick, idle, start, move, up, frame, shot } kind;
   std::vector<double> values;  // random: the values; move, up: x and y
-  int32_t ticks = 0;  // tick: the reading
+  int32_t number = 0;  // tick: the reading; high: the score
   std::string file;
   int line = 0;  // where it stands in the script
 };
@@ -35,7 +36,8 @@ class ScriptError : public std::runtime_error {
 
 // Reads a whole script. Anything wrong (an unknown command, a wrong number of
 // arguments, a number that does not parse, a random value outside [0, 1), a
-// tick outside the signed 32-bit range) throws ScriptError naming the line.
+// tick or score outside the signed 32-bit range) throws ScriptError naming
+// the line.
 std::vector<ReplayCommand> parseReplayScript(std::istream& in);
 
 }  // namespace kinopa

@@ -9,6 +9,19 @@ Game::Game(Board& board, FrameDrawing& frame, SoundCues& sounds, TickCounter& ti
            RandomSource& random)
     : board_(board), frame_(frame), sounds_(sounds), tick_(tick), random_(random) {}
 
+void Game::setFixedNumbers() {
+  zarupW = 64;
+  zarupH = 55;
+  melkitW = 100;
+  melkitH = 40;
+  tovrinW = 84;
+  quitRequested = kClear;
+  score = 0;
+  highScore = 0;
+  scoreRate = 1;
+  gameLength = 30000;
+}
+
 void Game::gameinit() {
   KINOPA_ROUTINE("draw_w.gameinit");
   zarup(kSet, 0.0);

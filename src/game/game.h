@@ -22,6 +22,9 @@ class Game {
   Game(Board& board, FrameDrawing& frame, SoundCues& sounds, TickCounter& tick,
        RandomSource& random);
 
+  // Start-up's fixed numbers: the sprites' cell sizes, the length of a game,
+  // no quit asked, score 0, highest score 0, rate 1.
+  void setFixedNumbers();
   // Prepares a new game: objects placed, full time, score 0, rate 1, popups
   // cleared, settings read and sounds loaded, labels written.
   void gameinit();

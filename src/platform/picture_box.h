@@ -39,6 +39,10 @@ class PictureBox : public QWidget, public WindowHandle {
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Taking or losing the focus changes nothing on screen: the picture shown
+  // (a presented frame, say) stays.
+  void focusInEvent(QFocusEvent*) override {}
+  void focusOutEvent(QFocusEvent*) override {}
 
  private:
   QImage picture_;

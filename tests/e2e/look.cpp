@@ -11,9 +11,9 @@
 //   kinopa-look read FILE CONTROL...  prints CONTROL=TEXT for Label4, Label5, Label6,
 //                                     Label8 and gamestart ("?" when unreadable)
 //   kinopa-look field FILE            succeeds when the play field shows its own picture
-//   kinopa-look same FILE X1 Y1 X2 Y2 W H
-//                                     succeeds when the W x H areas at X1,Y1 and X2,Y2 of
-//                                     the picture look the same
+//   kinopa-look same FILE1 X1 Y1 FILE2 X2 Y2 W H
+//                                     succeeds when the W x H areas at X1,Y1 of one picture
+//                                     and X2,Y2 of the other look the same
 //   kinopa-look find FILE SPRITE      prints "left top right bottom" of the melkit,
 //                                     zarup, tovrin or miss popup in the play field
 //   kinopa-look aim WINDOW            moves the pointer onto the melkit's middle while
@@ -46,7 +46,7 @@ constexpr int kFieldW = 399, kFieldH = 599;
 int usage() {
   std::fputs(
       "usage: kinopa-look shot WINDOW FILE | read FILE CONTROL... | field FILE |\n"
-      "                   same FILE X1 Y1 X2 Y2 W H | find FILE melkit|zarup|tovrin|miss |\n"
+      "                   same FILE1 X1 Y1 FILE2 X2 Y2 W H | find FILE melkit|zarup|tovrin|miss |\n"
       "                   aim WINDOW\n",
       stderr);
   return 2;
@@ -298,11 +298,14 @@ int main(int argc, char** argv) {
     std::printf("%d pixels differ from the play field's picture\n", n);
     return n == 0 ? 0 : 1;
   }
-  if (command == "same" && argc == 9) {
-    const QImage shot = load(argv[2]);
-    int n[6];
-    for (int i = 0; i < 6; ++i) n[i] = std::atoi(argv[3 + i]);
-    return mismatches(shot.copy(n[0], n[1], n[4], n[5]), shot.copy(n[2], n[3], n[4], n[5])) == 0 ? 0 : 1;
+  if (command == "same" && argc == 10) {
+    const QImage first = load(argv[2]), second = load(argv[5]);
+    const int x1 = std::atoi(argv[3]), y1 = std::atoi(argv[4]);
+    const int x2 = std::atoi(argv[6]), y2 = std::atoi(argv[7]);
+    const int w = std::atoi(argv[8]), h = std::atoi(argv[9]);
+    const QRect a(x1, y1, w, h), b(x2, y2, w, h);
+    if (!first.rect().contains(a) || !second.rect().contains(b)) return 1;
+    return mismatches(first.copy(a), second.copy(b)) == 0 ? 0 : 1;
   }
   if (command == "find" && argc == 4) {
     const std::optional<QRgb> colour = spriteColour(argv[3]);

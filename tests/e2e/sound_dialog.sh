@@ -19,7 +19,7 @@ open_dialog() {  # sets $dialog
 }
 
 # Whether the 無 box of the row at $2 looks like the music's (ticked) in picture $1.
-ticked() { "$look" same "$out/$1.png" $box_x "$2" $box_x $music_y 16 17; }
+ticked() { "$look" same "$out/$1.png" $box_x "$2" "$out/$1.png" $box_x $music_y 16 17; }
 
 start_game
 open_dialog

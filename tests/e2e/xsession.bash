@@ -83,9 +83,10 @@ find_window() {
   return 1
 }
 
-# Sets $win to the main window, once it is shown.
+# Sets $win to the main window (or the window titled $1), once it is shown.
 wait_window() {
-  win=$(find_window '^Kinopa$') || fail "no window titled Kinopa: $(cat "$out/kinopa.log")"
+  local title=${1:-^Kinopa$}
+  win=$(find_window "$title") || fail "no window titled $title: $(cat "$out/kinopa.log")"
 }
 
 # Starts the game ($1: the program, default $kinopa, and its arguments); sets

@@ -1,0 +1,33 @@
+#pragma once
+// The best game: when a game ends with a score above the record it had to
+// beat, the recording of the run up to that point is kept, replacing the
+// last one at once, as "best-game.kinopa" beside wave.ini.
+#include <cstdint>
+#include <string>
+
+namespace kinopa {
+
+class Recorder;
+
+class BestGame {
+ public:
+  explicit BestGame(std::string path) : path_(std::move(path)) {}
+
+  // A game began; `record` is the highest score its preparation left.
+  void gameStarted(int32_t record) {
+    record_ = record;
+    running_ = true;
+  }
+  // The game ended (time up, Pause, or the program ending). Returns whether
+  // it was saved. A failed save is said on standard error; play goes on.
+  bool gameEnded(int32_t score, const Recorder& recorder);
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  int32_t record_ = 0;
+  bool running_ = false;
+};
+
+}  // namespace kinopa

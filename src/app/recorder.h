@@ -1,0 +1,79 @@
+#pragma once
+// Records what the rules read from the world while the game is played, as a
+// replay script: the clock at each reading, the random values, the pointer
+// over the play field, the start button and the highest score read from the
+// settings. Fed to kinopa-replay, a recording gives back the game exactly.
+#include <cstdint>
+#include <string>
+
+#include "app/script_player.h"
+#include "platform/random.h"
+#include "platform/tick.h"
+
+namespace kinopa {
+
+class Recorder {
+ public:
+  // The first line of every recording.
+  static constexpr const char* kHeader = "# Kinopa recording";
+  // The last line: a recording without it was cut short.
+  static constexpr const char* kEnd = "# end of recording";
+
+  Recorder();
+
+  // What was read, in the order it was read. Appending allocates nothing
+  // while room() holds; the main loop makes room between frames.
+  void tick(int32_t t);  // written only when it changed
+  void random(double v);
+  void idle() { append("idle\n"); }
+  void frame();  // after each frame; keeps a copy of the state
+  void move(float x, float y) { point("move", x, y); }
+  void up(float x, float y) { point("up", x, y); }
+  void start() { append("start\n"); }
+  void high(int32_t score);
+
+  // Between frames: grows the buffer when little room is left. A recording
+  // that would pass its limit stops there (said once on standard error).
+  void makeRoom();
+  // The state after the latest frame, and its number.
+  void keepState(const StateSnapshot& s) { last_ = s; }
+  int frames() const { return frames_; }
+  bool full() const { return full_; }
+
+  // The whole recording so far, closed with the last frame's state line and
+  // the end line.
+  std::string text() const;
+
+ private:
+  void point(const char* what, float x, float y);
+  void append(const char* s);
+
+  std::string buffer_;
+  int32_t lastTick_ = 0;
+  int frames_ = 0;
+  bool full_ = false;
+  StateSnapshot last_;
+};
+
+// The clock and the random source, recorded as the rules read them.
+class RecordedTick : public TickCounter {
+ public:
+  RecordedTick(TickCounter& clock, Recorder& recorder) : clock_(clock), recorder_(recorder) {}
+  int32_t GetTickCount() override;
+
+ private:
+  TickCounter& clock_;
+  Recorder& recorder_;
+};
+
+class RecordedRandom : public RandomSource {
+ public:
+  RecordedRandom(RandomSource& source, Recorder& recorder) : source_(source), recorder_(recorder) {}
+  double Rnd() override;
+
+ private:
+  RandomSource& source_;
+  Recorder& recorder_;
+};
+
+}  // namespace kinopa

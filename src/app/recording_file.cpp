@@ -1,0 +1,109 @@
+#include "app/recording_file.h"
+
+#include <sstream>
+
+#include "app/recorder.h"
+#include "app/script_player.h"
+#include "game/game.h"
+#include "platform/text_file.h"
+
+namespace kinopa {
+
+namespace {
+
+// The rules alone, for finding where the recording's last game begins.
+class Blind : public Board, public FrameDrawing, public SoundCues {
+ public:
+  int fieldWidth() override { return 399; }
+  int fieldHeight() override { return 599; }
+  void setCaption(Control, const std::string&) override {}
+  void setEnabled(Control, bool) override {}
+  bool isEnabled(Control) override { return false; }
+  void surfinit() override {}
+  void textdraw() override {}
+  void zarup_draw(double, double, double) override {}
+  void melkit_draw(double, double, double) override {}
+  void tovrin_draw(double, double) override {}
+  void DrawRoundedBox(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {}
+  void surfflip() override {}
+  void waveiniread() override {}
+  void loadwavex() override {}
+  void halt(Sound) override {}
+  void restart(Sound) override {}
+};
+
+}  // namespace
+
+std::vector<ReplayCommand> readRecording(const std::string& path) {
+  std::string text;
+  try {
+    text = readWholeFile(path);
+  } catch (const std::exception& e) {
+    throw NotARecording(e.what());
+  }
+  if (text.rfind(Recorder::kHeader, 0) != 0) throw NotARecording("it is not a Kinopa recording");
+  const std::string end = std::string(Recorder::kEnd) + "\n";
+  if (text.size() < end.size() || text.compare(text.size() - end.size(), end.size(), end) != 0)
+    throw NotARecording("the recording is cut short");
+  std::istringstream in(text);
+  try {
+    return parseReplayScript(in);
+  } catch (const ScriptError& e) {
+    throw NotARecording(e.what());
+  }
+}
+
+std::size_t lastGameStart(const std::vector<ReplayCommand>& script) {
+  Blind blind;
+  ScriptTick tick;
+  ScriptRandom random;
+  Game g(blind, blind, blind, tick, random);
+  g.setFixedNumbers();
+  g.paused = kSet;
+  bool started = false;
+  std::size_t last = script.size();
+  try {
+    for (std::size_t i = 0; i < script.size(); ++i) {
+      const ReplayCommand& c = script[i];
+      if (c.kind == ReplayCommand::random) {
+        random.append(c.values);
+        continue;
+      }
+      if (c.kind == ReplayCommand::high || c.kind == ReplayCommand::shot) continue;
+      if (!started) {
+        started = true;
+        g.gameinit();
+      }
+      switch (c.kind) {
+        case ReplayCommand::tick: tick.now = c.number; break;
+        case ReplayCommand::idle: g.prevTick = tick.now; break;
+        case ReplayCommand::start:
+          if (g.paused == kSet) last = i;
+          g.gamestart_Click();
+          break;
+        case ReplayCommand::move:
+          g.Picture1_MouseMove(0, 0, static_cast<float>(c.values[0]),
+                               static_cast<float>(c.values[1]));
+          break;
+        case ReplayCommand::up:
+          g.Picture1_MouseUp(1, 0, static_cast<float>(c.values[0]),
+                             static_cast<float>(c.values[1]));
+          break;
+        case ReplayCommand::frame:
+          if (g.paused == kClear) {
+            g.game();
+          } else {
+            g.prevTick = tick.now;
+          }
+          break;
+        default: break;
+      }
+    }
+  } catch (const std::exception& e) {
+    throw NotARecording(std::string("the game in it cannot be played: ") + e.what());
+  }
+  if (last == script.size()) throw NotARecording("there is no game in it");
+  return last;
+}
+
+}  // namespace kinopa

@@ -1,0 +1,218 @@
+// Recording a run while it is played, keeping the best game, and reading
+// recordings back.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "app/best_game.h"
+#include "app/draw_w.h"
+#include "app/recorder.h"
+#include "app/recording_file.h"
+#include "app/replay_run.h"
+#include "fakes.h"
+#include "sound_support.h"
+
+namespace kinopa {
+namespace {
+
+using namespace testing_support;
+
+std::vector<ReplayCommand> parse(const std::string& text) {
+  std::istringstream in(text);
+  return parseReplayScript(in);
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+TEST(Recorder, PointerPositionsReadBackAsTheSameFloats) {
+  const std::vector<float> table = {0.0f, -0.0f, 0.1f, 42.5f, 1e-7f, 398.99997f, 16777217.0f,
+                                    -12345.678f, std::nextafter(100.0f, 200.0f), 3.4e38f};
+  Recorder r;
+  for (float v : table) r.move(v, -v);
+  const auto script = parse(r.text());
+  ASSERT_EQ(script.size(), table.size());
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    EXPECT_EQ(static_cast<float>(script[i].values[0]), table[i]) << i;
+    EXPECT_EQ(static_cast<float>(script[i].values[1]), -table[i]) << i;
+  }
+}
+
+TEST(Recorder, ARunTooLongForItsRoomStopsInsteadOfLyingAndIsNotKept) {
+  Recorder r;
+  std::string last;
+  for (int i = 0; i < 200000 && !r.full(); ++i) r.tick(i + 1);  // never makes room
+  EXPECT_TRUE(r.full());
+  GameFolder game;
+  BestGame best(game.wave("best-game.kinopa").string());
+  best.gameStarted(0);
+  EXPECT_FALSE(best.gameEnded(10, r));
+  EXPECT_FALSE(std::filesystem::exists(best.path()));
+}
+
+TEST(BestGame, OnlyAScoreAboveTheRecordIsKept) {
+  GameFolder game;
+  BestGame best(game.wave("best-game.kinopa").string());
+  Recorder first;
+  first.start();
+  best.gameStarted(7);
+  EXPECT_FALSE(best.gameEnded(7, first));  // level with the record
+  EXPECT_FALSE(std::filesystem::exists(best.path()));
+  EXPECT_FALSE(best.gameEnded(20, first));  // no game was running
+  best.gameStarted(7);
+  EXPECT_TRUE(best.gameEnded(8, first));
+  Recorder second;
+  second.idle();
+  best.gameStarted(8);
+  EXPECT_TRUE(best.gameEnded(9, second));
+  std::ifstream in(best.path());
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  EXPECT_EQ(bytes.str(), second.text());
+  // A folder that cannot be written to costs the best game, nothing else.
+  BestGame nowhere((game.wave("missing") / "best-game.kinopa").string());
+  nowhere.gameStarted(0);
+  EXPECT_FALSE(nowhere.gameEnded(1, second));
+}
+
+// Writes `text` to a file of the game folder and reads it as a recording.
+std::vector<ReplayCommand> readBack(const GameFolder& game, const std::string& text) {
+  const std::string path = game.wave("r.kinopa").string();
+  std::ofstream(path, std::ios::binary) << text;
+  return readRecording(path);
+}
+
+TEST(RecordingFile, OnlyAWholeRecordingIsRead) {
+  GameFolder game;
+  Recorder r;
+  r.start();
+  const std::string whole = r.text();
+  EXPECT_EQ(readBack(game, whole).size(), 1u);
+  for (const std::string& bad :
+       {std::string(), std::string("garbage\n"), whole.substr(0, whole.size() - 5),
+        whole.substr(std::string(Recorder::kHeader).size() + 1),
+        std::string(Recorder::kHeader) + "\njump\n" + Recorder::kEnd + "\n"}) {
+    EXPECT_THROW(readBack(game, bad), NotARecording) << bad;
+  }
+  EXPECT_THROW(readRecording(game.wave("none.kinopa").string()), NotARecording);
+}
+
+TEST(RecordingFile, TheLastGameBeginsAtTheLastStartThatFoundNoGame) {
+  const auto at = [](const std::string& text) { return lastGameStart(parse(text)); };
+  const std::string r = "random 0.5 0.5 0.5 0.5 0.5 0.5 0.5 0.5\n";
+  //                       0 start  1 idle  2 start(Pause) 3 start 4 tick 5 frame
+  EXPECT_EQ(at(r + "start\nidle\nstart\nstart\ntick 5\nframe\n"), 4u);  // counting `random`
+  // Ending with Pause: the game began before it.
+  EXPECT_EQ(at(r + "start\nidle\nframe\nstart\n"), 1u);
+  // Time ran out in a frame, then Restart began the last game.
+  EXPECT_EQ(at(r + "start\nidle\ntick 5\nframe\ntick 30010\nframe\ntick 30012\nframe\nstart\n"),
+            9u);
+  EXPECT_THROW(at(r + "idle\nframe\n"), NotARecording);
+  EXPECT_THROW(at("start\n"), NotARecording);  // no random values for the game
+}
+
+// The events of a run: step i runs at yield i of the main loop.
+class ScriptPump : public EventPump {
+ public:
+  std::function<void(std::size_t)> step;
+  std::function<void()> afterFrame;
+  ScriptedTick* tick = nullptr;
+  std::size_t yields = 0;
+  void yield(bool) override {
+    tick->now += 2;
+    step(yields++);
+  }
+  void yieldUntilNextFrame() override {
+    afterFrame();
+    yield(false);
+  }
+};
+
+// A whole run through the real window, recorded as it is played.
+class RecordedRun : public testing::Test {
+ protected:
+  RecordedRun() : w(Services{recordedTick, recordedRandom, pump}) {
+    pump.tick = &tick;
+    w.recorder = &recorder;
+    w.bestGame = &best;
+  }
+  void pointer(QEvent::Type type, double x, double y, Qt::MouseButton button = Qt::NoButton) {
+    const QPointF p(x, y);
+    QMouseEvent e(type, p, w.Picture1->mapToGlobal(p), button,
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button),
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(w.Picture1, &e);
+  }
+
+  GameFolder game;
+  RecordingMessages messages;
+  ScriptedTick tick;
+  SequenceRandom random{{0.31, 0.72, 0.05, 0.93, 0.5, 0.27, 0.64, 0.11, 0.88}};
+  Recorder recorder;
+  RecordedTick recordedTick{tick, recorder};
+  RecordedRandom recordedRandom{random, recorder};
+  ScriptPump pump;
+  BestGame best{game.wave("best-game.kinopa").string()};
+  DrawW w;
+};
+
+TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameIsKept) {
+  game.writeIni(kInitialIni);  // highest score 0
+  std::vector<std::string> shown;  // the state after each frame, as played
+  std::size_t bestGameFrames = 0;
+  pump.afterFrame = [&] {
+    shown.push_back(stateLine(frameSnapshot(w), static_cast<int>(shown.size()) + 1));
+  };
+  pump.step = [&](std::size_t i) {
+    if (i == 0 || i == 2000) w.gamestart->click();  // Start, later a new game
+    if (i == 1700) {
+      w.gamestart->click();  // Pause: the first game ends with its record
+      bestGameFrames = shown.size();
+    }
+    if (i >= 3000) w.gameend->click();
+    // Mostly under the zarup; every 50 yields a hit at the melkit, every 211
+    // a miss.
+    const auto& o = w.g.objects;
+    if (i % 50 <= 1) {
+      pointer(QEvent::MouseMove, o.melkitX + 50, o.melkitY + 20);
+    } else {
+      pointer(QEvent::MouseMove, i % 97 == 0 ? 30.25 : o.zarupX + 32 + (i % 7), 540);
+    }
+    if (i % 50 == 1)
+      pointer(QEvent::MouseButtonRelease, o.melkitX + 50, o.melkitY + 20, Qt::LeftButton);
+    if (i % 211 == 0) pointer(QEvent::MouseButtonRelease, 120.5, 300, Qt::RightButton);
+  };
+  w.Form_Load();
+
+  const std::string recording = recorder.text();
+  EXPECT_NE(recording.find("high 0\n"), std::string::npos);
+  std::ostringstream replayed;
+  ASSERT_EQ(runReplay(parse(recording), replayed), 0) << replayed.str();
+  const auto replayedLines = lines(replayed.str());
+  ASSERT_EQ(replayedLines.size(), shown.size());
+  for (std::size_t i = 0; i < shown.size(); ++i) ASSERT_EQ(replayedLines[i], shown[i]);
+  EXPECT_NE(recording.find("# last " + shown.back() + "\n"), std::string::npos);
+
+  // The first game set a record: its recording was kept when it ended.
+  ASSERT_GT(bestGameFrames, 0u);
+  const auto kept = readRecording(best.path());
+  std::ostringstream keptReplay;
+  ASSERT_EQ(runReplay(kept, keptReplay), 0);
+  const auto keptLines = lines(keptReplay.str());
+  ASSERT_EQ(keptLines.size(), bestGameFrames);
+  EXPECT_EQ(keptLines.back(), shown[bestGameFrames - 1]);
+  EXPECT_GT(w.g.highScore, 0);
+}
+
+}  // namespace
+}  // namespace kinopa
