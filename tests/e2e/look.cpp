@@ -18,6 +18,7 @@
 //                                     zarup, tovrin or miss popup in the play field
 //   kinopa-look aim WINDOW            moves the pointer onto the melkit's middle while
 //                                     the zarup is not about to fall, prints "x y"
+//                                     (KINOPA_LOOK_DEBUG=1: each look on stderr)
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -170,14 +171,14 @@ struct Box {
   double cy() const { return (top + bottom) / 2.0; }
 };
 
-// Each sprite has a colour of its own, found nowhere in the background: the
-// melkit's body, the zarup's body, the tovrin's face and the fill of the
-// first miss popup.
+// Each sprite has a colour of its own, found nowhere in the background nor
+// in the other sprites: the melkit's body, the zarup's body, the tovrin's
+// face and the letters of the first miss popup.
+constexpr QRgb kMelkit = 0xffb298f2, kZarup = 0xffff98b4, kTovrin = 0xffffec96, kMiss = 0xffb08cff;
+
 std::optional<QRgb> spriteColour(const std::string& name) {
-  static const std::map<std::string, QRgb> colours{{"melkit", qRgb(178, 152, 242)},
-                                                   {"zarup", qRgb(255, 152, 180)},
-                                                   {"tovrin", qRgb(255, 236, 150)},
-                                                   {"miss", qRgb(176, 140, 255)}};
+  static const std::map<std::string, QRgb> colours{
+      {"melkit", kMelkit}, {"zarup", kZarup}, {"tovrin", kTovrin}, {"miss", kMiss}};
   const auto it = colours.find(name);
   if (it == colours.end()) return std::nullopt;
   return it->second;
@@ -215,8 +216,8 @@ int aim(const char* windowId) {
   while (clock.elapsed() < 8000) {
     const QImage shot = grab(windowId);
     const qint64 now = clock.elapsed();
-    const std::optional<Box> melkit = find(shot, qRgb(178, 152, 242));
-    const std::optional<Box> zarup = find(shot, qRgb(255, 152, 180));
+    const std::optional<Box> melkit = find(shot, kMelkit);
+    const std::optional<Box> zarup = find(shot, kZarup);
     if (!melkit || melkit->right - melkit->left < 60) {  // not whole in view
       before.reset();
       QThread::msleep(5);
