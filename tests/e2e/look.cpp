@@ -11,9 +11,10 @@
 //   kinopa-look read FILE CONTROL...  prints CONTROL=TEXT for Label4, Label5, Label6,
 //                                     Label8 and gamestart ("?" when unreadable)
 //   kinopa-look field FILE            succeeds when the play field shows its own picture
-//   kinopa-look same FILE1 X1 Y1 FILE2 X2 Y2 W H
+//   kinopa-look same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H
 //                                     succeeds when the W x H areas at X1,Y1 of one picture
-//                                     and X2,Y2 of the other look the same
+//                                     and X2,Y2 of the other look the same (identical:
+//                                     every pixel exactly equal)
 //   kinopa-look find FILE SPRITE      prints "left top right bottom" of the melkit,
 //                                     zarup, tovrin or miss popup in the play field
 //   kinopa-look aim WINDOW            moves the pointer onto the melkit's middle while
@@ -47,7 +48,7 @@ constexpr int kFieldW = 399, kFieldH = 599;
 int usage() {
   std::fputs(
       "usage: kinopa-look shot WINDOW FILE | read FILE CONTROL... | field FILE |\n"
-      "                   same FILE1 X1 Y1 FILE2 X2 Y2 W H | find FILE melkit|zarup|tovrin|miss |\n"
+      "                   same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H | find FILE melkit|zarup|tovrin|miss |\n"
       "                   aim WINDOW\n",
       stderr);
   return 2;
@@ -69,8 +70,9 @@ QImage load(const char* file) {
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
-// Pixels that differ clearly (by more than a faint anti-aliasing step).
-int mismatches(const QImage& a, const QImage& b) {
+// Pixels that differ by more than `tolerance` in a colour channel; by
+// default, clearly (more than a faint anti-aliasing step).
+int mismatches(const QImage& a, const QImage& b, int tolerance = 40) {
   if (a.size() != b.size()) return a.width() * a.height() + 1;
   int n = 0;
   for (int y = 0; y < a.height(); ++y) {
@@ -80,7 +82,7 @@ int mismatches(const QImage& a, const QImage& b) {
       const int d = std::max({std::abs(qRed(pa[x]) - qRed(pb[x])),
                               std::abs(qGreen(pa[x]) - qGreen(pb[x])),
                               std::abs(qBlue(pa[x]) - qBlue(pb[x]))});
-      if (d > 40) ++n;
+      if (d > tolerance) ++n;
     }
   }
   return n;
@@ -299,14 +301,15 @@ int main(int argc, char** argv) {
     std::printf("%d pixels differ from the play field's picture\n", n);
     return n == 0 ? 0 : 1;
   }
-  if (command == "same" && argc == 10) {
+  if ((command == "same" || command == "identical") && argc == 10) {
     const QImage first = load(argv[2]), second = load(argv[5]);
     const int x1 = std::atoi(argv[3]), y1 = std::atoi(argv[4]);
     const int x2 = std::atoi(argv[6]), y2 = std::atoi(argv[7]);
     const int w = std::atoi(argv[8]), h = std::atoi(argv[9]);
     const QRect a(x1, y1, w, h), b(x2, y2, w, h);
     if (!first.rect().contains(a) || !second.rect().contains(b)) return 1;
-    return mismatches(first.copy(a), second.copy(b)) == 0 ? 0 : 1;
+    const int tolerance = command == "identical" ? 0 : 40;
+    return mismatches(first.copy(a), second.copy(b), tolerance) == 0 ? 0 : 1;
   }
   if (command == "find" && argc == 4) {
     const std::optional<QRgb> colour = spriteColour(argv[3]);

@@ -34,7 +34,7 @@ play_tracking() {
 # Whether two pictures, cropped to WxH+X+Y, are the same pixel for pixel.
 same_area() {
   [[ $3 =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
-  "$look" same "$1" "${BASH_REMATCH[3]}" "${BASH_REMATCH[4]}" "$2" "${BASH_REMATCH[3]}" \
+  "$look" identical "$1" "${BASH_REMATCH[3]}" "${BASH_REMATCH[4]}" "$2" "${BASH_REMATCH[3]}" \
     "${BASH_REMATCH[4]}" "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"
 }
 
