@@ -120,6 +120,8 @@ TEST(ImageAssets, FilesHaveTheirKindAndSize) {
       {kImages, "melkit.bmp", "bmp", 500, 80}, {kImages, "tovrin.bmp", "bmp", 336, 60},
       {kImages, "text.bmp", "bmp", 200, 90},   {kArt, "window.jpg", "jpeg", 600, 600},
       {kArt, "field.bmp", "bmp", 400, 600},    {kArt, "kinopa.ico", "ico", 32, 32},
+      {kArt, "icon-32.png", "png", 32, 32},    {kArt, "icon-128.png", "png", 128, 128},
+      {kArt, "icon-256.png", "png", 256, 256},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file.toStdString());
@@ -297,23 +299,41 @@ TEST(ImageAssets, WindowPictureIsALightGreenMosaic) {
   EXPECT_GT(tones.size(), 10u) << "a mosaic, not a flat fill";
 }
 
-TEST(ImageAssets, IconIsAChickFaceOnTransparency) {
-  const QImage icon = load(kArt, "kinopa.ico");
-  ASSERT_EQ(icon.size(), QSize(32, 32));
-  for (QPoint corner : {QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31)})
-    EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
-  const QRgb face = icon.pixel(16, 13);
-  EXPECT_EQ(qAlpha(face), 255);
-  EXPECT_GT(qRed(face), 230);
-  EXPECT_GT(qGreen(face), 200);
-  EXPECT_LT(qBlue(face), qGreen(face) - 40) << "pale yellow";
-  int crest = 0;
-  for (int y = 0; y < 11; ++y)
+TEST(ImageAssets, IconIsAChickFaceOnTransparencyAtEverySize) {
+  for (const char* file : {"kinopa.ico", "icon-32.png", "icon-128.png", "icon-256.png"}) {
+    SCOPED_TRACE(file);
+    const QImage icon = load(kArt, file);
+    const int n = icon.width();
+    ASSERT_EQ(icon.height(), n);
+    const auto at = [n](double x, double y) { return QPoint(int(x * n / 32), int(y * n / 32)); };
+    for (QPoint corner : {QPoint(0, 0), QPoint(n - 1, 0), QPoint(0, n - 1), QPoint(n - 1, n - 1)})
+      EXPECT_EQ(qAlpha(icon.pixel(corner)), 0);
+    const QRgb face = icon.pixel(at(16, 13));
+    EXPECT_EQ(qAlpha(face), 255);
+    EXPECT_GT(qRed(face), 230);
+    EXPECT_GT(qGreen(face), 200);
+    EXPECT_LT(qBlue(face), qGreen(face) - 40) << "pale yellow";
+    int crest = 0;
+    for (int y = 0; y < at(0, 11).y(); ++y)
+      for (int x = 0; x < n; ++x) {
+        const QRgb c = icon.pixel(x, y);
+        crest += qAlpha(c) == 255 && qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90;
+      }
+    EXPECT_GT(crest, 20 * n * n / (32 * 32)) << "a tall red crest on top";
+  }
+}
+
+TEST(ImageAssets, TheDesktopsSmallIconIsTheWindowIcon) {
+  const QImage window = load(kArt, "kinopa.ico"), desktop = load(kArt, "icon-32.png");
+  ASSERT_EQ(window.size(), desktop.size());
+  int differ = 0;
+  for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 32; ++x) {
-      const QRgb c = icon.pixel(x, y);
-      crest += qAlpha(c) == 255 && qRed(c) > 180 && qGreen(c) < 90 && qBlue(c) < 90;
+      const QRgb a = window.pixel(x, y), b = desktop.pixel(x, y);
+      const bool shown = qAlpha(a) >= 128;
+      differ += shown != (qAlpha(b) >= 128) || (shown && (a & 0xffffff) != (b & 0xffffff));
     }
-  EXPECT_GT(crest, 20) << "a tall red crest on top";
+  EXPECT_EQ(differ, 0);
 }
 
 TEST(ImageAssets, GeneratorDrawsTheSameBytesEveryRun) {
@@ -333,7 +353,8 @@ TEST(ImageAssets, GeneratorDrawsTheSameBytesEveryRun) {
   }
   const char* files[] = {"images/back.bmp",   "images/zarup.bmp", "images/melkit.bmp",
                          "images/tovrin.bmp", "images/text.bmp",  "art/window.jpg",
-                         "art/field.bmp",     "art/kinopa.ico"};
+                         "art/field.bmp",     "art/kinopa.ico",    "art/icon-32.png",
+                         "art/icon-128.png",  "art/icon-256.png"};
   for (const char* file : files) {
     const QByteArray a = bytesOf(first.filePath(file)), b = bytesOf(second.filePath(file));
     EXPECT_FALSE(a.isEmpty()) << file;

@@ -150,11 +150,17 @@ QImage drawTovrinCell(bool facingRight, bool catching) {
   return facingRight ? cell : mirroredCell(cell);
 }
 
-QImage drawIcon() {
-  QImage icon(32, 32, QImage::Format_ARGB32);
+QImage drawIcon(int size) {
+  QImage icon(size, size, QImage::Format_ARGB32);
   icon.fill(Qt::transparent);
   QPainter p(&icon);
-  makeCrisp(p);
+  if (size == kIconSize) {
+    makeCrisp(p);  // hard pixel edges at the window icon's own size
+  } else {
+    // The same drawing on a finer grid, its edges smoothed.
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(double(size) / kIconSize, double(size) / kIconSize);
+  }
   fillShape(p, ellipse(13, 6, 2.5, 4.5), kCrest, kCrestLine);
   fillShape(p, ellipse(19, 6, 2.5, 4.5), kCrest, kCrestLine);
   fillShape(p, ellipse(16, 5, 3, 5.5), kCrest, kCrestLine);

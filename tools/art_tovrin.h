@@ -12,7 +12,10 @@ inline constexpr int kTovrinCellH = 60;
 // joy, beak open.
 QImage drawTovrinCell(bool facingRight, bool catching);
 
-// 32 x 32, transparent around the face.
-QImage drawIcon();
+inline constexpr int kIconSize = 32;
+
+// `size` x `size`, transparent around the face: at 32 the window icon, drawn
+// pixel for pixel; larger sizes are the same face for the desktop's menus.
+QImage drawIcon(int size = kIconSize);
 
 }  // namespace kinopa::art

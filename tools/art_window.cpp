@@ -1,5 +1,6 @@
 // The main window's own pictures: the mosaic behind the labels, the play
-// field's resting picture and the window icon.
+// field's resting picture, the window icon and the icon in the sizes a
+// desktop's menus use.
 #include <QPainter>
 #include <QPainterPath>
 
@@ -61,5 +62,8 @@ bool drawWindowArt(const QString& dir) {
   using namespace kinopa::art;
   return writeWhole(dir, "window.jpg", encodeJpeg(drawMosaic(), 88)) &&
          writeWhole(dir, "field.bmp", encodeBmp8(drawMeadow())) &&
-         writeWhole(dir, "kinopa.ico", encodeIco8(drawIcon()));
+         writeWhole(dir, "kinopa.ico", encodeIco8(drawIcon())) &&
+         writeWhole(dir, "icon-32.png", encodePng(drawIcon(32))) &&
+         writeWhole(dir, "icon-128.png", encodePng(drawIcon(128))) &&
+         writeWhole(dir, "icon-256.png", encodePng(drawIcon(256)));
 }

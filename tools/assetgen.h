@@ -7,7 +7,8 @@
 // printing a message to stderr when a file cannot be written.
 
 // window.jpg (600 x 600 mosaic), field.bmp (400 x 600, 8-bit palettized,
-// bottom-up), kinopa.ico (32 x 32 icon).
+// bottom-up), kinopa.ico (32 x 32 icon), icon-32.png, icon-128.png and
+// icon-256.png (the icon for the desktop).
 bool drawWindowArt(const QString& dir);
 // back.bmp, zarup.bmp, melkit.bmp, tovrin.bmp.
 bool drawSpriteSheets(const QString& dir);

@@ -23,13 +23,19 @@ set(KINOPA_ART_FILES
   ${KINOPA_ART_DIR}/window.jpg
   ${KINOPA_ART_DIR}/field.bmp
   ${KINOPA_ART_DIR}/kinopa.ico)
+# The icon as the desktop's menus show it, installed into the hicolor theme.
+set(KINOPA_ICON_SIZES 32 128 256)
+set(KINOPA_ICON_FILES)
+foreach(size ${KINOPA_ICON_SIZES})
+  list(APPEND KINOPA_ICON_FILES ${KINOPA_ART_DIR}/icon-${size}.png)
+endforeach()
 
 add_custom_command(
-  OUTPUT ${KINOPA_IMAGE_FILES} ${KINOPA_WAVE_FILES} ${KINOPA_ART_FILES}
+  OUTPUT ${KINOPA_IMAGE_FILES} ${KINOPA_WAVE_FILES} ${KINOPA_ART_FILES} ${KINOPA_ICON_FILES}
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
           $<TARGET_FILE:kinopa_assetgen> ${KINOPA_IMAGES_DIR} ${KINOPA_WAVE_DIR} ${KINOPA_ART_DIR}
   DEPENDS kinopa_assetgen
   COMMENT "Drawing the game's pictures and synthesising its sounds"
   VERBATIM)
 add_custom_target(kinopa_assets ALL
-  DEPENDS ${KINOPA_IMAGE_FILES} ${KINOPA_WAVE_FILES} ${KINOPA_ART_FILES})
+  DEPENDS ${KINOPA_IMAGE_FILES} ${KINOPA_WAVE_FILES} ${KINOPA_ART_FILES} ${KINOPA_ICON_FILES})

@@ -171,6 +171,18 @@ QByteArray encodeIco8(const QImage& image) {
   return out;
 }
 
+QByteArray encodePng(const QImage& image) {
+  QByteArray out;
+  QBuffer buffer(&out);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  if (!writer.write(image)) {
+    std::fprintf(stderr, "cannot encode PNG: %s\n", qPrintable(writer.errorString()));
+    return {};
+  }
+  return out;
+}
+
 QByteArray encodeJpeg(const QImage& image, int quality) {
   QByteArray out;
   QBuffer buffer(&out);

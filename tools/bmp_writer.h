@@ -22,6 +22,9 @@ QByteArray encodeBmp8(const QImage& image);
 // others are taken as opaque. At most 255 opaque colours; empty when more.
 QByteArray encodeIco8(const QImage& image);
 
+// PNG with its alpha channel.
+QByteArray encodePng(const QImage& image);
+
 // JPEG at the given quality (0-100).
 QByteArray encodeJpeg(const QImage& image, int quality);
 

@@ -132,9 +132,12 @@ class DrawW : public QWidget,
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   void buildLayout();
+  // Puts the window, its frame as far as known, in the middle of the screen.
+  void centreOnScreen();
   void init();
   void mainLoop();
   void Form_Unload();
@@ -163,6 +166,7 @@ class DrawW : public QWidget,
                         }};
   QImage windowPicture_;
   bool unloading_ = false;
+  bool centrePending_ = false;  // centred before the window manager framed it
 };
 
 }  // namespace kinopa

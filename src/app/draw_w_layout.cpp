@@ -102,9 +102,29 @@ void DrawW::buildLayout() {
     g.Picture1_MouseUp(b, s, x, y);
   };
 
-  // Centred on the screen when first shown.
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  // Centred on the screen when first shown: for now as if it had no frame;
+  // the frame's size is only known once the window manager has framed it.
+  centreOnScreen();
+  centrePending_ = true;
+}
+
+void DrawW::centreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;  // no screen: nothing to centre on
+  QRect whole = frameGeometry();
+  whole.moveCenter(screen->availableGeometry().center());
+  move(whole.topLeft());  // a window's position is that of its frame
+}
+
+void DrawW::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  // Framing moves the window: from then on its frame is known, and the whole
+  // window, title bar and border included, is centred once more. Later moves
+  // are the player's own.
+  if (centrePending_ && frameGeometry().size() != size()) {
+    centrePending_ = false;
+    centreOnScreen();
+  }
 }
 
 void DrawW::paintEvent(QPaintEvent*) {

@@ -3,18 +3,12 @@
 # pointer is recorded and played back exactly by kinopa-replay; a record
 # game, and only a record game, is kept as best-game.kinopa; --watch plays
 # it to the same final score; a broken recording is refused with exit 2.
-# usage: record_watch.sh PATH_TO_KINOPA BUILD_DIR
+# usage: record_watch.sh PATH_TO_KINOPA BUILD_DIR PATH_TO_KINOPA_LOOK
 set -uo pipefail
-build=$2
-out=$build/e2e/record_watch
-rm -rf "$out" && mkdir -p "$out/game/bin" "$out/game/wave"
-cp "$1" "$out/game/bin/"
-cp -r "$build/images" "$out/game/"
-cp "$build"/wave/*.wav "$out/game/wave/"
-kinopa=$out/game/bin/kinopa
-replay=$build/bin/kinopa-replay
-wave=$out/game/wave
 source "$(dirname "$0")/xsession.bash"
+copy_game
+replay=$build/bin/kinopa-replay
+wave=$game/wave
 start_x
 
 # wave.ini as first shipped, with the highest score $1.
@@ -24,26 +18,24 @@ settings() { sed "\$s/.*/$1\r/" "$build/defaults/wave.ini" >"$wave/wave.ini"; }
 # colour on screen), then Pause; keeps the window's last picture in $2.
 play_tracking() {
   click_at 456 20
-  local end=$((SECONDS + $1)) box
+  local end=$((SECONDS + $1)) l r
   while [ $SECONDS -lt $end ]; do
-    box=$(import -window "$win" -crop 399x599+0+0 +repage png:- 2>/dev/null |
-          convert png:- -fill black +opaque '#FF98B4' -format '%@' info: 2>/dev/null)
-    if [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]; then
-      xdotool mousemove --window "$win" $((BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) 540
-    fi
+    "$look" shot "$win" "$out/tracking.png" &&
+      read -r l _ r _ < <("$look" find "$out/tracking.png" zarup) &&
+      xdotool mousemove --window "$win" $(((l + r) / 2)) 540
   done
   xdotool mousemove --window "$win" 200 100 click 1   # a click on the field, too
   sleep 0.2
   click_at 456 20                                     # Pause
   sleep 0.3
-  import -window "$win" "$2"
+  "$look" shot "$win" "$2"
 }
 
 # Whether two pictures, cropped to WxH+X+Y, are the same pixel for pixel.
 same_area() {
-  convert "$1" -crop "$3" +repage "$out/area1.png" &&
-    convert "$2" -crop "$3" +repage "$out/area2.png" &&
-    [ "$(compare -metric AE "$out/area1.png" "$out/area2.png" null: 2>&1)" = 0 ]
+  [[ $3 =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
+  "$look" identical "$1" "${BASH_REMATCH[3]}" "${BASH_REMATCH[4]}" "$2" "${BASH_REMATCH[3]}" \
+    "${BASH_REMATCH[4]}" "${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}"
 }
 
 # --- 1. No record possible (99999 to beat): recorded, but no best game ---
@@ -89,11 +81,11 @@ for _ in $(seq 400); do
 done
 win=$(xdotool search --name '^Kinopa — recording, ended$' | head -n1)
 [ -n "$win" ] || fail "the recording never came to its end"
-import -window "$win" "$out/watch_end.png"
+"$look" shot "$win" "$out/watch_end.png"
 same_area "$out/record_end.png" "$out/watch_end.png" 97x25+408+200 ||
   fail "watched, the game ends on another score"
 click_at 456 20   # Start: nothing happens
-import -window "$win" "$out/watch_clicked.png"
+"$look" shot "$win" "$out/watch_clicked.png"
 same_area "$out/watch_end.png" "$out/watch_clicked.png" 399x599+0+0 ||
   fail "the play field changed after a click on Start"
 same_area "$out/watch_end.png" "$out/watch_clicked.png" 97x25+408+344 ||

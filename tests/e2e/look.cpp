@@ -1,0 +1,324 @@
+// kinopa-look: the end-to-end tests' eyes on a real X server. It takes
+// pictures of windows, reads the texts the main window's labels and start
+// button show in such a picture, finds the sprites in the play field, and
+// puts the pointer on the melkit.
+//
+// Texts are read by drawing the game's own main window off screen with
+// candidate texts and comparing the pixels with the picture, so a label reads
+// "30000" only when it looks exactly as the game draws "30000" there.
+//
+//   kinopa-look shot WINDOW FILE      the window's contents as PNG ("root": the screen)
+//   kinopa-look read FILE CONTROL...  prints CONTROL=TEXT for Label4, Label5, Label6,
+//                                     Label8 and gamestart ("?" when unreadable)
+//   kinopa-look field FILE            succeeds when the play field shows its own picture
+//   kinopa-look same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H
+//                                     succeeds when the W x H areas at X1,Y1 of one picture
+//                                     and X2,Y2 of the other look the same (identical:
+//                                     every pixel exactly equal)
+//   kinopa-look find FILE SPRITE      prints "left top right bottom" of the melkit,
+//                                     zarup, tovrin or miss popup in the play field
+//   kinopa-look aim WINDOW            moves the pointer onto the melkit's middle while
+//                                     the zarup is not about to fall, prints "x y"
+//                                     (KINOPA_LOOK_DEBUG=1: each look on stderr)
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "app/draw_w.h"
+#include "platform/fonts.h"
+
+namespace {
+
+using kinopa::DrawW;
+
+constexpr int kFieldW = 399, kFieldH = 599;
+
+int usage() {
+  std::fputs(
+      "usage: kinopa-look shot WINDOW FILE | read FILE CONTROL... | field FILE |\n"
+      "                   same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H | find FILE melkit|zarup|tovrin|miss |\n"
+      "                   aim WINDOW\n",
+      stderr);
+  return 2;
+}
+
+QImage grab(const char* window) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return {};
+  const WId id = std::string(window) == "root" ? 0 : std::strtoul(window, nullptr, 0);
+  return screen->grabWindow(id).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage load(const char* file) {
+  QImage image(QString::fromLocal8Bit(file));
+  if (image.isNull()) {
+    std::fprintf(stderr, "kinopa-look: cannot read %s\n", file);
+    std::exit(2);
+  }
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels that differ by more than `tolerance` in a colour channel; by
+// default, clearly (more than a faint anti-aliasing step).
+int mismatches(const QImage& a, const QImage& b, int tolerance = 40) {
+  if (a.size() != b.size()) return a.width() * a.height() + 1;
+  int n = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    const auto* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+    const auto* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+    for (int x = 0; x < a.width(); ++x) {
+      const int d = std::max({std::abs(qRed(pa[x]) - qRed(pb[x])),
+                              std::abs(qGreen(pa[x]) - qGreen(pb[x])),
+                              std::abs(qBlue(pa[x]) - qBlue(pb[x]))});
+      if (d > tolerance) ++n;
+    }
+  }
+  return n;
+}
+
+// Reads one control of the main window from a picture of its client area.
+class Reader {
+ public:
+  explicit Reader(const QImage& shot) : shot_(shot) {}
+
+  std::string read(const std::string& name) {
+    if (name == "gamestart") return readButton();
+    QLabel* label = labelNamed(name);
+    if (label == nullptr) return "?";
+    return readNumber(label);
+  }
+
+ private:
+  QLabel* labelNamed(const std::string& name) {
+    if (name == "Label4") return window_.Label4;
+    if (name == "Label5") return window_.Label5;
+    if (name == "Label6") return window_.Label6;
+    if (name == "Label8") return window_.Label8;
+    return nullptr;
+  }
+
+  int differenceAs(QWidget* control, const QString& text, const QRect& area) {
+    if (auto* label = qobject_cast<QLabel*>(control))
+      label->setText(text);
+    else
+      static_cast<QPushButton*>(control)->setText(text);
+    return mismatches(window_.grab(area).toImage().convertToFormat(QImage::Format_RGB32),
+                      shot_.copy(area));
+  }
+
+  // A label's number: each digit in turn is the one that makes the whole
+  // label look most like the picture, for every length up to ten digits.
+  std::string readNumber(QLabel* label) {
+    const QRect area = label->geometry();
+    QString best;
+    int bestDiff = -1;
+    for (int length = 1; length <= 10; ++length) {
+      QString guess(length, QLatin1Char('0'));
+      int diff = 0;
+      for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < length; ++i) {
+          int digitDiff = -1;
+          QChar digit;
+          for (char d = '0'; d <= '9'; ++d) {
+            guess[i] = QLatin1Char(d);
+            const int n = differenceAs(label, guess, area);
+            if (digitDiff < 0 || n < digitDiff) digitDiff = n, digit = guess[i];
+          }
+          guess[i] = digit;
+          diff = digitDiff;
+        }
+      }
+      if (bestDiff < 0 || diff < bestDiff) bestDiff = diff, best = guess;
+      if (bestDiff == 0) break;
+    }
+    return bestDiff <= kTolerance ? best.toStdString() : "?";
+  }
+
+  // The start button's caption, away from its edges, where focus and hover
+  // change the look.
+  std::string readButton() {
+    const QRect area = window_.gamestart->geometry().adjusted(4, 4, -4, -4);
+    std::string best = "?";
+    int bestDiff = kTolerance + 1;
+    for (const char* caption : {"Start", "Pause", "Restart"}) {
+      const int n = differenceAs(window_.gamestart, QString::fromLatin1(caption), area);
+      if (n < bestDiff) bestDiff = n, best = caption;
+    }
+    return best;
+  }
+
+  static constexpr int kTolerance = 3;
+  kinopa::SteadyTickCounter tick_;
+  kinopa::ClockSeededRandom random_;
+  kinopa::QtEventPump pump_;
+  DrawW window_{kinopa::Services{tick_, random_, pump_, false}};
+  QImage shot_;
+};
+
+struct Box {
+  int left, top, right, bottom;  // right and bottom inclusive
+  double cx() const { return (left + right) / 2.0; }
+  double cy() const { return (top + bottom) / 2.0; }
+};
+
+// Each sprite has a colour of its own, found nowhere in the background nor
+// in the other sprites: the melkit's body, the zarup's body, the tovrin's
+// face and the letters of the first miss popup.
+constexpr QRgb kMelkit = 0xffb298f2, kZarup = 0xffff98b4, kTovrin = 0xffffec96, kMiss = 0xffb08cff;
+
+std::optional<QRgb> spriteColour(const std::string& name) {
+  static const std::map<std::string, QRgb> colours{
+      {"melkit", kMelkit}, {"zarup", kZarup}, {"tovrin", kTovrin}, {"miss", kMiss}};
+  const auto it = colours.find(name);
+  if (it == colours.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<Box> find(const QImage& shot, QRgb colour) {
+  std::optional<Box> box;
+  const int w = std::min(shot.width(), kFieldW), h = std::min(shot.height(), kFieldH);
+  for (int y = 0; y < h; ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
+    for (int x = 0; x < w; ++x) {
+      if ((line[x] & 0xffffff) != (colour & 0xffffff)) continue;
+      if (!box) box = Box{x, y, x, y};
+      box->left = std::min(box->left, x);
+      box->right = std::max(box->right, x);
+      box->top = std::min(box->top, y);
+      box->bottom = std::max(box->bottom, y);
+    }
+  }
+  return box;
+}
+
+// Follows the melkit with the pointer until the pointer has stayed over the
+// middle of its body for two looks in a row, so the game has seen the pointer
+// there in a frame. A zarup low in the field and coming down may fall at any
+// moment and put the rate back to 1, so that is waited out.
+int aim(const char* windowId) {
+  QElapsedTimer clock;
+  clock.start();
+  std::optional<Box> before;
+  qint64 beforeAt = 0;
+  double zarupBefore = -1;
+  std::optional<QPoint> pointer;  // where we last put it, in the window
+  int steady = 0;
+  while (clock.elapsed() < 8000) {
+    const QImage shot = grab(windowId);
+    const qint64 now = clock.elapsed();
+    const std::optional<Box> melkit = find(shot, kMelkit);
+    const std::optional<Box> zarup = find(shot, kZarup);
+    if (!melkit || melkit->right - melkit->left < 60) {  // not whole in view
+      before.reset();
+      QThread::msleep(5);
+      continue;
+    }
+    const bool falling = zarup && zarupBefore >= 0 && zarup->cy() > zarupBefore &&
+                         zarup->bottom > 200;
+    zarupBefore = zarup ? zarup->cy() : -1;
+    const bool over = pointer && std::abs(pointer->x() - melkit->cx()) <= 12 &&
+                      std::abs(pointer->y() - melkit->cy()) <= 4;
+    steady = over ? steady + 1 : 0;
+    if (std::getenv("KINOPA_LOOK_DEBUG"))
+      std::fprintf(stderr, "%lld melkit %.1f,%.1f pointer %d,%d steady %d falling %d\n", now,
+                   melkit->cx(), melkit->cy(), pointer ? pointer->x() : -1,
+                   pointer ? pointer->y() : -1, steady, falling);
+    if (steady >= 2 && !falling) {
+      std::printf("%d %d\n", pointer->x(), pointer->y());
+      return 0;
+    }
+    // Lead the melkit by the distance it moves in about 40 ms.
+    double vx = 0, vy = 0;
+    if (before && now > beforeAt) {
+      vx = (melkit->cx() - before->cx()) / static_cast<double>(now - beforeAt);
+      vy = (melkit->cy() - before->cy()) / static_cast<double>(now - beforeAt);
+    }
+    before = melkit;
+    beforeAt = now;
+    if (!over) {
+      // Through xdotool, whose moves reach the game as real pointer motion;
+      // a warp of the pointer does not.
+      pointer = QPoint(static_cast<int>(std::lround(melkit->cx() + vx * 40)),
+                       static_cast<int>(std::lround(melkit->cy() + vy * 40)));
+      const int rc = QProcess::execute(
+          QStringLiteral("xdotool"),
+          {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::fromLatin1(windowId),
+           QString::number(pointer->x()), QString::number(pointer->y())});
+      if (rc != 0) {
+        std::fputs("kinopa-look: xdotool cannot move the pointer\n", stderr);
+        return 1;
+      }
+    }
+    QThread::msleep(15);
+  }
+  std::fputs("kinopa-look: the pointer did not get onto the melkit\n", stderr);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return usage();
+  QApplication app(argc, argv);
+  kinopa::installFontSubstitutes();
+  const std::string command = argv[1];
+
+  if (command == "shot" && argc == 4) {
+    const QImage shot = grab(argv[2]);
+    if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
+      std::fprintf(stderr, "kinopa-look: cannot take a picture of %s\n", argv[2]);
+      return 1;
+    }
+    return 0;
+  }
+  if (command == "read" && argc >= 4) {
+    Reader reader(load(argv[2]));
+    bool all = true;
+    for (int i = 3; i < argc; ++i) {
+      const std::string text = reader.read(argv[i]);
+      all = all && text != "?";
+      std::printf("%s=%s\n", argv[i], text.c_str());
+    }
+    return all ? 0 : 1;
+  }
+  if (command == "field" && argc == 3) {
+    const QImage shot = load(argv[2]);
+    const QImage picture(QStringLiteral(":/art/field.bmp"));
+    const QRect area(0, 0, kFieldW, kFieldH);
+    const int n = mismatches(shot.copy(area), picture.convertToFormat(QImage::Format_RGB32).copy(area));
+    std::printf("%d pixels differ from the play field's picture\n", n);
+    return n == 0 ? 0 : 1;
+  }
+  if ((command == "same" || command == "identical") && argc == 10) {
+    const QImage first = load(argv[2]), second = load(argv[5]);
+    const int x1 = std::atoi(argv[3]), y1 = std::atoi(argv[4]);
+    const int x2 = std::atoi(argv[6]), y2 = std::atoi(argv[7]);
+    const int w = std::atoi(argv[8]), h = std::atoi(argv[9]);
+    const QRect a(x1, y1, w, h), b(x2, y2, w, h);
+    if (!first.rect().contains(a) || !second.rect().contains(b)) return 1;
+    const int tolerance = command == "identical" ? 0 : 40;
+    return mismatches(first.copy(a), second.copy(b), tolerance) == 0 ? 0 : 1;
+  }
+  if (command == "find" && argc == 4) {
+    const std::optional<QRgb> colour = spriteColour(argv[3]);
+    if (!colour) return usage();
+    const std::optional<Box> box = find(load(argv[2]), *colour);
+    if (!box) return 1;
+    std::printf("%d %d %d %d\n", box->left, box->top, box->right, box->bottom);
+    return 0;
+  }
+  if (command == "aim" && argc == 3) return aim(argv[2]);
+  return usage();
+}

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# What the game plays, heard through SDL's "disk" audio driver, which writes
+# the game's sound output to a file: silence while no game runs with the music
+# off; the music during a game when it is on; a miss click's sound, and none
+# when that sound is switched off in wave.ini.
+# usage: sound_output.sh PATH_TO_KINOPA BUILD_DIR PATH_TO_KINOPA_LOOK
+set -uo pipefail
+source "$(dirname "$0")/xsession.bash"
+copy_game
+start_x
+
+# $1: the music's row, $2: the miss sound's off box; the other effects off.
+write_settings() {
+  printf '%s\r\n"zarupok.wav",0,1\r\n"zarupfall.wav",0,1\r\n"melkitok.wav",0,1\r\n"melkitmiss.wav",0,%s\r\n0\r\n' \
+    "$1" "$2" >"$game/wave/wave.ini"
+}
+
+# Runs the game with its sound going to $out/$1.raw; the rest of the
+# arguments are clicks in the window ("x,y") and pauses ("sleep:s").
+run() {
+  local name=$1 step
+  shift
+  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$out/$name.raw
+  start_game
+  for step in "$@"; do
+    case $step in
+      sleep:*) sleep "${step#sleep:}" ;;
+      *) click_at "${step%,*}" "${step#*,}" ;;
+    esac
+  done
+  click_at 455 580  # end button
+  wait_exit "the end button did not end the program"
+  [ "$rc" = 0 ] || fail "exit status $rc"
+  [ -s "$out/$name.raw" ] || fail "no sound output in $name.raw: is SDL's disk driver there?"
+  sounding=$(od -An -v -td2 "$out/$name.raw" |
+    awk '{ for (i = 1; i <= NF; i++) if ($i != 0) n++ } END { print n + 0 }')
+  echo "$name: $sounding sounding samples of $(($(stat -c %s "$out/$name.raw") / 2))"
+}
+
+write_settings '"music.wav",0,1' 0
+run idle sleep:1.5
+[ "$sounding" = 0 ] || fail "the idle game with the music off is not silent"
+
+write_settings '"music.wav",0,0' 1
+run music 456,20 sleep:1 456,20  # Start, a second of play, Pause
+[ "$sounding" -gt 20000 ] || fail "the music was not heard during the game"
+
+# One click low in the field, where the melkit never comes: a miss.
+write_settings '"",0,1' 0
+run miss_on 456,20 200,560 sleep:0.7
+[ "$sounding" -gt 1000 ] || fail "the miss was not heard"
+
+write_settings '"",0,1' 1
+run miss_off 456,20 200,560 sleep:0.7
+[ "$sounding" = 0 ] || fail "the miss sounded although switched off"
+grep -q '"melkitmiss.wav",0,1' "$game/wave/wave.ini" || fail "the off box was not kept: $(cat "$game/wave/wave.ini")"
+echo "PASS"
