@@ -4,6 +4,7 @@
 // every input. The folder lies in memory (/dev/shm) where there is one.
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
