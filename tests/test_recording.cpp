@@ -48,9 +48,21 @@ TEST(Recorder, PointerPositionsReadBackAsTheSameFloats) {
   }
 }
 
-TEST(Recorder, ARunTooLongForItsRoomStopsInsteadOfLyingAndIsNotKept) {
+TEST(Recorder, ALongRunLeavesMemoryForATemporaryFileAndComesBackWhole) {
   Recorder r;
-  std::string last;
+  for (int i = 1; i <= 300000; ++i) {  // about 4 MB
+    r.tick(i);
+    if (i % 1000 == 0) r.makeRoom();
+  }
+  ASSERT_FALSE(r.full());
+  const auto script = parse(r.text());
+  ASSERT_EQ(script.size(), 300000u);
+  for (int i = 0; i < 300000; ++i) ASSERT_EQ(script[i].number, i + 1);
+  EXPECT_EQ(parse(r.text()).size(), 300000u);  // read back twice, the same
+}
+
+TEST(Recorder, ARunThatOutgrowsItsRoomStopsInsteadOfLyingAndIsNotKept) {
+  Recorder r;
   for (int i = 0; i < 200000 && !r.full(); ++i) r.tick(i + 1);  // never makes room
   EXPECT_TRUE(r.full());
   GameFolder game;

@@ -54,7 +54,10 @@ void DrawW::mainLoop() {
     // Time spent without a game running is never charged: the first frame
     // of a game measures from here.
     g.prevTick = g.tick().GetTickCount();
-    if (recorder) recorder->idle();
+    if (recorder) {
+      recorder->makeRoom();
+      recorder->idle();
+    }
     Command1->setEnabled(true);
     bool framesRan = false;
     while (g.paused == kClear) {

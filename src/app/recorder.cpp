@@ -3,34 +3,43 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/errors.h"
+
 namespace kinopa {
 namespace {
 
-// A 30-second game with a busy mouse takes about 200 KB.
-constexpr std::size_t kFirstRoom = 1u << 20;
-// Room enough for anything one frame and the events after it can add.
-constexpr std::size_t kSlack = 64u << 10;
-// A run left open for days stops recording here rather than fill memory.
-constexpr std::size_t kLimit = 256u << 20;
+// A 30-second game with a busy mouse takes about 150 KB.
+constexpr std::size_t kRoom = 1u << 20;
+// Once the buffer holds this much it goes to the temporary file; what is
+// left is room enough for whatever can come before the next chance.
+constexpr std::size_t kMoveAt = kRoom / 2;
+// A run left open for weeks stops recording here rather than fill the disk.
+constexpr std::size_t kLimit = std::size_t{1} << 30;
 
 }  // namespace
 
 Recorder::Recorder() {
-  buffer_.reserve(kFirstRoom);
+  buffer_.reserve(kRoom);
   append(kHeader);
   append("\n");
+}
+
+Recorder::~Recorder() {
+  if (spill_) std::fclose(spill_);
+}
+
+void Recorder::stop(const char* why) {
+  if (full_) return;
+  full_ = true;
+  std::fprintf(stderr, "kinopa: the recording of this run has stopped: %s\n", why);
 }
 
 void Recorder::append(const char* s) {
   if (full_) return;
   const std::size_t n = std::strlen(s);
-  if (buffer_.size() + n > buffer_.capacity()) {
-    // Only if the main loop could not make room in time: better a lost tail
-    // than a recording that is silently wrong.
-    full_ = true;
-    std::fprintf(stderr, "kinopa: the recording of this run has stopped: out of room\n");
-    return;
-  }
+  // Only if the main loop could not make room in time: better a lost tail
+  // than a recording that is silently wrong.
+  if (buffer_.size() + n > buffer_.capacity()) return stop("out of room");
   buffer_.append(s, n);
 }
 
@@ -68,17 +77,23 @@ void Recorder::high(int32_t score) {
 }
 
 void Recorder::makeRoom() {
-  if (full_ || buffer_.capacity() - buffer_.size() >= kSlack) return;
-  if (buffer_.capacity() >= kLimit) {
-    full_ = true;
-    std::fprintf(stderr, "kinopa: this run is too long to record any further\n");
-    return;
-  }
-  buffer_.reserve(buffer_.capacity() * 2);
+  if (full_ || buffer_.size() < kMoveAt) return;
+  if (spilled_ + buffer_.size() > kLimit) return stop("the run is too long");
+  if (!spill_) spill_ = std::tmpfile();
+  if (!spill_ || std::fwrite(buffer_.data(), 1, buffer_.size(), spill_) != buffer_.size() ||
+      std::fflush(spill_) != 0)
+    return stop("the temporary file cannot be written");
+  spilled_ += buffer_.size();
+  buffer_.clear();  // the room stays
 }
 
 std::string Recorder::text() const {
-  std::string all = buffer_;
+  std::string all(spilled_, '\0');
+  if (spilled_ > 0 && (std::fseek(spill_, 0, SEEK_SET) != 0 ||
+                       std::fread(all.data(), 1, spilled_, spill_) != spilled_ ||
+                       std::fseek(spill_, 0, SEEK_END) != 0))
+    throw Error("the recording's temporary file cannot be read back");
+  all += buffer_;
   if (frames_ > 0) all += "# last " + stateLine(last_, frames_) + "\n";
   all += kEnd;
   all += "\n";

@@ -4,6 +4,7 @@
 // over the play field, the start button and the highest score read from the
 // settings. Fed to kinopa-replay, a recording gives back the game exactly.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "app/script_player.h"
@@ -20,6 +21,9 @@ class Recorder {
   static constexpr const char* kEnd = "# end of recording";
 
   Recorder();
+  ~Recorder();
+  Recorder(const Recorder&) = delete;
+  Recorder& operator=(const Recorder&) = delete;
 
   // What was read, in the order it was read. Appending allocates nothing
   // while room() holds; the main loop makes room between frames.
@@ -32,8 +36,10 @@ class Recorder {
   void start() { append("start\n"); }
   void high(int32_t score);
 
-  // Between frames: grows the buffer when little room is left. A recording
-  // that would pass its limit stops there (said once on standard error).
+  // Between frames: moves what the buffer holds to a temporary file once it
+  // is half full, so a long session keeps a steady memory footprint. A
+  // recording that would pass its limit, or cannot be moved, stops there
+  // (said once on standard error).
   void makeRoom();
   // The state after the latest frame, and its number.
   void keepState(const StateSnapshot& s) { last_ = s; }
@@ -47,8 +53,11 @@ class Recorder {
  private:
   void point(const char* what, float x, float y);
   void append(const char* s);
+  void stop(const char* why);
 
   std::string buffer_;
+  std::FILE* spill_ = nullptr;  // the run's earlier part; removed when closed
+  std::size_t spilled_ = 0;
   int32_t lastTick_ = 0;
   int frames_ = 0;
   bool full_ = false;
