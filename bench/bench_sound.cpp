@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "helpers/settings_values.h"
 #include "platform/program_folder.h"
 #include "sound/playback.h"
 #include "sound/sound_loading.h"
@@ -17,17 +18,12 @@
 namespace {
 
 using namespace kinopa;
+using testing_support::SettingsValues;
 
-class Settings : public SoundControls {
- public:
-  std::array<std::string, 5> texts{"music.wav", "zarupok.wav", "zarupfall.wav", "melkitok.wav",
-                                   "melkitmiss.wav"};
-  std::array<int16_t, 10> checks{};
-  std::string Text(int i) override { return texts.at(i - 1); }
-  void setText(int i, const std::string& t) override { texts.at(i - 1) = t; }
-  int16_t Check(int i) override { return checks.at(i - 1); }
-  void setCheck(int i, int16_t v) override { checks.at(i - 1) = v; }
-};
+// Every sound on, the music a file in the wave folder.
+SettingsValues allSoundsOn() {
+  return {{"music.wav", "zarupok.wav", "zarupfall.wav", "melkitok.wav", "melkitmiss.wav"}, {}};
+}
 
 // The program "lives" in the build's bin/, beside its wave/ folder; wave.ini
 // goes to a folder of its own.
@@ -38,7 +34,7 @@ DirectSound& device() {
 }
 
 void SoundMusicStepWhilePlaying(benchmark::State& state) {
-  Settings settings;
+  SettingsValues settings = allSoundsOn();
   SoundBuffers buffers;
   SoundBufferDesc desc;
   WaveFormat format;
@@ -54,7 +50,7 @@ void SoundWaveIniWriteThenRead(benchmark::State& state) {
   std::filesystem::create_directories(dir.filePath("bin").toStdString());
   std::filesystem::create_directories(dir.filePath("wave").toStdString());
   overrideProgramFolder(dir.filePath("bin").toStdString());
-  Settings settings;
+  SettingsValues settings = allSoundsOn();
   int32_t highScore = 1234;
   for (auto _ : state) {
     waveiniwrite(settings, highScore);
@@ -66,7 +62,7 @@ BENCHMARK(SoundWaveIniWriteThenRead)->Unit(benchmark::kMicrosecond);
 
 void SoundLoadAllFive(benchmark::State& state) {
   overrideProgramFolder(KINOPA_BIN_DIR);
-  Settings settings;
+  SettingsValues settings = allSoundsOn();
   SoundBuffers buffers;
   SoundLoading loading(settings, buffers,
                        [](const std::string& path, SoundBufferDesc& d, WaveFormat& f) {

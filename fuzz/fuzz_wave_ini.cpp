@@ -11,32 +11,15 @@
 #include <string>
 
 #include "fuzz_file.h"
-#include "platform/errors.h"
+#include "helpers/settings_values.h"
 #include "platform/messages.h"
 #include "platform/program_folder.h"
-#include "sound/sound_controls.h"
 #include "sound/wave_ini.h"
 
 namespace {
 
 using namespace kinopa;
-
-// The dialog's controls without the dialog; a box refuses what a check box
-// refuses.
-class Controls : public SoundControls {
- public:
-  std::array<std::string, 5> texts{"", "zarupok.wav", "zarupfall.wav", "melkitok.wav",
-                                   "melkitmiss.wav"};
-  std::array<int16_t, 10> checks{0, 0, 0, 0, 0, 1, 0, 0, 0, 0};
-  std::string Text(int i) override { return texts.at(i - 1); }
-  void setText(int i, const std::string& t) override { texts.at(i - 1) = t; }
-  int16_t Check(int i) override { return checks.at(i - 1); }
-  void setCheck(int i, int16_t v) override {
-    if (!isCheckValue(v)) throw Error("Invalid property value");
-    checks.at(i - 1) = v;
-  }
-  bool operator==(const Controls& o) const { return texts == o.texts && checks == o.checks; }
-};
+using testing_support::SettingsValues;
 
 class CountingMessages : public MessageSink {
  public:
@@ -67,7 +50,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzzing::writeInput(waveIniPath(), data, size);
-  Controls controls;
+  SettingsValues controls;
   int32_t highScore = 7;
   messages.boxes = 0;
   waveiniread(controls, highScore);
@@ -80,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes = waveIniBytes(controls, highScore);
   fuzzing::writeInput(waveIniPath(), reinterpret_cast<const uint8_t*>(bytes.data()),
                       bytes.size());
-  Controls again;
+  SettingsValues again;
   int32_t againHigh = highScore;
   waveiniread(again, againHigh);
   check(messages.boxes == 0, "a file the writer made was refused");

@@ -11,28 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "helpers/settings_values.h"
 #include "platform/errors.h"
 #include "platform/messages.h"
 #include "platform/program_folder.h"
 #include "sound/sound_controls.h"
 
 namespace kinopa::testing_support {
-
-// The settings as a new sound settings dialog holds them.
-class ControlValues : public SoundControls {
- public:
-  std::array<std::string, 5> texts{"", "zarupok.wav", "zarupfall.wav", "melkitok.wav",
-                                   "melkitmiss.wav"};
-  std::array<int16_t, 10> checks{0, 0, 0, 0, 0, 1, 0, 0, 0, 0};
-
-  std::string Text(int i) override { return texts.at(i - 1); }
-  void setText(int i, const std::string& t) override { texts.at(i - 1) = t; }
-  int16_t Check(int i) override { return checks.at(i - 1); }
-  void setCheck(int i, int16_t v) override {
-    if (!isCheckValue(v)) throw Error("Invalid property value");
-    checks.at(i - 1) = v;
-  }
-};
 
 class RecordingMessages : public MessageSink {
  public:

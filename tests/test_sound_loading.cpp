@@ -19,7 +19,7 @@ class Loading : public testing::Test {
  protected:
   GameFolder game;
   RecordingMessages messages;
-  ControlValues controls;
+  SettingsValues controls;
   SoundBuffers buffers;
   DirectSound ds;
   std::vector<std::string> tried;  // every path a buffer was made from, in order

@@ -31,7 +31,7 @@ class Playback : public testing::Test {
 
   DirectSound ds;
   SoundBuffers buffers;
-  ControlValues controls;
+  SettingsValues controls;
 };
 
 TEST_F(Playback, AnEffectRestartsFromItsBeginningCuttingItselfOff) {

@@ -17,7 +17,7 @@ namespace {
 using namespace testing_support;
 
 // The controls and the highest score in one line: "text" full off | ... | score.
-std::string dump(ControlValues& c, int32_t highScore) {
+std::string dump(SettingsValues& c, int32_t highScore) {
   std::string s;
   for (int row = 1; row <= 5; ++row)
     s += '"' + c.Text(row) + "\" " + std::to_string(c.Check(row)) + " " +
@@ -25,7 +25,7 @@ std::string dump(ControlValues& c, int32_t highScore) {
   return s + std::to_string(highScore);
 }
 
-const std::string kInitial = dump(*std::make_unique<ControlValues>(), 0);
+const std::string kInitial = dump(*std::make_unique<SettingsValues>(), 0);
 
 struct ReadCase {
   const char* name;
@@ -44,7 +44,7 @@ TEST_P(Reading, FillsTheControlsLineByLineUntilAProblem) {
   GameFolder game;
   if (c.file != "<none>") game.writeIni(c.file);
   RecordingMessages messages;
-  ControlValues controls;
+  SettingsValues controls;
   int32_t highScore = c.reached;
   waveiniread(controls, highScore);
   EXPECT_EQ(dump(controls, highScore), c.expected);
@@ -112,14 +112,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WaveIniWriting, InitialSettingsGiveTheShippedFile) {
   GameFolder game;
-  ControlValues controls;
+  SettingsValues controls;
   waveiniwrite(controls, 0);
   EXPECT_EQ(game.readIni(), kInitialIni);
 }
 
 TEST(WaveIniWriting, WhatIsWrittenReadsBackTheSame) {
   GameFolder game;
-  ControlValues written;
+  SettingsValues written;
   written.texts = {"/home/プレイヤー/曲, 2.wav", "a b.wav", "", "効果音.wav", "x"};
   written.checks = {1, 2, 0, 1, 0, 0, 1, 2, 0, 1};
   waveiniwrite(written, 2147483647);
@@ -127,7 +127,7 @@ TEST(WaveIniWriting, WhatIsWrittenReadsBackTheSame) {
   EXPECT_EQ(game.readIni().substr(0, firstLine.size()), firstLine);
 
   RecordingMessages messages;
-  ControlValues read;
+  SettingsValues read;
   int32_t highScore = 0;
   waveiniread(read, highScore);
   EXPECT_TRUE(messages.titles.empty());
@@ -144,7 +144,7 @@ TEST_P(FailedWrite, IsReportedAndLeavesTheOldFileAsItWas) {
   GameFolder game;
   const std::string old = "\"\",0,1\r\n\"zarupok.wav\",0,0\r\n";
   game.writeIni(old);
-  ControlValues controls;
+  SettingsValues controls;
   controls.texts[0] = std::string(4000, 'm');  // more than the disk takes below
   RecordingMessages messages;
   rlimit before{};

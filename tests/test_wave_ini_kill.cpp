@@ -129,11 +129,11 @@ INSTANTIATE_TEST_SUITE_P(
     Files, KilledWhileSaving,
     testing::Values(
         Saved{"", "wave.ini", [] {
-                FixedSettings s = oldSettings();
+                SettingsValues s = oldSettings();
                 return waveIniBytes(s, kOldHighScore);
               }(),
               [] {
-                FixedSettings s = newSettings();
+                SettingsValues s = newSettings();
                 return waveIniBytes(s, kNewHighScore);
               }()},
         Saved{"best-game", "best-game.kinopa", recordingOf(recordOldGame),

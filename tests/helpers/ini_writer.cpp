@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
       save(oldGame);
     }
   }
-  FixedSettings olds = oldSettings();
-  FixedSettings news = newSettings();
+  SettingsValues olds = oldSettings();
+  SettingsValues news = newSettings();
   waveiniwrite(olds, kOldHighScore);
   std::printf("ready\n");
   std::fflush(stdout);

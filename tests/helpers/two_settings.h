@@ -8,35 +8,17 @@
 #include <string>
 
 #include "app/recorder.h"
-#include "platform/errors.h"
-#include "sound/sound_controls.h"
+#include "helpers/settings_values.h"
 
 namespace kinopa::testing_support {
 
-class FixedSettings : public SoundControls {
- public:
-  FixedSettings(std::array<std::string, 5> texts, std::array<int16_t, 10> checks)
-      : texts_(std::move(texts)), checks_(checks) {}
-  std::string Text(int i) override { return texts_.at(i - 1); }
-  void setText(int i, const std::string& t) override { texts_.at(i - 1) = t; }
-  int16_t Check(int i) override { return checks_.at(i - 1); }
-  void setCheck(int i, int16_t v) override {
-    if (!isCheckValue(v)) throw Error("Invalid property value");
-    checks_.at(i - 1) = v;
-  }
-
- private:
-  std::array<std::string, 5> texts_;
-  std::array<int16_t, 10> checks_;
-};
-
-inline FixedSettings oldSettings() {
+inline SettingsValues oldSettings() {
   return {{"", "zarupok.wav", "zarupfall.wav", "melkitok.wav", "melkitmiss.wav"},
           {0, 0, 0, 0, 0, 1, 0, 0, 0, 0}};
 }
 constexpr int32_t kOldHighScore = 12;
 
-inline FixedSettings newSettings() {
+inline SettingsValues newSettings() {
   return {{"/home/player/music/a long piece of music for the game.wav", "catch.wav",
            "fall of the zarup.wav", "whale.wav", "miss.wav"},
           {1, 0, 0, 0, 2, 0, 0, 1, 0, 1}};
