@@ -118,11 +118,11 @@ int main(int argc, char** argv) {
           }
         }
         clock.now += 8;
-        if (w.recorder) w.recorder->makeRoom();
         w.g.game();
         if (w.recorder) {
           w.recorder->frame();
           w.recorder->keepState(frameSnapshot(w));
+          w.recorder->makeRoom();
         }
         pump.yieldUntilNextFrame();
         w.g.raiseHighScore();

@@ -61,12 +61,14 @@ void DrawW::mainLoop() {
     Command1->setEnabled(true);
     bool framesRan = false;
     while (g.paused == kClear) {
-      if (recorder) recorder->makeRoom();
       musicStep();
       g.game();
       if (recorder) {
         recorder->frame();
         recorder->keepState(frameSnapshot(*this));
+        // Moving the recording out of memory takes a little while: it comes
+        // out of the wait for the next frame, not out of the frame's time.
+        recorder->makeRoom();
       }
       pump.yieldUntilNextFrame();
       g.raiseHighScore();
