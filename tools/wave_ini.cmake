@@ -1,7 +1,7 @@
 # The settings file wave.ini as a first start finds it: no music, the four
 # effects from their default files in the sound folder, highest score 0.
-# The build places it in its wave/ folder and an install in the installed
-# wave/ folder, each only when none is there yet.
+# The build places it in its wave/ folder only when none is there yet; an
+# install ships it, and a player's first start copies it to their own folder.
 
 set(KINOPA_DEFAULT_WAVE_INI ${CMAKE_BINARY_DIR}/defaults/wave.ini)
 file(WRITE ${KINOPA_DEFAULT_WAVE_INI}
@@ -19,14 +19,3 @@ add_custom_target(kinopa_wave_ini ALL
   VERBATIM)
 add_dependencies(kinopa_wave_ini kinopa_assets)
 add_dependencies(kinopa kinopa_wave_ini)
-
-install(CODE "
-  set(dest \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/wave/wave.ini\")
-  if(EXISTS \"\${dest}\")
-    message(STATUS \"Keeping: \${dest}\")
-  else()
-    message(STATUS \"Installing: \${dest}\")
-    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/wave\")
-    file(COPY_FILE \"${KINOPA_DEFAULT_WAVE_INI}\" \"\${dest}\")
-  endif()
-")
