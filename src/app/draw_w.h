@@ -148,8 +148,8 @@ class DrawW : public QWidget,
   // Shutdown: the whole run's recording, when asked for.
   void writeRecording();
   // OK in the sound settings and shutdown: saves the sound settings and the
-  // highest score.
-  void waveiniwrite();
+  // highest score; at shutdown only when the file would change.
+  void waveiniwrite(bool onlyIfChanged = false);
   // Shutdown: closes the sound settings dialog, shown or not.
   void closeSoundMenu();
   QWidget* control(Control c);

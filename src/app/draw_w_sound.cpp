@@ -31,9 +31,9 @@ void DrawW::waveiniread() {
   if (recorder) recorder->high(g.highScore);
 }
 
-void DrawW::waveiniwrite() {
+void DrawW::waveiniwrite(bool onlyIfChanged) {
   if (!settingsFile_) return;
-  kinopa::waveiniwrite(soundControls_, g.highScore);
+  kinopa::waveiniwrite(soundControls_, g.highScore, onlyIfChanged);
 }
 
 void DrawW::loadwavex() {

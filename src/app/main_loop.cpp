@@ -112,7 +112,7 @@ void DrawW::writeRecording() {
 void DrawW::shutdown() {
   KINOPA_ROUTINE("draw_w.init");
   writeRecording();
-  waveiniwrite();
+  waveiniwrite(true);
   closeSoundMenu();
   unloading_ = true;
   close();
