@@ -60,6 +60,35 @@ TEST_F(Playback, MusicLoopsKeepsItsPlaceAndHaltsRewound) {
   EXPECT_EQ(music.framePosition(), 0);
 }
 
+TEST_F(Playback, MusicPlayingWhileSwitchedOffIsHaltedOnTheNextPass) {
+  struct Case {
+    int16_t off;
+    bool playing;
+    bool playsAfter;
+    bool rewound;
+  };
+  const Case cases[] = {
+      {1, true, false, true},    // ticked while it plays: silent, at its start
+      {2, true, false, true},    // greyed counts as off too
+      {0, true, true, false},    // on: plays on where it is
+      {1, false, false, false},  // already silent: left where it stopped
+  };
+  SoundBuffer& music = *buffers.musicBuffer;
+  for (const Case& c : cases) {
+    music.Stop();
+    music.SetCurrentPosition(8000);
+    if (c.playing) music.Play(DSBPLAY_LOOPING);
+    const int64_t inside = music.framePosition();
+    controls.setCheck(6, c.off);
+    haltMusicSwitchedOff(controls, buffers);
+    EXPECT_EQ(music.isPlaying(), c.playsAfter) << "off " << c.off << " playing " << c.playing;
+    EXPECT_EQ(music.framePosition() == 0, c.rewound) << "off " << c.off;
+    EXPECT_GE(music.framePosition(), c.rewound ? 0 : inside);
+  }
+  buffers.musicBuffer = nullptr;
+  EXPECT_NO_THROW(haltMusicSwitchedOff(controls, buffers));
+}
+
 TEST_F(Playback, ASoundSwitchedOffOrWithoutBufferIsLeftAlone) {
   const std::vector<std::pair<const char*, std::function<void(int)>>> rules = {
       {"play music", [&](int) { playMusic(controls, buffers); }},

@@ -54,8 +54,9 @@ class DrawW : public QWidget,
   // Saves what there is to save, closes the sound settings dialog and this
   // window.
   void shutdown();
-  // Main loop: while a game runs, asks the music to play unless it is off.
-  void musicStep();
+  // Each pass of the main loop: halts music that plays although switched
+  // off and, while a game runs, asks the music to play unless it is off.
+  void musicStep(bool gameRuns);
 
   // Board
   using QWidget::isEnabled;
