@@ -103,8 +103,9 @@ class DrawW : public QWidget,
   Recorder* recorder = nullptr;
   BestGame* bestGame = nullptr;
   std::string recordFile;
-  // While a recording plays: the buttons and the pointer over the play field
-  // do nothing.
+  // While a recording plays: the pointer over the play field, the start and
+  // the settings buttons do nothing (watching also disables both buttons);
+  // the end button ends the program as ever.
   bool inputLocked = false;
   // The rules run without frames being shown or sounds played (a
   // recording's fast-forward).
