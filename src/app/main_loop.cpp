@@ -59,9 +59,10 @@ void DrawW::mainLoop() {
       recorder->idle();
     }
     Command1->setEnabled(true);
+    musicStep(false);
     bool framesRan = false;
     while (g.paused == kClear) {
-      musicStep();
+      musicStep(true);
       g.game();
       if (recorder) {
         recorder->frame();
