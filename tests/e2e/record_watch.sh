@@ -120,4 +120,13 @@ for bad in empty garbage cut; do
   [ "$rc" = 2 ] || fail "exit status $rc for the $bad recording"
   grep -q "cannot be watched" "$out/$bad.log" || fail "no message for the $bad recording"
 done
+# --- 5. A recording that could not be written is refused before play ---
+"$kinopa" --record "$out/no such folder/run.kinopa" >"$out/refused.log" 2>&1 &
+pid=$!
+wait_window '^Kinopa$'   # the message box
+sleep 0.5
+xdotool key Return
+wait_exit "the refused recording's message did not end the program"
+[ "$rc" = 2 ] || fail "exit status $rc for a recording into a missing folder"
+grep -q "cannot be written" "$out/refused.log" || fail "no message for the refused recording"
 echo "PASS"
