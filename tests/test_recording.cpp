@@ -13,6 +13,7 @@
 #include "app/best_game.h"
 #include "app/draw_w.h"
 #include "app/recorder.h"
+#include "app/script_player.h"
 #include "app/recording_file.h"
 #include "app/replay_run.h"
 #include "fakes.h"

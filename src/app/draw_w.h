@@ -3,12 +3,14 @@
 // score with the three buttons on the right. It owns the media objects and
 // the game, and runs the program from its load handler.
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <optional>
 
 #include "app/sound_menu_controls.h"
 #include "display/surfaces.h"
 #include "game/game.h"
+#include "game/passes.h"
 #include "platform/dx7.h"
 #include "platform/event_pump.h"
 #include "platform/picture_box.h"
@@ -66,6 +68,8 @@ class DrawW : public QWidget,
   void setCaption(Control control, const std::string& text) override;
   void setEnabled(Control control, bool enabled) override;
   bool isEnabled(Control control) override;
+  // What the rules last wrote into a control (its first caption before that).
+  const std::string& caption(Control control) const;
   // FrameDrawing
   void surfinit() override;
   void textdraw() override;
@@ -145,8 +149,6 @@ class DrawW : public QWidget,
   void Form_Unload();
   // The start button's click, recorded.
   void startClicked();
-  // After the frames of a game: keeps a record game, if it was one.
-  void gameOver();
   // Shutdown: the whole run's recording, when asked for.
   void writeRecording();
   // OK in the sound settings and shutdown: saves the sound settings and the
@@ -158,7 +160,25 @@ class DrawW : public QWidget,
   std::shared_ptr<SoundBuffer> createSoundBuffer(const std::string& path, SoundBufferDesc& desc,
                                                  WaveFormat& format);
 
+  // The main loop's side of a pass: the settings button, recording, the
+  // window system's turn, the best game.
+  class PlayHooks : public PassHooks {
+   public:
+    explicit PlayHooks(DrawW& w) : w_(w) {}
+    void music(bool gameRuns) override;
+    void idled() override;
+    void framed() override;
+    void yieldAfterFrame() override;
+    void gameEnded() override;
+
+   private:
+    DrawW& w_;
+  };
+
   Services services_;
+  PlayHooks playHooks_{*this};
+  LoopPasses passes_{g, playHooks_};
+  std::array<std::string, 6> captions_;
   bool settingsFile_ = true;
   std::unique_ptr<SoundMenu> soundMenu_;
   SoundMenuControls soundControls_{[this]() -> SoundMenu& { return soundMenu(); }};

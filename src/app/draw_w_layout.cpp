@@ -32,6 +32,11 @@ QLabel* makeLabel(QWidget* parent, const char* text, QRect box, double points,
   return label;
 }
 
+QString textOf(QWidget* w) {
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+  return static_cast<QPushButton*>(w)->text();
+}
+
 QPushButton* makeButton(QWidget* parent, const char* text, QRect box) {
   auto* button = new QPushButton(QString::fromUtf8(text), parent);
   button->setGeometry(box);
@@ -78,6 +83,10 @@ void DrawW::buildLayout() {
   Label8 = makeLabel(this, "0", QRect(416, 128, 81, 25), 14.25, Qt::AlignHCenter, true);
   Command1 = makeButton(this, "効果音設定", QRect(416, 392, 81, 25));
   Command1->setEnabled(false);
+
+  for (Control c : {Control::gamestart, Control::Command1, Control::Label4, Control::Label5,
+                    Control::Label6, Control::Label8})
+    captions_[static_cast<std::size_t>(c)] = textOf(control(c)).toStdString();
 
   setTabOrder(Picture1, gameend);
   setTabOrder(gameend, gamestart);
@@ -154,6 +163,11 @@ void DrawW::setCaption(Control c, const std::string& text) {
     label->setText(t);
   else
     static_cast<QPushButton*>(w)->setText(t);
+  captions_[static_cast<std::size_t>(c)] = text;
+}
+
+const std::string& DrawW::caption(Control c) const {
+  return captions_.at(static_cast<std::size_t>(c));
 }
 
 void DrawW::setEnabled(Control c, bool enabled) { control(c)->setEnabled(enabled); }

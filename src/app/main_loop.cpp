@@ -7,6 +7,7 @@
 #include "app/best_game.h"
 #include "app/draw_w.h"
 #include "app/recorder.h"
+#include "app/script_player.h"
 #include "platform/errors.h"
 #include "platform/numeric.h"
 #include "platform/text_file.h"
@@ -49,39 +50,48 @@ void DrawW::startUp() {
 
 void DrawW::mainLoop() {
   KINOPA_ROUTINE("draw_w.init");
-  EventPump& pump = services_.pump;
   while (g.quitRequested == kClear) {
-    // Time spent without a game running is never charged: the first frame
-    // of a game measures from here.
-    g.prevTick = g.tick().GetTickCount();
-    if (recorder) {
-      recorder->makeRoom();
-      recorder->idle();
-    }
-    Command1->setEnabled(true);
-    musicStep(false);
+    passes_.idle();
     bool framesRan = false;
     while (g.paused == kClear) {
-      musicStep(true);
-      g.game();
-      if (recorder) {
-        recorder->frame();
-        recorder->keepState(frameSnapshot(*this));
-        // Moving the recording out of memory takes a little while: it comes
-        // out of the wait for the next frame, not out of the frame's time.
-        recorder->makeRoom();
-      }
-      pump.yieldUntilNextFrame();
-      g.raiseHighScore();
-      if (Command1->isEnabled()) Command1->setEnabled(false);
+      passes_.running();
       framesRan = true;
     }
-    if (framesRan) gameOver();
     // No game runs. Once a whole idle pass has put the window in order
     // (settings button enabled), sleep until the window system has something
     // for us; never when the program is ending.
-    pump.yield(!framesRan && g.quitRequested == kClear);
+    services_.pump.yield(!framesRan && g.quitRequested == kClear);
   }
+}
+
+void DrawW::PlayHooks::music(bool gameRuns) { w_.musicStep(gameRuns); }
+
+void DrawW::PlayHooks::idled() {
+  if (w_.recorder) {
+    w_.recorder->makeRoom();
+    w_.recorder->idle();
+  }
+  w_.Command1->setEnabled(true);
+}
+
+void DrawW::PlayHooks::framed() {
+  if (!w_.recorder) return;
+  w_.recorder->frame();
+  w_.recorder->keepState(frameSnapshot(w_));
+  // Moving the recording out of memory takes a little while: it comes out of
+  // the wait for the next frame, not out of the frame's time.
+  w_.recorder->makeRoom();
+}
+
+void DrawW::PlayHooks::yieldAfterFrame() {
+  w_.services_.pump.yieldUntilNextFrame();
+  // The settings button stays disabled while a game runs.
+  if (w_.Command1->isEnabled()) w_.Command1->setEnabled(false);
+}
+
+// A game's frames are over: a record game is kept.
+void DrawW::PlayHooks::gameEnded() {
+  if (w_.bestGame && w_.recorder) w_.bestGame->gameEnded(w_.g.score, *w_.recorder);
 }
 
 void DrawW::startClicked() {
@@ -90,10 +100,6 @@ void DrawW::startClicked() {
   g.gamestart_Click();
   if (recorder) recorder->start();
   if (bestGame && starting && g.paused == kClear) bestGame->gameStarted(g.highScore);
-}
-
-void DrawW::gameOver() {
-  if (bestGame && recorder) bestGame->gameEnded(g.score, *recorder);
 }
 
 void DrawW::writeRecording() {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/script_player.h"
+#include "app/state_line.h"
 #include "platform/random.h"
 #include "platform/tick.h"
 

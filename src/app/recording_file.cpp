@@ -5,6 +5,7 @@
 #include "app/recorder.h"
 #include "app/script_player.h"
 #include "game/game.h"
+#include "game/passes.h"
 #include "platform/text_file.h"
 
 namespace kinopa {
@@ -58,6 +59,8 @@ std::size_t lastGameStart(const std::vector<ReplayCommand>& script) {
   ScriptTick tick;
   ScriptRandom random;
   Game g(blind, blind, blind, tick, random);
+  PassHooks nothingMore;
+  LoopPasses passes(g, nothingMore);
   g.setFixedNumbers();
   g.paused = kSet;
   bool started = false;
@@ -74,30 +77,8 @@ std::size_t lastGameStart(const std::vector<ReplayCommand>& script) {
         started = true;
         g.gameinit();
       }
-      switch (c.kind) {
-        case ReplayCommand::tick: tick.now = c.number; break;
-        case ReplayCommand::idle: g.prevTick = tick.now; break;
-        case ReplayCommand::start:
-          if (g.paused == kSet) last = i;
-          g.gamestart_Click();
-          break;
-        case ReplayCommand::move:
-          g.Picture1_MouseMove(0, 0, static_cast<float>(c.values[0]),
-                               static_cast<float>(c.values[1]));
-          break;
-        case ReplayCommand::up:
-          g.Picture1_MouseUp(1, 0, static_cast<float>(c.values[0]),
-                             static_cast<float>(c.values[1]));
-          break;
-        case ReplayCommand::frame:
-          if (g.paused == kClear) {
-            g.game();
-          } else {
-            g.prevTick = tick.now;
-          }
-          break;
-        default: break;
-      }
+      if (c.kind == ReplayCommand::start && g.paused == kSet) last = i;
+      playOnRules(c, g, passes, tick);
     }
   } catch (const std::exception& e) {
     throw NotARecording(std::string("the game in it cannot be played: ") + e.what());

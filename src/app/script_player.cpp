@@ -2,20 +2,12 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <cstdio>
 
 #include "app/draw_w.h"
+#include "platform/numeric.h"
 
 namespace kinopa {
 namespace {
-
-std::string g17(double v) {
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%.17g", v);
-  return buf;
-}
-
-std::string n(int v) { return std::to_string(v); }
 
 // The play field as last presented; before any frame, its own picture.
 QImage fieldPicture(DrawW& w) {
@@ -54,54 +46,30 @@ StateSnapshot takeSnapshot(DrawW& w) {
   s.popupActive = g.popupActive;
   s.popupX = g.popupX;
   s.popupY = g.popupY;
-  s.label6 = w.Label6->text();
-  s.label4 = w.Label4->text();
-  s.label5 = w.Label5->text();
-  s.label8 = w.Label8->text();
-  s.gamestart = w.gamestart->text();
+  s.label6 = w.caption(Control::Label6);
+  s.label4 = w.caption(Control::Label4);
+  s.label5 = w.caption(Control::Label5);
+  s.label8 = w.caption(Control::Label8);
+  s.gamestart = w.caption(Control::gamestart);
   return s;
 }
 
 StateSnapshot frameSnapshot(DrawW& w) {
   StateSnapshot s = takeSnapshot(w);
-  if (s.score > s.highScore) {
-    s.highScore = s.score;
-    s.label8 = QString::number(s.score);
-  }
+  if (Game::raisesHighScore(s.score, s.highScore)) s.label8 = numberText(s.highScore);
   return s;
-}
-
-std::string stateLine(const StateSnapshot& s, int frameNumber) {
-  const Objects& o = s.objects;
-  std::string line = "frame " + n(frameNumber) + ": tick=" + g17(s.frameTick) +
-                     " rem=" + g17(s.remainingTime) + " score=" + n(s.score) +
-                     " rate=" + n(s.scoreRate) + " high=" + n(s.highScore) +
-                     " paused=" + n(s.paused);
-  line += " zarup=" + g17(o.zarupX) + "," + g17(o.zarupY) + "," + g17(o.zarupVX) + "," +
-          g17(o.zarupVY) + "," + g17(o.zarupFrame);
-  line += " caught=" + n(s.zarupCaught);
-  line += " melkit=" + g17(o.melkitX) + "," + g17(o.melkitY) + "," + g17(o.melkitVX) + "," +
-          g17(o.melkitVY) + "," + g17(o.melkitFrame) + "," + n(o.melkitFacingRight) + "," +
-          g17(o.melkitSpeedFactor);
-  line += " hover=" + n(s.melkitHover);
-  line += " tovrin=" + n(s.tovrinX) + "," + n(o.tovrinFrame) + "," + n(o.tovrinPrevX);
-  line += " mouse=" + n(s.mouseX) + "," + n(s.mouseY);
-  line += " misses=" + n(o.misclickCount);
-  line += " popups=";
-  for (int i = 0; i < kPopupSlots; ++i) {
-    if (i > 0) line += ";";
-    line += n(s.popupActive[i]) + "," + n(s.popupX[i]) + "," + n(s.popupY[i]) + "," +
-            n(o.popupAge[i]);
-  }
-  line += " labels=" + s.label6.toStdString() + "|" + s.label4.toStdString() + "|" +
-          s.label5.toStdString() + "|" + s.label8.toStdString() + "|" +
-          s.gamestart.toStdString();
-  return line;
 }
 
 ScriptPlayer::ScriptPlayer(DrawW& w, ScriptTick& tick, ScriptRandom& random,
                            std::function<void()> startUp)
-    : w_(w), tick_(tick), random_(random), startUp_(std::move(startUp)) {}
+    : w_(w),
+      tick_(tick),
+      random_(random),
+      startUp_(std::move(startUp)),
+      hooks_(w),
+      passes_(w.g, hooks_) {}
+
+void ScriptPlayer::MusicOnly::music(bool gameRuns) { w_.musicStep(gameRuns); }
 
 void ScriptPlayer::run(const ReplayCommand& c) {
   Game& g = w_.g;
@@ -124,12 +92,19 @@ void ScriptPlayer::run(const ReplayCommand& c) {
     started_ = true;
     startUp_();
   }
+  if (c.kind == ReplayCommand::shot) {
+    if (!fieldPicture(w_).save(QString::fromStdString(c.file), "PNG"))
+      throw Error("cannot write " + c.file);
+    return;
+  }
+  playOnRules(c, g, passes_, tick_);
+  if (c.kind == ReplayCommand::frame) ++frames_;
+}
+
+void playOnRules(const ReplayCommand& c, Game& g, LoopPasses& passes, ScriptTick& tick) {
   switch (c.kind) {
-    case ReplayCommand::tick: tick_.now = c.number; break;
-    case ReplayCommand::idle:
-      w_.musicStep(false);
-      g.prevTick = tick_.GetTickCount();
-      break;
+    case ReplayCommand::tick: tick.now = c.number; break;
+    case ReplayCommand::idle: passes.idle(); break;
     case ReplayCommand::start: g.gamestart_Click(); break;
     case ReplayCommand::move:
       g.Picture1_MouseMove(0, 0, static_cast<float>(c.values[0]), static_cast<float>(c.values[1]));
@@ -138,24 +113,10 @@ void ScriptPlayer::run(const ReplayCommand& c) {
       g.Picture1_MouseUp(kLeftButton, 0, static_cast<float>(c.values[0]),
                          static_cast<float>(c.values[1]));
       break;
-    case ReplayCommand::frame:
-      // One pass of the main loop: a frame and the highest-score rule while
-      // a game runs, an idle pass otherwise.
-      w_.musicStep(g.paused == kClear);
-      if (g.paused == kClear) {
-        g.game();
-        g.raiseHighScore();
-      } else {
-        g.prevTick = tick_.GetTickCount();
-      }
-      ++frames_;
-      break;
-    case ReplayCommand::shot:
-      if (!fieldPicture(w_).save(QString::fromStdString(c.file), "PNG"))
-        throw Error("cannot write " + c.file);
-      break;
+    case ReplayCommand::frame: passes.pass(); break;
     case ReplayCommand::random:
-    case ReplayCommand::high: break;
+    case ReplayCommand::high:
+    case ReplayCommand::shot: break;
   }
 }
 

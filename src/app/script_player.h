@@ -1,14 +1,14 @@
 #pragma once
 // Plays replay script commands through a main window whose clock and random
 // source are the script's, and describes the game's state after a frame.
-#include <QString>
-#include <array>
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/replay_script.h"
+#include "app/state_line.h"
+#include "game/passes.h"
 #include "game/objects.h"
 #include "platform/errors.h"
 #include "platform/event_pump.h"
@@ -47,24 +47,17 @@ class ScriptRandom : public RandomSource {
   std::deque<double> values_;
 };
 
-// The state a state line shows, copied after a frame. Taking one allocates
-// nothing.
-struct StateSnapshot {
-  double frameTick = 0, remainingTime = 0;
-  int32_t score = 0, scoreRate = 0, highScore = 0;
-  int16_t paused = 0, zarupCaught = 0, melkitHover = 0;
-  int16_t tovrinX = 0, mouseX = 0, mouseY = 0;
-  Objects objects;
-  std::array<int16_t, kPopupSlots> popupActive{}, popupX{}, popupY{};
-  QString label6, label4, label5, label8, gamestart;
-};
+// The state after a frame, read from the window.
 StateSnapshot takeSnapshot(DrawW& w);
 // The state as a replay's frame shows it, taken right after `game`: the
 // highest-score rule that follows a frame in the main loop is applied to the
 // copy (the events handled in between never change the score).
 StateSnapshot frameSnapshot(DrawW& w);
-// "frame N: tick=... labels=..." without its line end.
-std::string stateLine(const StateSnapshot& s, int frameNumber);
+
+// Plays a command on the rules: the clock, the start button, the pointer and
+// the loop's passes (random values, the highest score and shots are the
+// players' own).
+void playOnRules(const ReplayCommand& c, Game& g, LoopPasses& passes, ScriptTick& tick);
 
 class ScriptPlayer {
  public:
@@ -80,10 +73,23 @@ class ScriptPlayer {
   int frames() const { return frames_; }
 
  private:
+  // A script's passes play the music as the window's settings say; the
+  // script itself is the window system's turn.
+  class MusicOnly : public PassHooks {
+   public:
+    explicit MusicOnly(DrawW& w) : w_(w) {}
+    void music(bool gameRuns) override;
+
+   private:
+    DrawW& w_;
+  };
+
   DrawW& w_;
   ScriptTick& tick_;
   ScriptRandom& random_;
   std::function<void()> startUp_;
+  MusicOnly hooks_;
+  LoopPasses passes_;
   bool started_ = false;
   int frames_ = 0;
 };

@@ -4,7 +4,6 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <chrono>
 #include <cstdio>
 
@@ -13,6 +12,7 @@
 #include "app/recording_file.h"
 #include "app/script_player.h"
 #include "platform/messages.h"
+#include "platform/numeric.h"
 
 namespace kinopa {
 namespace {
@@ -20,16 +20,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Handles window events until `due` or until the window asks to close.
-void waitUntil(Clock::time_point due, const Game& g) {
-  QTimer wake;
-  wake.setSingleShot(true);
-  wake.setTimerType(Qt::PreciseTimer);
-  Clock::time_point now;
-  while ((now = Clock::now()) < due && g.quitRequested == kClear) {
-    wake.start(static_cast<int>(
-        std::chrono::ceil<std::chrono::milliseconds>(due - now).count()));
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  }
+void waitUntil(EventPump& pump, Clock::time_point due, const Game& g) {
+  while (Clock::now() < due && g.quitRequested == kClear) pump.yieldUntil(due);
 }
 
 }  // namespace
@@ -65,7 +57,7 @@ int watchRecording(const std::string& path) {
     w.startUp();
     if (w.scriptedHighScore) {
       w.g.highScore = *w.scriptedHighScore;
-      w.Label8->setText(QString::number(w.g.highScore));
+      w.setCaption(Control::Label8, numberText(w.g.highScore));
       w.scriptedHighScore.reset();
     }
     w.useSettingsFile(false);
@@ -80,7 +72,8 @@ int watchRecording(const std::string& path) {
   for (std::size_t i = lastGame; i < script.size() && w.g.quitRequested == kClear; ++i) {
     const ReplayCommand& c = script[i];
     if (c.kind == ReplayCommand::tick)
-      waitUntil(begin + std::chrono::milliseconds(static_cast<int64_t>(c.number) - firstTick), w.g);
+      waitUntil(pump, begin + std::chrono::milliseconds(static_cast<int64_t>(c.number) - firstTick),
+                w.g);
     player.run(c);
     if (c.kind == ReplayCommand::frame) QCoreApplication::processEvents();
   }

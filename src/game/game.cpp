@@ -98,11 +98,14 @@ void Game::startPopup(long k, double x, double y) {
   checkedAt(popupY, k) = toI16(y);
 }
 
+bool Game::raisesHighScore(int32_t score, int32_t& highScore) {
+  if (score <= highScore) return false;  // an equal score changes nothing
+  highScore = score;
+  return true;
+}
+
 void Game::raiseHighScore() {
-  if (score > highScore) {
-    highScore = score;
-    board_.setCaption(Control::Label8, numberText(highScore));
-  }
+  if (raisesHighScore(score, highScore)) board_.setCaption(Control::Label8, numberText(highScore));
 }
 
 }  // namespace kinopa

@@ -36,6 +36,9 @@ class Game {
   // After each frame and the yield that follows it: a score above the
   // highest score becomes the highest score.
   void raiseHighScore();
+  // The rule itself, for any copy of the state: whether `score` beat
+  // `highScore`, which then takes its value.
+  static bool raisesHighScore(int32_t score, int32_t& highScore);
 
   // The objects: with `reset` set they are placed for a new game and not
   // drawn; otherwise they move by `elapsed` milliseconds and are drawn.

@@ -48,10 +48,10 @@ void QtEventPump::yieldUntilNextFrame() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   rethrowDeferred();
 
-  while (Clock::now() < nextFrame_) waitForEventOrUntil(nextFrame_);
+  while (Clock::now() < nextFrame_) yieldUntil(nextFrame_);
 }
 
-void QtEventPump::waitForEventOrUntil(std::chrono::steady_clock::time_point due) {
+void QtEventPump::yieldUntil(std::chrono::steady_clock::time_point due) {
   if (timerFd_ < 0) {
     // The steady clock is CLOCK_MONOTONIC, so its times arm the timer as
     // they are.

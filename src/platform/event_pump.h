@@ -16,6 +16,13 @@ class EventPump {
   // After a frame: runs window events as they arrive, at once, until the
   // next frame is due. Frames are due one period apart.
   virtual void yieldUntilNextFrame() = 0;
+  // Sleeps until a window event arrives or the steady clock reaches `due`,
+  // whichever comes first, then runs the pending events. Pumps with no clock
+  // of their own (scripted runs) just run what is pending.
+  virtual void yieldUntil(std::chrono::steady_clock::time_point due) {
+    (void)due;
+    yield(false);
+  }
 };
 
 // Qt's event processing. An error from an event handler (see guarded()) is
@@ -31,14 +38,12 @@ class QtEventPump : public EventPump {
 
   void yield(bool waitForEvent) override;
   void yieldUntilNextFrame() override;
+  // To the microsecond: a timer file descriptor wakes the window system's
+  // wait (Qt's own timers count whole milliseconds, which left frames up to a
+  // millisecond late).
+  void yieldUntil(std::chrono::steady_clock::time_point due) override;
 
  private:
-  // Sleeps in the window system's wait until an event arrives or the steady
-  // clock reaches `due`, whichever comes first, to the microsecond: a
-  // timer file descriptor wakes the wait (Qt's own timers count whole
-  // milliseconds, which left frames up to a millisecond late).
-  void waitForEventOrUntil(std::chrono::steady_clock::time_point due);
-
   std::chrono::steady_clock::time_point nextFrame_{};
   int timerFd_ = -1;
   std::unique_ptr<QSocketNotifier> timerWake_;
