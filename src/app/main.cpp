@@ -15,6 +15,7 @@
 #include "platform/program_folder.h"
 #include "platform/random.h"
 #include "platform/tick.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Kinopa"));
   QGuiApplication::setDesktopFileName(QStringLiteral("kinopa"));
   kinopa::installFontSubstitutes();
+  if (!kinopa::useLanguage(QLocale::system().language()))
+    std::fprintf(stderr, "kinopa: the Japanese messages cannot be loaded; they stay in English\n");
 
   const QStringList args = QApplication::arguments();
   if (args.size() == 1) return play("");

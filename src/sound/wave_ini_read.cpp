@@ -13,10 +13,14 @@ namespace kinopa {
 namespace {
 
 // A box value read from the file, as the check box takes it.
-int16_t boxValue(int16_t value, int box) {
-  if (!isCheckValue(value))
+int16_t boxValue(int16_t value, int box, const std::string& file) {
+  if (!isCheckValue(value)) {
     throw Error("Invalid property value: Check" + std::to_string(box) + " cannot hold " +
-                std::to_string(value) + " (only 0, 1 or 2)");
+                    std::to_string(value) + " (only 0, 1 or 2)",
+                {QT_TRANSLATE_NOOP("kinopa", "The file %1 holds %2 for a check box, which "
+                                             "takes only 0, 1 or 2."),
+                 file, std::to_string(value)});
+  }
   return value;
 }
 
@@ -29,21 +33,22 @@ std::string waveIniPath() { return soundFolder() + "wave.ini"; }
 void waveiniread(SoundControls& controls, int32_t& highScore) {
   KINOPA_ROUTINE("draw_w.waveiniread");
   try {
-    WaveIniItems items(readWholeFile(waveIniPath()));
+    const std::string path = waveIniPath();
+    WaveIniItems items(readWholeFile(path), path);
     for (int row = 1; row <= kSoundRows; ++row) {
       const std::string name = items.text();
       const int16_t fullPath = items.integer16();
       const int16_t off = items.integer16();
       // A line is applied before the next one is read, box by box.
       controls.setText(textOf(row), name);
-      controls.setCheck(fullPathBoxOf(row), boxValue(fullPath, fullPathBoxOf(row)));
-      controls.setCheck(offBoxOf(row), boxValue(off, offBoxOf(row)));
+      controls.setCheck(fullPathBoxOf(row), boxValue(fullPath, fullPathBoxOf(row), path));
+      controls.setCheck(offBoxOf(row), boxValue(off, offBoxOf(row), path));
     }
     const int32_t stored = items.integer32();
     // A record set earlier in this run is not taken back by the file.
     highScore = std::max(highScore, stored);
   } catch (const Error& e) {
-    MsgBox(e.description(), MB_EXCLAMATION_OK, kWaveIniReadTitle);
+    MsgBox(e, MB_EXCLAMATION_OK, kWaveIniReadTitle);
   }
 }
 

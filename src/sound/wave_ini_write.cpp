@@ -23,7 +23,7 @@ void waveiniwrite(SoundControls& controls, int32_t highScore) {
     const std::string bytes = waveIniBytes(controls, highScore);
     replaceWholeFile(waveIniPath(), bytes);
   } catch (const Error& e) {
-    MsgBox(e.description(), MB_EXCLAMATION_OK, kWaveIniWriteTitle);
+    MsgBox(e, MB_EXCLAMATION_OK, kWaveIniWriteTitle);
   }
 }
 
