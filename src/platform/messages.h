@@ -33,7 +33,8 @@ std::string playerSentence(const PlayerText& text);
 // A message box with a sentence for the player.
 void MsgBox(const PlayerText& text, int style, const std::string& title);
 // A message box about an error the program goes on from: the box has the
-// error's sentence for the player, standard error its description.
+// error's sentence for the player; standard error gets its description,
+// unless a sink of a test's own takes the boxes.
 void MsgBox(const std::exception& e, int style, const std::string& title);
 // Shows the error box for an error nobody handled; its description goes to
 // standard error.

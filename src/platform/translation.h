@@ -5,9 +5,10 @@
 
 namespace kinopa {
 
-// Loads the translation for `language` into the application, replacing one
-// loaded before; any language without a translation gives English. Returns
-// false when the translation compiled into the program cannot be loaded.
+// Loads the translation for `language` into the application (which must
+// exist), replacing one loaded before; any language without a translation
+// gives English. Returns false when the translation compiled into the program
+// cannot be loaded.
 bool useLanguage(QLocale::Language language);
 
 }  // namespace kinopa
