@@ -128,7 +128,7 @@ TEST(RecordingFile, OnlyAWholeRecordingIsRead) {
 }
 
 TEST(RecordingFile, TheLastGameBeginsAtTheLastStartThatFoundNoGame) {
-  const auto at = [](const std::string& text) { return lastGameStart(parse(text)); };
+  const auto at = [](const std::string& text) { return lastGameStart(parse(text), "r.kinopa"); };
   const std::string r = "random 0.5 0.5 0.5 0.5 0.5 0.5 0.5 0.5\n";
   //                       0 start  1 idle  2 start(Pause) 3 start 4 tick 5 frame
   EXPECT_EQ(at(r + "start\nidle\nstart\nstart\ntick 5\nframe\n"), 4u);  // counting `random`

@@ -15,14 +15,17 @@ bool BestGame::gameEnded(int32_t score, const Recorder& recorder) {
   running_ = false;
   if (score <= record_) return false;
   try {
-    if (recorder.full()) throw Error("the run was too long to record");
+    if (recorder.full()) {
+      throw Error("the run was too long to record",
+                  {QT_TRANSLATE_NOOP("kinopa", "This run was too long to record.")});
+    }
     replaceWholeFile(path_, recorder.text());
   } catch (const Error& e) {
     std::fprintf(stderr, "kinopa: could not keep the best game: %s\n", e.description().c_str());
     if (!failureShown_) {
       failureShown_ = true;
-      MsgBox("Your record game could not be kept as " + path_ + ": " + e.description(),
-             MB_EXCLAMATION_OK, kBestGameTitle);
+      MsgBox(e, MB_EXCLAMATION_OK, kBestGameTitle,
+             {QT_TRANSLATE_NOOP("kinopa", "Your record game was not kept.")});
     }
     return false;
   }

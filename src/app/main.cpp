@@ -23,6 +23,7 @@
 #include "platform/random.h"
 #include "platform/text_file.h"
 #include "platform/tick.h"
+#include "platform/translation.h"
 #include "sound/wave_ini.h"
 
 namespace {
@@ -104,7 +105,7 @@ void makeSettingsFolder(const kinopa::GameFolders& folders) {
   try {
     kinopa::prepareSettingsFolder(folders);
   } catch (const kinopa::Error& e) {
-    kinopa::MsgBox(e.description(), kinopa::MB_EXCLAMATION_OK, kinopa::kWaveIniWriteTitle);
+    kinopa::MsgBox(e, kinopa::MB_EXCLAMATION_OK, kinopa::kWaveIniWriteTitle);
   }
 }
 
@@ -124,11 +125,11 @@ bool refuseRecordFile(const std::string& file) {
   const QFileInfo where(QString::fromStdString(file));
   QTemporaryFile probe(where.absolutePath() + QStringLiteral("/.kinopa-XXXXXX"));
   if (probe.open()) return false;
-  const std::string text = "The recording cannot be written to " +
-                           QDir::cleanPath(where.absoluteFilePath()).toStdString() + ": " +
-                           probe.errorString().toStdString() + ".";
-  std::fprintf(stderr, "kinopa: %s\n", text.c_str());
-  kinopa::MsgBox(text, kinopa::MB_EXCLAMATION_OK, "Kinopa");
+  const std::string path = where.absoluteFilePath().toStdString();
+  std::fprintf(stderr, "kinopa: the recording cannot be written to %s: %s\n", path.c_str(),
+               probe.errorString().toLocal8Bit().constData());
+  kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be written."), path},
+                 kinopa::MB_EXCLAMATION_OK, "Kinopa");
   return true;
 }
 
@@ -181,6 +182,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral("net.kinopa.Kinopa"));
   kinopa::installFontSubstitutes();
+  if (!kinopa::useLanguage(QLocale::system().language()))
+    std::fprintf(stderr, "kinopa: the Japanese messages cannot be loaded; they stay in English\n");
 
   if (!options.record.empty() && refuseRecordFile(options.record)) return 2;
   if (options.watch.empty()) return play(options.record);

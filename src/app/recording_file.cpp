@@ -12,6 +12,8 @@ namespace kinopa {
 
 namespace {
 
+const char* const kDamaged = QT_TRANSLATE_NOOP("kinopa", "The recording %1 is damaged.");
+
 // The rules alone, for finding where the recording's last game begins.
 class Blind : public Board, public FrameDrawing, public SoundCues {
  public:
@@ -39,22 +41,29 @@ std::vector<ReplayCommand> readRecording(const std::string& path) {
   std::string text;
   try {
     text = readWholeFile(path);
-  } catch (const std::exception& e) {
-    throw NotARecording(e.what());
+  } catch (const Error& e) {
+    throw NotARecording(e.what(), e.text());
   }
-  if (text.rfind(Recorder::kHeader, 0) != 0) throw NotARecording("it is not a Kinopa recording");
+  if (text.rfind(Recorder::kHeader, 0) != 0) {
+    throw NotARecording("it is not a Kinopa recording",
+                        {QT_TRANSLATE_NOOP("kinopa", "The file %1 is not a Kinopa recording."),
+                         path});
+  }
   const std::string end = std::string(Recorder::kEnd) + "\n";
-  if (text.size() < end.size() || text.compare(text.size() - end.size(), end.size(), end) != 0)
-    throw NotARecording("the recording is cut short");
+  if (text.size() < end.size() || text.compare(text.size() - end.size(), end.size(), end) != 0) {
+    throw NotARecording("the recording is cut short",
+                        {QT_TRANSLATE_NOOP("kinopa", "The recording %1 is cut short."), path});
+  }
   std::istringstream in(text);
   try {
     return parseReplayScript(in);
   } catch (const ScriptError& e) {
-    throw NotARecording(e.what());
+    throw NotARecording(e.what(), {kDamaged, path});
   }
 }
 
-std::size_t lastGameStart(const std::vector<ReplayCommand>& script) {
+std::size_t lastGameStart(const std::vector<ReplayCommand>& script,
+                          const std::string& path) {
   Blind blind;
   ScriptTick tick;
   ScriptRandom random;
@@ -81,9 +90,13 @@ std::size_t lastGameStart(const std::vector<ReplayCommand>& script) {
       playOnRules(c, g, passes, tick);
     }
   } catch (const std::exception& e) {
-    throw NotARecording(std::string("the game in it cannot be played: ") + e.what());
+    throw NotARecording(std::string("the game in it cannot be played: ") + e.what(),
+                        {kDamaged, path});
   }
-  if (last == script.size()) throw NotARecording("there is no game in it");
+  if (last == script.size()) {
+    throw NotARecording("there is no game in it",
+                        {QT_TRANSLATE_NOOP("kinopa", "The recording %1 holds no game."), path});
+  }
   return last;
 }
 

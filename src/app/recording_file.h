@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "app/replay_script.h"
+#include "platform/errors.h"
 
 namespace kinopa {
 
-class NotARecording : public std::runtime_error {
+// Why a file cannot be watched: `why` for standard error, `text` for the
+// player.
+class NotARecording : public Error {
  public:
-  using std::runtime_error::runtime_error;
+  NotARecording(const std::string& why, PlayerText text) : Error(why, std::move(text)) {}
 };
 
 // The commands of a whole recording. A file that cannot be read, is not a
@@ -21,7 +24,8 @@ std::vector<ReplayCommand> readRecording(const std::string& path);
 
 // Where the recording's last game begins: the index of the last click on
 // Start that found no game running, found by playing the rules through.
-// A recording without a game, or one whose rules fail, throws NotARecording.
-std::size_t lastGameStart(const std::vector<ReplayCommand>& script);
+// A recording without a game, or one whose rules fail, throws NotARecording
+// naming the file at `path`.
+std::size_t lastGameStart(const std::vector<ReplayCommand>& script, const std::string& path);
 
 }  // namespace kinopa

@@ -31,11 +31,10 @@ int watchRecording(const std::string& path) {
   std::size_t lastGame = 0;
   try {
     script = readRecording(path);
-    lastGame = lastGameStart(script);
+    lastGame = lastGameStart(script, path);
   } catch (const NotARecording& e) {
-    const std::string text = path + " cannot be watched: " + e.what();
-    std::fprintf(stderr, "kinopa: %s\n", text.c_str());
-    MsgBox(text, MB_EXCLAMATION_OK, "Kinopa");
+    std::fprintf(stderr, "kinopa: %s cannot be watched: %s\n", path.c_str(), e.what());
+    MsgBox(e.text(), MB_EXCLAMATION_OK, "Kinopa");
     return 2;
   }
 

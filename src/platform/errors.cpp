@@ -1,21 +1,32 @@
 #include "platform/errors.h"
 
+#include <utility>
+
 namespace kinopa {
 namespace {
 thread_local const char* g_routine = "";
 std::exception_ptr g_deferred;
 }  // namespace
 
-Error::Error(const std::string& description)
-    : std::runtime_error(description), description_(description), where_(g_routine) {}
+Error::Error(const std::string& description, PlayerText text)
+    : std::runtime_error(description),
+      description_(description),
+      where_(g_routine),
+      text_(std::move(text)) {}
 
-OverflowError::OverflowError() : Error("Overflow") {}
+OverflowError::OverflowError()
+    : Error("Overflow", {QT_TRANSLATE_NOOP("kinopa", "The game met an error it cannot go on "
+                                                     "from: a number went beyond the range it "
+                                                     "can hold.")}) {}
 
-IndexError::IndexError() : Error("Subscript out of range") {}
+IndexError::IndexError()
+    : Error("Subscript out of range",
+            {QT_TRANSLATE_NOOP("kinopa", "The game met an error it cannot go on from: a value "
+                                         "fell outside its table.")}) {}
 
 PlatformError::PlatformError(const std::string& object, const std::string& operation,
-                             const std::string& detail)
-    : Error(object + "." + operation + " failed: " + detail),
+                             const std::string& detail, PlayerText text)
+    : Error(object + "." + operation + " failed: " + detail, std::move(text)),
       object_(object),
       operation_(operation) {}
 
@@ -26,7 +37,7 @@ const char* currentRoutine() { return g_routine; }
 
 std::string errorReport(const std::exception& e) {
   if (const auto* err = dynamic_cast<const Error*>(&e)) {
-    if (!err->where().empty()) return err->description() + "\n\nin " + err->where();
+    if (!err->where().empty()) return err->description() + " (in " + err->where() + ")";
     return err->description();
   }
   return std::string(e.what());

@@ -1,23 +1,29 @@
 #pragma once
 // Errors of the running program. Any error nobody handles ends the game with
-// one error box naming the error and the routine where it arose.
+// one error box that tells the player what happened; standard error gets the
+// technical description and the routine where it arose.
 #include <exception>
 #include <stdexcept>
 #include <string>
+
+#include "platform/player_text.h"
 
 namespace kinopa {
 
 class Error : public std::runtime_error {
  public:
-  // `description` says what went wrong; the routine running at the throw is
-  // recorded as where it arose.
-  explicit Error(const std::string& description);
+  // `description` says what went wrong, for a bug report; `text` says it to
+  // the player. The routine running at the throw is recorded as where it
+  // arose.
+  explicit Error(const std::string& description, PlayerText text = {});
   const std::string& description() const { return description_; }
   const std::string& where() const { return where_; }
+  const PlayerText& text() const { return text_; }
 
  private:
   std::string description_;
   std::string where_;
+  PlayerText text_;
 };
 
 // A number left the range of its type.
@@ -43,7 +49,7 @@ auto& checkedAt(Array& array, long i) {
 class PlatformError : public Error {
  public:
   PlatformError(const std::string& object, const std::string& operation,
-                const std::string& detail);
+                const std::string& detail, PlayerText text = {});
   const std::string& object() const { return object_; }
   const std::string& operation() const { return operation_; }
 
@@ -69,7 +75,8 @@ class RoutineScope {
 // The innermost routine marked with KINOPA_ROUTINE, or "" outside any.
 const char* currentRoutine();
 
-// The text of the error box for an error: what happened and where.
+// An error in one line for standard error: its description and the routine
+// where it arose.
 std::string errorReport(const std::exception& e);
 
 // Window events run inside the window system's dispatch, which must not be

@@ -21,6 +21,12 @@ bool isFolder(const std::string& path) {
   return std::filesystem::is_directory(path, ec);
 }
 
+PlatformError noHome() {
+  return PlatformError(
+      "Folder", "Find", "no data folder for the player's files",
+      {QT_TRANSLATE_NOOP("kinopa", "There is no folder for your settings: your home folder is not known.")});
+}
+
 std::string withSlash(std::string path) {
   if (path.empty() || path.back() != '/') path += '/';
   return path;
@@ -51,24 +57,29 @@ GameFolders gameFolders() {
 
 std::string settingsFile(const std::string& name) {
   const std::string folder = gameFolders().settings;
-  if (folder.empty())
-    throw PlatformError("Folder", "Find", "there is no folder for the player's own files");
+  if (folder.empty()) throw noHome();
   return folder + name;
 }
 
 void prepareSettingsFolder(const GameFolders& folders) {
   if (!folders.installed) return;
-  if (folders.settings.empty())
-    throw PlatformError("Folder", "Find", "there is no folder for the player's own files");
+  if (folders.settings.empty()) throw noHome();
   if (isFolder(folders.settings)) return;
   const QString folder = QString::fromStdString(folders.settings);
-  if (!QDir().mkpath(folder))
-    throw PlatformError("Folder", "Create", "cannot create " + QDir::cleanPath(folder).toStdString());
+  if (!QDir().mkpath(folder)) {
+    throw PlatformError(
+        "Folder", "Create", "cannot create " + folders.settings,
+        {QT_TRANSLATE_NOOP("kinopa", "The folder %1 for your settings cannot be created."),
+         folders.settings});
+  }
   const QString shipped = QString::fromStdString(folders.sounds + "wave.ini");
   QFile from(shipped);
-  if (!from.copy(folder + "wave.ini"))
-    throw PlatformError("File", "Copy",
-                        from.errorString().toStdString() + ": " + shipped.toStdString());
+  if (!from.copy(folder + "wave.ini")) {
+    throw PlatformError(
+        "File", "Copy", from.errorString().toStdString() + ": " + shipped.toStdString(),
+        {QT_TRANSLATE_NOOP("kinopa", "The first settings file cannot be copied to %1."),
+         folders.settings + "wave.ini"});
+  }
 }
 
 }  // namespace kinopa

@@ -1,7 +1,11 @@
 #pragma once
-// Message boxes and the error box that ends the program.
+// Message boxes and the error box that ends the program. What the player
+// reads in them is one sentence of a PlayerText, translated; the technical
+// description of an error goes to standard error.
 #include <exception>
 #include <string>
+
+#include "platform/player_text.h"
 
 namespace kinopa {
 
@@ -22,8 +26,20 @@ class MessageSink {
 void setMessageSink(MessageSink* sink);
 MessageSink& messageSink();
 
-void MsgBox(const std::string& text, int style, const std::string& title);
-// Shows the error box for an error nobody handled; also written to stderr.
+// The sentence as the player reads it: in the player's language, with the
+// cleaned path of the file and the detail put in.
+std::string playerSentence(const PlayerText& text);
+
+// A message box with a sentence for the player.
+void MsgBox(const PlayerText& text, int style, const std::string& title);
+// A message box about an error the program goes on from: the box has the
+// error's sentence for the player; standard error gets its description,
+// unless a sink of a test's own takes the boxes. `more`, when given, is a
+// sentence added after the error's.
+void MsgBox(const std::exception& e, int style, const std::string& title,
+            const PlayerText& more = {});
+// Shows the error box for an error nobody handled; its description goes to
+// standard error.
 void showErrorBox(const std::exception& e);
 
 }  // namespace kinopa

@@ -58,7 +58,11 @@ int16_t mulI16(int16_t a, int16_t b) {
 }
 
 int32_t modI32(int32_t a, int32_t b) {
-  if (b == 0) throw Error("Division by zero");
+  if (b == 0) {
+    throw Error("Division by zero",
+                {QT_TRANSLATE_NOOP("kinopa", "The game met an error it cannot go on from: a "
+                                             "number was divided by zero.")});
+  }
   if (b == -1) return 0;  // INT32_MIN % -1 would trap
   return a % b;           // C++ keeps the sign of the dividend
 }

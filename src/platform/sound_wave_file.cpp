@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -30,19 +31,50 @@ constexpr int64_t kMaxSeconds = 20 * 60;
 constexpr int kLowestRate = 1000;
 constexpr int kHighestRate = 384000;
 
+// What the player is told; the file's path stands for %1.
+const char* const kMissing = QT_TRANSLATE_NOOP("kinopa", "The file %1 does not exist.");
+const char* const kNoName = QT_TRANSLATE_NOOP("kinopa", "No sound file is named.");
+const char* const kFolder = QT_TRANSLATE_NOOP("kinopa", "%1 is a folder, not a sound file.");
+const char* const kUnreadable = QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be read.");
+const char* const kNotWave = QT_TRANSLATE_NOOP("kinopa", "The file %1 is not a wave file.");
+const char* const kUnusable =
+    QT_TRANSLATE_NOOP("kinopa", "The file %1 holds no sound the game can play.");
+const char* const kTooLong = QT_TRANSLATE_NOOP(
+    "kinopa", "The file %1 is too long: a sound may last 20 minutes at most.");
+
+// What stands in the way of opening `path` as a file: no name, nothing
+// there, or a folder; nullptr when there is something else.
+const char* notAFile(const std::string& path) {
+  if (path.empty()) return kNoName;
+  std::error_code ec;
+  const auto type = std::filesystem::status(path, ec).type();
+  if (type == std::filesystem::file_type::not_found) return kMissing;
+  if (type == std::filesystem::file_type::directory) return kFolder;
+  return nullptr;
+}
+
 template <class Fail>
 std::vector<Uint8> readFileBytes(const std::string& path, Fail& fail) {
+  // A folder opens like a file here, and then reads as nonsense.
+  if (const char* problem = notAFile(path)) {
+    throw fail(problem == kMissing ? "no such file" : problem == kFolder ? "a folder" : "no name",
+               problem);
+  }
   SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
-  if (file == nullptr) throw fail(SDL_GetError());
+  if (file == nullptr) {
+    const char* problem = notAFile(path);
+    throw fail(SDL_GetError(), problem ? problem : kUnreadable);
+  }
   const Sint64 size = SDL_RWsize(file);
   if (size < 0 || size > kMaxFileBytes) {
     SDL_RWclose(file);
-    throw fail(size < 0 ? "cannot read the file" : "the file is too large");
+    if (size < 0) throw fail("cannot read the file", kUnreadable);
+    throw fail("the file is too large", kTooLong);
   }
   std::vector<Uint8> bytes(static_cast<size_t>(size));
   const size_t got = size == 0 ? 0 : SDL_RWread(file, bytes.data(), 1, bytes.size());
   SDL_RWclose(file);
-  if (got != bytes.size()) throw fail("cannot read the file");
+  if (got != bytes.size()) throw fail("cannot read the file", kUnreadable);
   return bytes;
 }
 
@@ -59,7 +91,7 @@ template <class Fail>
 void checkChunks(std::vector<Uint8>& b, Fail& fail) {
   if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 ||
       std::memcmp(b.data() + 8, "WAVE", 4) != 0) {
-    throw fail("not a wave file");
+    throw fail("not a wave file", kNotWave);
   }
   size_t at = 12;
   for (;;) {
@@ -83,8 +115,9 @@ void checkChunks(std::vector<Uint8>& b, Fail& fail) {
 
 DeviceSound readWaveFile(const std::string& path, int frequency, int channels,
                          const std::string& object, const std::string& operation) {
-  auto fail = [&](const std::string& why) {
-    return PlatformError(object, operation, why + " (" + path + ")");
+  // Every problem after the file was read is one of its data.
+  auto fail = [&](const std::string& why, const char* sentence = kUnusable) {
+    return PlatformError(object, operation, why + " (" + path + ")", {sentence, path});
   };
   std::vector<Uint8> bytes = readFileBytes(path, fail);
   checkChunks(bytes, fail);
@@ -111,7 +144,7 @@ DeviceSound readWaveFile(const std::string& path, int frequency, int channels,
   if (length == 0) throw fail("the file holds no sound data");
   sound.sourceBytes = length;
   if (static_cast<int64_t>(length / sound.sourceBlockAlign) > kMaxSeconds * source.freq)
-    throw fail("the sound is longer than 20 minutes");
+    throw fail("the sound is longer than 20 minutes", kTooLong);
 
   std::unique_ptr<SDL_AudioStream, StreamFree> stream(SDL_NewAudioStream(
       source.format, source.channels, source.freq, AUDIO_S16SYS, static_cast<Uint8>(channels),

@@ -24,8 +24,19 @@ namespace {
 // any picture of the game.
 constexpr int64_t kMaxPixels = int64_t{1} << 24;
 
-[[noreturn]] void fail(const std::string& reason, const std::string& path) {
-  throw PlatformError("DirectDraw7", "CreateSurfaceFromFile", reason + ": " + path);
+// What the player is told: the pictures are loaded only at start, so a bad
+// one means the game cannot start.
+const char* const kMissing =
+    QT_TRANSLATE_NOOP("kinopa", "The picture %1 is missing, so the game cannot start.");
+const char* const kUnreadable =
+    QT_TRANSLATE_NOOP("kinopa", "The picture %1 cannot be read, so the game cannot start.");
+const char* const kUnusable = QT_TRANSLATE_NOOP(
+    "kinopa", "The picture %1 is not a bitmap the game can use, so the game cannot start.");
+
+[[noreturn]] void fail(const std::string& reason, const std::string& path,
+                       const char* sentence = kUnusable) {
+  throw PlatformError("DirectDraw7", "CreateSurfaceFromFile", reason + ": " + path,
+                      {sentence, path});
 }
 
 uint32_t le16(const QByteArray& b, int at) {
@@ -85,12 +96,12 @@ void checkBitmapLayout(const QByteArray& data, const std::string& path) {
 QImage readBitmap(const std::string& path) {
   const QString name = QString::fromStdString(path);
   const QFileInfo info(name);
-  if (!info.exists()) fail("file not found", path);
-  if (!info.isFile()) fail("not a file", path);
+  if (!info.exists()) fail("file not found", path, kMissing);
+  if (!info.isFile()) fail("not a file", path, kUnreadable);
   QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) fail("cannot open file", path);
+  if (!file.open(QIODevice::ReadOnly)) fail("cannot open file", path, kUnreadable);
   QByteArray data = file.readAll();
-  if (file.error() != QFileDevice::NoError) fail("cannot read file", path);
+  if (file.error() != QFileDevice::NoError) fail("cannot read file", path, kUnreadable);
   checkBitmapLayout(data, path);
 
   QBuffer buffer(&data);
@@ -108,7 +119,8 @@ QImage readBitmap(const std::string& path) {
 std::shared_ptr<Surface> DirectDraw7::CreateSurfaceFromFile(const std::string& path,
                                                             SurfaceDesc& desc) {
   if ((desc.caps & DDSCAPS_PRIMARYSURFACE) != 0) {
-    fail("the screen cannot be loaded from a file", path);
+    throw PlatformError("DirectDraw7", "CreateSurfaceFromFile",
+                        "the screen cannot be loaded from a file: " + path);
   }
   const QImage image = readBitmap(path);
   auto surface = std::make_shared<Surface>(image.width(), image.height());

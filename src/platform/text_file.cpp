@@ -11,16 +11,24 @@
 #include "platform/errors.h"
 
 namespace kinopa {
+namespace {
+const char* const kMissing = QT_TRANSLATE_NOOP("kinopa", "The file %1 does not exist.");
+const char* const kUnreadable = QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be read.");
+}  // namespace
 
 std::string readWholeFile(const std::string& path) {
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) {
-    const std::string why = file.exists() ? file.errorString().toStdString() : "no such file";
-    throw PlatformError("File", "Open", why + ": " + path);
+    if (!file.exists())
+      throw PlatformError("File", "Open", "no such file: " + path, {kMissing, path});
+    throw PlatformError("File", "Open", file.errorString().toStdString() + ": " + path,
+                        {kUnreadable, path});
   }
   const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    throw PlatformError("File", "Input", file.errorString().toStdString() + ": " + path);
+  if (file.error() != QFileDevice::NoError) {
+    throw PlatformError("File", "Input", file.errorString().toStdString() + ": " + path,
+                        {kUnreadable, path});
+  }
   return bytes.toStdString();
 }
 
@@ -38,7 +46,8 @@ void replaceWholeFile(const std::string& path, const std::string& bytes) {
   QSaveFile file(QString::fromStdString(path));
   auto fail = [&](const char* operation, const std::string& why) {
     file.cancelWriting();  // the temporary file goes, the old file stays
-    return PlatformError("File", operation, why + ": " + path);
+    return PlatformError("File", operation, why + ": " + path,
+                         {QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be written."), path});
   };
   // Unbuffered, so that a write the disk cuts short shows in its count.
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

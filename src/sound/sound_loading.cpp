@@ -61,7 +61,7 @@ void SoundLoading::LoadWave() {
     soundsLoaded = -1;
   } catch (const Error& e) {
     if (loading == 0) throw;
-    MsgBox(e.description(), MB_EXCLAMATION_OK, loadFailureTitle(loading));
+    MsgBox(e, MB_EXCLAMATION_OK, loadFailureTitle(loading));
   }
 }
 

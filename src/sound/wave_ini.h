@@ -37,8 +37,6 @@ void waveiniwrite(SoundControls& controls, int32_t highScore, bool onlyIfChanged
 // Titles of the two message boxes.
 inline constexpr const char* kWaveIniReadTitle = "wave.iniファイルに何か問題あるみたいです。";
 inline constexpr const char* kWaveIniWriteTitle = "wave.iniファイルに保存できませんでした。";
-// Added to the reading's message when the file is there but damaged.
-inline constexpr const char* kWaveIniKeptNote =
-    " The damaged file will be kept as wave.ini.bak when the settings are next saved.";
+
 
 }  // namespace kinopa

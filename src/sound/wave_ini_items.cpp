@@ -17,7 +17,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-WaveIniItems::WaveIniItems(std::string bytes) : bytes_(std::move(bytes)) {
+WaveIniItems::WaveIniItems(std::string bytes, std::string file)
+    : bytes_(std::move(bytes)), file_(std::move(file)) {
   // A byte order mark left by a text editor is no part of the first item.
   if (bytes_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
 }
@@ -26,8 +27,11 @@ std::string WaveIniItems::text() {
   const std::size_t n = bytes_.size();
   while (pos_ < n && isBlank(bytes_[pos_])) ++pos_;
   ++items_;
-  if (pos_ >= n)
-    throw Error("Input past end of file: the file ends before item " + std::to_string(items_));
+  if (pos_ >= n) {
+    throw Error("Input past end of file: the file ends before item " + std::to_string(items_),
+                {QT_TRANSLATE_NOOP("kinopa", "The file %1 ends before all the settings were read."),
+                 file_});
+  }
 
   std::string value;
   if (bytes_[pos_] == '"') {
@@ -71,8 +75,10 @@ int32_t WaveIniItems::integer32() {
 }
 
 Error WaveIniItems::outOfRange(const std::string& item, const char* range) const {
-  return Error("Overflow: item " + std::to_string(items_) + " (" + item + ") lies outside " +
-               range);
+  return Error(
+      "Overflow: item " + std::to_string(items_) + " (" + item + ") lies outside " + range,
+      {QT_TRANSLATE_NOOP("kinopa", "The file %1 holds the number %2, which is out of range."),
+       file_, item});
 }
 
 double leadingNumber(const std::string& text) {

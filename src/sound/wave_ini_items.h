@@ -15,7 +15,8 @@ namespace kinopa {
 
 class WaveIniItems {
  public:
-  explicit WaveIniItems(std::string bytes);
+  // `bytes` are the contents of the file `file`, which the errors name.
+  WaveIniItems(std::string bytes, std::string file);
 
   // The next item as text. Throws Error when the file has no more items.
   // Errors name the item by its place in the file, from 1.
@@ -30,6 +31,7 @@ class WaveIniItems {
   Error outOfRange(const std::string& item, const char* range) const;
 
   std::string bytes_;
+  std::string file_;
   std::size_t pos_ = 0;
   int items_ = 0;
 };

@@ -13,10 +13,14 @@ namespace kinopa {
 namespace {
 
 // A box value read from the file, as the check box takes it.
-int16_t boxValue(int16_t value, int box) {
-  if (!isCheckValue(value))
+int16_t boxValue(int16_t value, int box, const std::string& file) {
+  if (!isCheckValue(value)) {
     throw Error("Invalid property value: Check" + std::to_string(box) + " cannot hold " +
-                std::to_string(value) + " (only 0, 1 or 2)");
+                    std::to_string(value) + " (only 0, 1 or 2)",
+                {QT_TRANSLATE_NOOP("kinopa", "The file %1 holds %2 for a check box, which "
+                                             "takes only 0, 1 or 2."),
+                 file, std::to_string(value)});
+  }
   return value;
 }
 
@@ -32,16 +36,17 @@ class Discard : public SoundControls {
 // The sixteen items of `text` into the controls, line by line, and the stored
 // score into `stored`. Throws at the first problem, with what came before it
 // applied.
-void apply(const std::string& text, SoundControls& controls, int32_t& stored) {
-  WaveIniItems items(text);
+void apply(const std::string& text, const std::string& path, SoundControls& controls,
+           int32_t& stored) {
+  WaveIniItems items(text, path);
   for (int row = 1; row <= kSoundRows; ++row) {
     const std::string name = items.text();
     const int16_t fullPath = items.integer16();
     const int16_t off = items.integer16();
     // A line is applied before the next one is read, box by box.
     controls.setText(textOf(row), name);
-    controls.setCheck(fullPathBoxOf(row), boxValue(fullPath, fullPathBoxOf(row)));
-    controls.setCheck(offBoxOf(row), boxValue(off, offBoxOf(row)));
+    controls.setCheck(fullPathBoxOf(row), boxValue(fullPath, fullPathBoxOf(row), path));
+    controls.setCheck(offBoxOf(row), boxValue(off, offBoxOf(row), path));
   }
   stored = items.integer32();
 }
@@ -56,7 +61,7 @@ bool readsCleanly(const std::string& bytes) {
   try {
     Discard nowhere;
     int32_t stored = 0;
-    apply(utf8Text(bytes), nowhere, stored);
+    apply(utf8Text(bytes), "", nowhere, stored);
     return true;
   } catch (const Error&) {
     return false;
@@ -67,16 +72,22 @@ void waveiniread(SoundControls& controls, int32_t& highScore) {
   KINOPA_ROUTINE("draw_w.waveiniread");
   bool found = false;
   try {
-    const std::string bytes = readWholeFile(waveIniPath());
+    const std::string path = waveIniPath();
+    const std::string bytes = readWholeFile(path);
     found = true;
     int32_t stored = 0;
-    apply(utf8Text(bytes), controls, stored);
+    apply(utf8Text(bytes), path, controls, stored);
     // A record set earlier in this run is not taken back by the file.
     highScore = std::max(highScore, stored);
   } catch (const Error& e) {
-    std::string text = e.description();
-    if (found) text += kWaveIniKeptNote;
-    MsgBox(text, MB_EXCLAMATION_OK, kWaveIniReadTitle);
+    // A damaged file is kept by the next save (see waveiniwrite).
+    const PlayerText kept =
+        found ? PlayerText{QT_TRANSLATE_NOOP(
+                               "kinopa",
+                               "The damaged file will be kept as %1 when the settings are next saved."),
+                           waveIniPath() + ".bak"}
+              : PlayerText{};
+    MsgBox(e, MB_EXCLAMATION_OK, kWaveIniReadTitle, kept);
   }
 }
 

@@ -34,7 +34,7 @@ void waveiniwrite(SoundControls& controls, int32_t highScore, bool onlyIfChanged
     if (old && !readsCleanly(*old)) replaceWholeFile(path + ".bak", *old);
     replaceWholeFile(path, bytes);
   } catch (const Error& e) {
-    MsgBox(e.description(), MB_EXCLAMATION_OK, kWaveIniWriteTitle);
+    MsgBox(e, MB_EXCLAMATION_OK, kWaveIniWriteTitle);
   }
 }
 

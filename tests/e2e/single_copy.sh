@@ -45,7 +45,9 @@ done
 [ "$(xdotool search --onlyvisible --name '^Kinopa$' | wc -l)" -ge 2 ] ||
   fail "a copy with its own settings folder did not start beside the first"
 kill "$other"
+wait "$other" 2>/dev/null
 pid=$mine
+xdotool windowactivate --sync "$win" 2>/dev/null
 click_at 455 580
 wait_exit "the end button did not end the game"
 [ "$rc" = 0 ] || fail "exit status $rc"

@@ -1,0 +1,123 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>kinopa</name>
+    <message>
+        <source>The game met an error it cannot go on from: a number was divided by zero.</source>
+        <translation>数値を 0 で割るエラーが起きたため、ゲームを続けられません。</translation>
+    </message>
+    <message>
+        <source>The game met an error it cannot go on from: a number went beyond the range it can hold.</source>
+        <translation>数値が扱える範囲を超えるエラーが起きたため、ゲームを続けられません。</translation>
+    </message>
+    <message>
+        <source>The game met an error it cannot go on from: a value fell outside its table.</source>
+        <translation>値が表の範囲を外れるエラーが起きたため、ゲームを続けられません。</translation>
+    </message>
+    <message>
+        <source>The recording %1 is damaged.</source>
+        <translation>記録ファイル %1 は壊れています。</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a Kinopa recording.</source>
+        <translation>ファイル %1 は Kinopa の記録ではありません。</translation>
+    </message>
+    <message>
+        <source>The recording %1 is cut short.</source>
+        <translation>記録ファイル %1 は途中で切れています。</translation>
+    </message>
+    <message>
+        <source>The recording %1 holds no game.</source>
+        <translation>記録ファイル %1 にはゲームが記録されていません。</translation>
+    </message>
+    <message>
+        <source>An unexpected error occurred.</source>
+        <translation>予期しないエラーが起きました。</translation>
+    </message>
+    <message>
+        <source>The game met an error it cannot go on from.</source>
+        <translation>ゲームを続けられないエラーが起きました。</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>ファイル %1 がありません。</translation>
+    </message>
+    <message>
+        <source>No sound file is named.</source>
+        <translation>音声ファイルが指定されていません。</translation>
+    </message>
+    <message>
+        <source>%1 is a folder, not a sound file.</source>
+        <translation>%1 はフォルダーで、音声ファイルではありません。</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>ファイル %1 を読み込めません。</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a wave file.</source>
+        <translation>ファイル %1 は WAVE ファイルではありません。</translation>
+    </message>
+    <message>
+        <source>The file %1 holds no sound the game can play.</source>
+        <translation>ファイル %1 にはゲームで再生できる音声がありません。</translation>
+    </message>
+    <message>
+        <source>The file %1 is too long: a sound may last 20 minutes at most.</source>
+        <translation>ファイル %1 は長すぎます（音声は 20 分までです）。</translation>
+    </message>
+    <message>
+        <source>The picture %1 is missing, so the game cannot start.</source>
+        <translation>画像ファイル %1 がないため、ゲームを始められません。</translation>
+    </message>
+    <message>
+        <source>The picture %1 cannot be read, so the game cannot start.</source>
+        <translation>画像ファイル %1 を読み込めないため、ゲームを始められません。</translation>
+    </message>
+    <message>
+        <source>The picture %1 is not a bitmap the game can use, so the game cannot start.</source>
+        <translation>画像ファイル %1 はゲームで使えるビットマップではないため、ゲームを始められません。</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written.</source>
+        <translation>ファイル %1 に書き込めません。</translation>
+    </message>
+    <message>
+        <source>The file %1 ends before all the settings were read.</source>
+        <translation>ファイル %1 は設定を読み終える前に終わっています。</translation>
+    </message>
+    <message>
+        <source>The file %1 holds the number %2, which is out of range.</source>
+        <translation>ファイル %1 にある数値 %2 は範囲外です。</translation>
+    </message>
+    <message>
+        <source>The file %1 holds %2 for a check box, which takes only 0, 1 or 2.</source>
+        <translation>ファイル %1 のチェックボックスの値 %2 は使えません（使えるのは 0、1、2 だけです）。</translation>
+    </message>
+    <message>
+        <source>This run was too long to record.</source>
+        <translation>このプレイは長すぎて記録できませんでした。</translation>
+    </message>
+    <message>
+        <source>Your record game was not kept.</source>
+        <translation>最高得点のゲームは保存されませんでした。</translation>
+    </message>
+    <message>
+        <source>There is no folder for your settings: your home folder is not known.</source>
+        <translation>ホームフォルダがわからないため、設定を保存するフォルダがありません。</translation>
+    </message>
+    <message>
+        <source>The folder %1 for your settings cannot be created.</source>
+        <translation>設定を保存するフォルダ %1 を作成できません。</translation>
+    </message>
+    <message>
+        <source>The first settings file cannot be copied to %1.</source>
+        <translation>最初の設定ファイルを %1 にコピーできません。</translation>
+    </message>
+    <message>
+        <source>The damaged file will be kept as %1 when the settings are next saved.</source>
+        <translation>壊れたファイルは、次に設定を保存するときに %1 として残されます。</translation>
+    </message>
+</context>
+</TS>
