@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/game_folders.h"
 #include "platform/program_folder.h"
 
 namespace kinopa::bench {

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
 
   try {
     DrawW w({tick, random, pump});
-    BestGame best(folderBesideProgram("wave") + "best-game.kinopa");
+    BestGame best(settingsFile("best-game.kinopa"));
     w.recorder = &recorder;
     w.bestGame = &best;
     Game& g = w.g;

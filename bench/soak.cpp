@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
   const int gamesBase = std::min(10, games), oksBase = std::min(10, oks);
   try {
     DrawW w({tick, random, pump});
-    BestGame best(folderBesideProgram("wave") + "best-game.kinopa");
+    BestGame best(settingsFile("best-game.kinopa"));
     if (asPlayed) {
       w.recorder = &recorder;
       w.bestGame = &best;

@@ -9,5 +9,6 @@ int main(int argc, char** argv) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("kinopa"));  // as the game names itself
   return RUN_ALL_TESTS();
 }

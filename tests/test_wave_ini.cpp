@@ -134,6 +134,26 @@ TEST(WaveIniWriting, WhatIsWrittenReadsBackTheSame) {
   EXPECT_EQ(dump(read, highScore), dump(written, 2147483647));
 }
 
+// A file saved by the game on a Japanese Windows system is in code page 932:
+// its names read right, and the next save writes them in UTF-8.
+TEST(WaveIniWriting, CodePage932NamesReadAndAreWrittenBackInUtf8) {
+  GameFolder game;
+  game.writeIni(
+      "\"\x82\xd2\x82\xe6.wav\",0,0\r\n\"\x8c\xf8\x89\xca\x89\xb9.wav\",1,0\r\n\"b.wav\",0,0\r\n"
+      "\"c.wav\",0,0\r\n\"d.wav\",0,1\r\n321\r\n");
+  RecordingMessages messages;
+  SettingsValues controls;
+  int32_t highScore = 0;
+  waveiniread(controls, highScore);
+  EXPECT_TRUE(messages.titles.empty());
+  EXPECT_EQ(dump(controls, highScore),
+            "\"ぴよ.wav\" 0 0 | \"効果音.wav\" 1 0 | \"b.wav\" 0 0 | \"c.wav\" 0 0 | \"d.wav\" 0 1 | 321");
+  waveiniwrite(controls, highScore);
+  EXPECT_EQ(game.readIni(),
+            "\"ぴよ.wav\",0,0\r\n\"効果音.wav\",1,0\r\n\"b.wav\",0,0\r\n\"c.wav\",0,0\r\n"
+            "\"d.wav\",0,1\r\n321\r\n");
+}
+
 // How a write can fail, as any user (root too) can arrange it.
 enum class Failure { missingFolder, fullDisk, readOnlyFolder };
 

@@ -3,27 +3,117 @@
 //   kinopa --record FILE   play, and write the whole run's recording to FILE
 //   kinopa --watch FILE    watch a recording (the best game, for one)
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
 #include <cstdio>
 
 #include "app/best_game.h"
 #include "app/draw_w.h"
 #include "app/recorder.h"
 #include "app/watch.h"
+#include "platform/errors.h"
 #include "platform/event_pump.h"
 #include "platform/fonts.h"
+#include "platform/game_folders.h"
 #include "platform/messages.h"
-#include "platform/program_folder.h"
 #include "platform/random.h"
+#include "platform/text_file.h"
 #include "platform/tick.h"
+#include "sound/wave_ini.h"
 
 namespace {
 
-int usage() {
-  std::fprintf(stderr, "usage: kinopa [--record FILE | --watch FILE]\n");
-  return 2;
+struct Options {
+  std::string record;
+  std::string watch;
+};
+
+void print(std::FILE* to, const QString& text) { std::fputs(text.toLocal8Bit().constData(), to); }
+
+// Where this copy keeps the player's files, for --help.
+QString filesText() {
+  const kinopa::GameFolders folders = kinopa::gameFolders();
+  const QString settings = folders.settings.empty()
+                               ? QStringLiteral("(no folder: the home folder is not known)/")
+                               : QDir::cleanPath(QString::fromStdString(folders.settings)) + QLatin1Char('/');
+  return QStringLiteral("\nFiles of this copy (%1 layout):\n  settings   %2wave.ini\n"
+                        "  best game  %2best-game.kinopa\n")
+      .arg(folders.installed ? QStringLiteral("installed") : QStringLiteral("portable"), settings);
+}
+
+// Reads the command line. Returns the exit status when the program is done
+// with it (help, version, a mistake), -1 when it goes on.
+int parseOptions(int argc, char** argv, Options& options) {
+  QStringList args;
+  for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Catch the bouncing zarup with the tovrin and click the drifting melkit."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help, and where the files are."));
+  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                   QStringLiteral("Show the version."));
+  parser.addOption(help);
+  parser.addOption(version);
+  const QCommandLineOption record(QStringLiteral("record"),
+                                  QStringLiteral("Play, and write the whole run's recording to FILE."),
+                                  QStringLiteral("FILE"));
+  const QCommandLineOption watch(QStringLiteral("watch"),
+                                 QStringLiteral("Watch a recording, such as the best game."),
+                                 QStringLiteral("FILE"));
+  parser.addOption(record);
+  parser.addOption(watch);
+
+  // Qt names the program after its path only once the application exists.
+  const auto usage = [&parser] {
+    return parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("kinopa"));
+  };
+  QString mistake;
+  if (!parser.parse(args)) {
+    mistake = parser.errorText();
+  } else if (!parser.positionalArguments().isEmpty()) {
+    mistake = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+  } else if (parser.isSet(record) && parser.isSet(watch)) {
+    mistake = QStringLiteral("--record and --watch cannot go together.");
+  } else if (parser.values(record).size() > 1 || parser.values(watch).size() > 1) {
+    mistake = QStringLiteral("Give --record or --watch once.");
+  }
+  if (!mistake.isEmpty()) {
+    print(stderr, QStringLiteral("kinopa: %1\n\n").arg(mistake) + usage());
+    return 2;
+  }
+  if (parser.isSet(help)) {
+    print(stdout, usage() + filesText());
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    print(stdout, QStringLiteral("kinopa %1\n").arg(QCoreApplication::applicationVersion()));
+    return 0;
+  }
+  options.record = parser.value(record).toStdString();
+  options.watch = parser.value(watch).toStdString();
+  return -1;
+}
+
+// An installed game's first start makes the player's folder; a save cut
+// short by a crash or a kill leaves its temporary file, removed here.
+void prepareFiles() {
+  const kinopa::GameFolders folders = kinopa::gameFolders();
+  try {
+    kinopa::prepareSettingsFolder(folders);
+  } catch (const kinopa::Error& e) {
+    kinopa::MsgBox(e.description(), kinopa::MB_EXCLAMATION_OK, kinopa::kWaveIniWriteTitle);
+  }
+  if (folders.settings.empty()) return;
+  try {
+    kinopa::removeSaveLeftovers(folders.settings, {"wave.ini", "best-game.kinopa"});
+  } catch (const kinopa::Error& e) {
+    std::fprintf(stderr, "kinopa: %s\n", e.description().c_str());  // harmless: it stays
+  }
 }
 
 int play(const std::string& recordFile) {
+  prepareFiles();
   kinopa::SteadyTickCounter clock;
   kinopa::ClockSeededRandom randomness;
   // Everything the rules read is recorded, so that a record game can be
@@ -34,7 +124,7 @@ int play(const std::string& recordFile) {
   kinopa::QtEventPump pump;
   try {
     kinopa::DrawW window({tick, random, pump});
-    kinopa::BestGame best(kinopa::folderBesideProgram("wave") + "best-game.kinopa");
+    kinopa::BestGame best(kinopa::settingsFile("best-game.kinopa"));
     window.recorder = &recorder;
     window.bestGame = &best;
     window.recordFile = recordFile;
@@ -54,23 +144,21 @@ int play(const std::string& recordFile) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Also names the player's data folder (~/.local/share/kinopa).
+  QCoreApplication::setApplicationName(QStringLiteral("kinopa"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(KINOPA_VERSION));
+  Options options;
+  if (const int status = parseOptions(argc, argv, options); status >= 0) return status;
+
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Kinopa"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("kinopa"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("net.kinopa.Kinopa"));
   kinopa::installFontSubstitutes();
 
-  const QStringList args = QApplication::arguments();
-  if (args.size() == 1) return play("");
-  if (args.size() != 3) return usage();
-  const std::string file = args[2].toStdString();
-  if (args[1] == "--record") return play(file);
-  if (args[1] == "--watch") {
-    try {
-      return kinopa::watchRecording(file);
-    } catch (const std::exception& e) {
-      kinopa::showErrorBox(e);
-      return 1;
-    }
+  if (options.watch.empty()) return play(options.record);
+  try {
+    return kinopa::watchRecording(options.watch);
+  } catch (const std::exception& e) {
+    kinopa::showErrorBox(e);
+    return 1;
   }
-  return usage();
 }

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "platform/errors.h"
-#include "platform/program_folder.h"
+#include "platform/game_folders.h"
 
 namespace kinopa {
 
@@ -49,7 +49,7 @@ void SoundMenu::browse(int row) {
   KINOPA_ROUTINE("SoundMenu.browse");
   // Opens where the last chosen file lay, the first time in the sound folder.
   const QString folder = FileName.isEmpty()
-                             ? QDir::cleanPath(QString::fromStdString(folderBesideProgram("wave")))
+                             ? QDir::cleanPath(QString::fromStdString(gameFolders().sounds))
                              : QFileInfo(FileName).absolutePath();
   const QString chosen = ShowOpen(this, folder);
   if (chosen.isEmpty()) return;  // cancelled: the row stays as it was

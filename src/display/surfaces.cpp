@@ -1,7 +1,7 @@
 #include "display/surfaces.h"
 
 #include "platform/errors.h"
-#include "platform/program_folder.h"
+#include "platform/game_folders.h"
 
 namespace kinopa {
 
@@ -20,7 +20,7 @@ void Surfaces::setUp(WindowHandle* mainWindow, WindowHandle* picture1) {
   clipper->SetHWnd(picture1);
   primary->SetClipper(clipper);
 
-  const std::string images = folderBesideProgram("images");
+  const std::string images = gameFolders().images;
 
   // The back surface takes the bitmap's own size (height and width left 0).
   backDesc.flags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;

@@ -1,7 +1,10 @@
 #include "platform/text_file.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <string>
 
@@ -21,6 +24,17 @@ std::string readWholeFile(const std::string& path) {
   return bytes.toStdString();
 }
 
+std::string readWholeTextFile(const std::string& path) {
+  const std::string bytes = readWholeFile(path);
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  (void)QString(utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))));
+  if (!utf8.hasError()) return bytes;
+  QStringDecoder cp932("windows-31j");
+  if (!cp932.isValid()) throw PlatformError("File", "Input", "no code page 932 converter: " + path);
+  const QString text = cp932(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return text.toStdString();
+}
+
 void replaceWholeFile(const std::string& path, const std::string& bytes) {
   QSaveFile file(QString::fromStdString(path));
   auto fail = [&](const char* operation, const std::string& why) {
@@ -38,6 +52,24 @@ void replaceWholeFile(const std::string& path, const std::string& bytes) {
                              " bytes could be written (is the disk full?)");
   }
   if (!file.commit()) throw fail("Close", file.errorString().toStdString());
+}
+
+int removeSaveLeftovers(const std::string& folder, const std::vector<std::string>& names) {
+  const QDir dir(QString::fromStdString(folder));
+  int removed = 0;
+  for (const std::string& name : names) {
+    // QSaveFile's temporary name: the file's own name, a dot, six letters.
+    const QRegularExpression leftover(
+        QRegularExpression::anchoredPattern(QRegularExpression::escape(QString::fromStdString(name)) +
+                                            QStringLiteral("\\.[A-Za-z]{6}")));
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+      if (!leftover.match(entry).hasMatch()) continue;
+      if (!QFile::remove(dir.filePath(entry)))
+        throw PlatformError("File", "Remove", "cannot remove " + dir.filePath(entry).toStdString());
+      ++removed;
+    }
+  }
+  return removed;
 }
 
 }  // namespace kinopa

@@ -9,9 +9,10 @@
 
 namespace kinopa {
 
-// The sound folder: the folder "wave" beside the program's folder.
+// The sound folder: sound names without a full path load from here.
 std::string soundFolder();
-// The settings file in the sound folder.
+// The settings file: in the sound folder of a portable copy, in the player's
+// own folder of an installed game.
 std::string waveIniPath();
 
 // Reads wave.ini into the controls, line by line, and the highest score,

@@ -4,7 +4,7 @@
 
 #include "platform/errors.h"
 #include "platform/messages.h"
-#include "platform/program_folder.h"
+#include "platform/game_folders.h"
 #include "platform/text_file.h"
 #include "sound/wave_ini.h"
 #include "sound/wave_ini_items.h"
@@ -22,14 +22,14 @@ int16_t boxValue(int16_t value, int box) {
 
 }  // namespace
 
-std::string soundFolder() { return folderBesideProgram("wave"); }
+std::string soundFolder() { return gameFolders().sounds; }
 
-std::string waveIniPath() { return soundFolder() + "wave.ini"; }
+std::string waveIniPath() { return settingsFile("wave.ini"); }
 
 void waveiniread(SoundControls& controls, int32_t& highScore) {
   KINOPA_ROUTINE("draw_w.waveiniread");
   try {
-    WaveIniItems items(readWholeFile(waveIniPath()));
+    WaveIniItems items(readWholeTextFile(waveIniPath()));
     for (int row = 1; row <= kSoundRows; ++row) {
       const std::string name = items.text();
       const int16_t fullPath = items.integer16();

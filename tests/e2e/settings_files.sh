@@ -30,13 +30,19 @@ expect_bytes "$game/wave/wave.ini" \
   '"",0,1\r\n"zarupok.wav",0,0\r\n"zarupfall.wav",0,0\r\n"melkitok.wav",0,0\r\n"melkitmiss.wav",0,0\r\n%s\r\n' "$Label8"
 
 # --- A missing effect file: its message box; the row is switched off and
-# --- saved so ---
+# --- saved so. Temporary files of saves cut short are gone after the start,
+# --- and only they ---
 copy_game "$out/no-effect"
 rm "$game/wave/melkitok.wav"
+touch "$game/wave/wave.ini.AbCdEf" "$game/wave/best-game.kinopa.QwErTy" "$game/wave/wave.ini.AbCdE"
 "$kinopa" >"$out/kinopa.log" 2>&1 &
 pid=$!
 answer_box '^melkitクリック成功効果音ファイルに関して$'
 wait_window
+[ -e "$game/wave/wave.ini.AbCdEf" ] || [ -e "$game/wave/best-game.kinopa.QwErTy" ] &&
+  fail "leftovers of interrupted saves are still there: $(ls "$game/wave")"
+[ -e "$game/wave/wave.ini.AbCdE" ] || fail "a file that only looks like a leftover was removed"
+rm "$game/wave/wave.ini.AbCdE" 
 expect no-effect Label4=0 gamestart=Start
 click_at 455 580
 wait_exit "the end button did not end the program"
