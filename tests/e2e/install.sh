@@ -39,24 +39,15 @@ printf '"",0,1\r\n"zarupok.wav",0,0\r\n"zarupfall.wav",0,0\r\n"melkitok.wav",0,1
 cp "$XDG_DATA_HOME/kinopa/wave.ini" "$out/wave.ini.player"
 find "$prefix" -printf '%p %s %T@\n' | sort >"$out/prefix.before"
 
-# Started as a desktop starts it: gio reads the entry's Exec line.
+# Started as a desktop starts it.
 start_x
-gio launch "$entry" >"$out/kinopa.log" 2>&1 || fail "gio cannot launch the menu entry: $(cat "$out/kinopa.log")"
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --name '^Kinopa$' 2>/dev/null | head -n1) && [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || fail "the launched game shows no window: $(cat "$out/kinopa.log")"
-pid=$(xprop -id "$win" _NET_WM_PID | awk '{print $3}')
+launch_entry "$entry"
 [ "$(readlink -f "/proc/$pid/exe")" = "$(readlink -f "$prefix/bin/kinopa")" ] ||
   fail "the window belongs to $(readlink "/proc/$pid/exe"), not the installed program"
 xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window shows no 32 x 32 icon"
 sleep 0.5
 expect installed Label8=999 gamestart=Start  # the player's wave.ini was read
-click_at 455 580
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the end button did not end the installed game"
-pid=""
+end_launched
 cmp -s "$XDG_DATA_HOME/kinopa/wave.ini" "$out/wave.ini.player" || fail "the installed game did not save the player's settings as read"
 find "$prefix" -printf '%p %s %T@\n' | sort >"$out/prefix.after"
 cmp -s "$out/prefix.before" "$out/prefix.after" ||

@@ -38,23 +38,14 @@ entry=/usr/share/applications/net.kinopa.Kinopa.desktop
 grep -q -x "$entry" "$out/files" || fail "the package has no menu entry $entry"
 
 # Started as a desktop starts it, by a player whose data go into a new home.
-env -u XDG_DATA_HOME HOME="$home" gio launch "$entry" >"$out/kinopa.log" 2>&1 ||
-  fail "gio cannot launch the menu entry: $(cat "$out/kinopa.log")"
-for _ in $(seq 100); do
-  win=$(xdotool search --onlyvisible --name '^Kinopa$' 2>/dev/null | head -n1) && [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || fail "the launched game shows no window: $(cat "$out/kinopa.log")"
-pid=$(xprop -id "$win" _NET_WM_PID | awk '{print $3}')
+launch_entry "$entry" -u XDG_DATA_HOME HOME="$home"
 [ "$(readlink -f "/proc/$pid/exe")" = /usr/games/kinopa ] ||
   fail "the window belongs to $(readlink "/proc/$pid/exe"), not /usr/games/kinopa"
 sleep 0.5
 expect installed Label8=0 gamestart=Start
-click_at 455 580
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "終了 did not end the installed game"
-pid=""
-[ -f "$home/.local/share/kinopa/wave.ini" ] || fail "the game kept no wave.ini in the player's data folder"
+end_launched
+cmp -s "$home/.local/share/kinopa/wave.ini" /usr/share/games/kinopa/wave/wave.ini ||
+  fail "the game kept no first wave.ini in the player's data folder: $(ls -laR "$home")"
 
 "${apt[@]}" remove kinopa >"$out/remove.log" 2>&1 || fail "apt-get remove failed: $(tail "$out/remove.log")"
 [ "$(state)" = installed ] && fail "kinopa is still installed after apt-get remove"
