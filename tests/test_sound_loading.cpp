@@ -135,7 +135,7 @@ TEST(SoundFolder, HasOneSeparatorBeforeTheWaveFolder) {
            {"/", "/../wave/"}, {"/opt/kinopa/bin", "/opt/kinopa/bin/../wave/"},
            {"/opt/kinopa/bin/", "/opt/kinopa/bin/../wave/"}}) {
     overrideProgramFolder(program);
-    EXPECT_EQ(soundFolder(), folder);
+    EXPECT_EQ(folderBesideProgram("wave"), folder);
   }
   overrideProgramFolder("");
 }

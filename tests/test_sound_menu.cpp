@@ -157,8 +157,9 @@ TEST_F(SoundMenuTest, BrowseTakesAChosenFileAsAFullPathAndACancelChangesNothing)
   menu.Command4->click();
   EXPECT_EQ(menu.Text1->text(), "");
   EXPECT_EQ(menu.Check1->value(), 0);
-  // First in the sound folder, then where the last file was chosen.
-  EXPECT_EQ(openedIn, (std::vector<QString>{"/opt/kinopa/wave", "/home/me"}));
+  // First in the installed game's sound folder, then where the last file was
+  // chosen.
+  EXPECT_EQ(openedIn, (std::vector<QString>{"/opt/kinopa/share/kinopa/wave", "/home/me"}));
   overrideProgramFolder("");
 }
 

@@ -6,10 +6,12 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
+#include <memory>
 
 #include "app/best_game.h"
 #include "app/draw_w.h"
 #include "app/recorder.h"
+#include "app/single_copy.h"
 #include "app/watch.h"
 #include "platform/errors.h"
 #include "platform/event_pump.h"
@@ -95,16 +97,18 @@ int parseOptions(int argc, char** argv, Options& options) {
   return -1;
 }
 
-// An installed game's first start makes the player's folder; a save cut
-// short by a crash or a kill leaves its temporary file, removed here.
-void prepareFiles() {
-  const kinopa::GameFolders folders = kinopa::gameFolders();
+// An installed game's first start makes the player's folder.
+void makeSettingsFolder(const kinopa::GameFolders& folders) {
   try {
     kinopa::prepareSettingsFolder(folders);
   } catch (const kinopa::Error& e) {
     kinopa::MsgBox(e.description(), kinopa::MB_EXCLAMATION_OK, kinopa::kWaveIniWriteTitle);
   }
-  if (folders.settings.empty()) return;
+}
+
+// A save cut short by a crash or a kill leaves its temporary file: only the
+// copy that holds the folder may clear them, never one saving right now.
+void clearSaveLeftovers(const kinopa::GameFolders& folders) {
   try {
     kinopa::removeSaveLeftovers(folders.settings, {"wave.ini", "best-game.kinopa"});
   } catch (const kinopa::Error& e) {
@@ -113,7 +117,14 @@ void prepareFiles() {
 }
 
 int play(const std::string& recordFile) {
-  prepareFiles();
+  const kinopa::GameFolders folders = kinopa::gameFolders();
+  makeSettingsFolder(folders);
+  std::unique_ptr<kinopa::SingleCopy> single;
+  if (!folders.settings.empty()) {
+    single = std::make_unique<kinopa::SingleCopy>(folders.settings);
+    if (!single->acquire()) return 0;  // the running copy came to the front
+    clearSaveLeftovers(folders);
+  }
   kinopa::SteadyTickCounter clock;
   kinopa::ClockSeededRandom randomness;
   // Everything the rules read is recorded, so that a record game can be
@@ -128,6 +139,7 @@ int play(const std::string& recordFile) {
     window.recorder = &recorder;
     window.bestGame = &best;
     window.recordFile = recordFile;
+    if (single) single->listen(&window);
     try {
       window.Form_Load();
     } catch (const std::exception& e) {
