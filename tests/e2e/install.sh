@@ -45,6 +45,9 @@ launch_entry "$entry"
 [ "$(readlink -f "/proc/$pid/exe")" = "$(readlink -f "$prefix/bin/kinopa")" ] ||
   fail "the window belongs to $(readlink "/proc/$pid/exe"), not the installed program"
 xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "the window shows no 32 x 32 icon"
+# A desktop ties the window to its menu entry by the window's class.
+wm_class=$(xprop -id "$win" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
+grep -q -x "StartupWMClass=$wm_class" "$entry" || fail "the window's class $wm_class is not the menu entry's $(grep StartupWMClass "$entry")"
 sleep 0.5
 expect installed Label8=999 gamestart=Start  # the player's wave.ini was read
 end_launched
