@@ -18,6 +18,8 @@ dpkg-deb -x "$deb" "$work/root" || { echo "FAIL: dpkg-deb cannot unpack $deb"; e
 share=$work/root/usr/share
 appstreamcli validate --no-net --pedantic "$share"/metainfo/*.metainfo.xml ||
   failed "appstreamcli finds the metadata invalid"
+# The metadata together with the menu entry and icons it points to.
+appstreamcli validate-tree --no-net "$work/root" || failed "appstreamcli finds the installed tree invalid"
 desktop-file-validate "$share"/applications/*.desktop || failed "the menu entry is not valid"
 # The page names the Japanese buttons, so it is read as UTF-8 (-k) for a
 # terminal (-Tutf8), as man(1) shows it; -ww turns on every warning.
