@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 #include <limits>
+#include <ostream>
+#include <string>
+#include <utility>
 
 #include "platform/errors.h"
 #include "platform/numeric.h"
@@ -78,6 +80,24 @@ TEST(NumberText, PlainDecimals) {
   EXPECT_EQ(numberText(-0.0), "0");
   EXPECT_EQ(numberText(0.5), "0.5");
   EXPECT_EQ(numberText(26700.25), "26700.25");
+}
+
+TEST(NumberText, HugeWholeValuesShowEveryDigit) {
+  const std::pair<double, const char*> cases[] = {
+      {1e15 - 1, "999999999999999"},
+      {1e15, "1000000000000000"},
+      {1552345576707638.0, "1552345576707638"},
+      {9007199254740994.0, "9007199254740994"},  // 2^53 + 2
+      {1e20, "100000000000000000000"},
+      {1e23, "99999999999999991611392"},  // the double nearest 10^23
+      {-1e16, "-10000000000000000"},
+      {-0.0, "0"},
+  };
+  for (const auto& [v, text] : cases) EXPECT_EQ(numberText(v), text) << text;
+  const std::string largest = numberText(std::numeric_limits<double>::max());
+  EXPECT_EQ(largest.size(), 309u);
+  EXPECT_EQ(largest.substr(0, 17), "17976931348623157");
+  EXPECT_EQ(numberText(-std::numeric_limits<double>::max()), "-" + largest);
 }
 
 }  // namespace

@@ -66,10 +66,12 @@ TEST(Recorder, ARunThatOutgrowsItsRoomStopsInsteadOfLyingAndIsNotKept) {
   for (int i = 0; i < 200000 && !r.full(); ++i) r.tick(i + 1);  // never makes room
   EXPECT_TRUE(r.full());
   GameFolder game;
+  RecordingMessages messages;
   BestGame best(game.wave("best-game.kinopa").string());
   best.gameStarted(0);
   EXPECT_FALSE(best.gameEnded(10, r));
   EXPECT_FALSE(std::filesystem::exists(best.path()));
+  EXPECT_EQ(messages.titles, std::vector<std::string>{kBestGameTitle});
 }
 
 TEST(BestGame, OnlyAScoreAboveTheRecordIsKept) {
@@ -91,10 +93,15 @@ TEST(BestGame, OnlyAScoreAboveTheRecordIsKept) {
   std::stringstream bytes;
   bytes << in.rdbuf();
   EXPECT_EQ(bytes.str(), second.text());
-  // A folder that cannot be written to costs the best game, nothing else.
+  // A folder that cannot be written to costs the best game, nothing else,
+  // and is said once in a run however many records follow.
+  RecordingMessages messages;
   BestGame nowhere((game.wave("missing") / "best-game.kinopa").string());
-  nowhere.gameStarted(0);
-  EXPECT_FALSE(nowhere.gameEnded(1, second));
+  for (int32_t score : {1, 2}) {
+    nowhere.gameStarted(score - 1);
+    EXPECT_FALSE(nowhere.gameEnded(score, second));
+  }
+  EXPECT_EQ(messages.titles, std::vector<std::string>{kBestGameTitle});
 }
 
 // Writes `text` to a file of the game folder and reads it as a recording.

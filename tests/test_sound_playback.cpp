@@ -60,6 +60,24 @@ TEST_F(Playback, MusicLoopsKeepsItsPlaceAndHaltsRewound) {
   EXPECT_EQ(music.framePosition(), 0);
 }
 
+TEST_F(Playback, MusicPlayingWhileSwitchedOffIsHaltedOnTheNextPass) {
+  // The off box's value, and whether the music then plays on where it was
+  // (else it is silent, at its start).
+  const std::pair<int16_t, bool> cases[] = {{1, false}, {2, false}, {0, true}};
+  SoundBuffer& music = *buffers.musicBuffer;
+  for (const auto& [off, playsOn] : cases) {
+    music.SetCurrentPosition(8000);
+    music.Play(DSBPLAY_LOOPING);
+    const int64_t inside = music.framePosition();
+    controls.setCheck(6, off);
+    haltMusicSwitchedOff(controls, buffers);
+    EXPECT_EQ(music.isPlaying(), playsOn) << "off " << off;
+    EXPECT_EQ(music.framePosition() >= inside, playsOn) << "off " << off;
+  }
+  buffers.musicBuffer = nullptr;
+  EXPECT_NO_THROW(haltMusicSwitchedOff(controls, buffers));
+}
+
 TEST_F(Playback, ASoundSwitchedOffOrWithoutBufferIsLeftAlone) {
   const std::vector<std::pair<const char*, std::function<void(int)>>> rules = {
       {"play music", [&](int) { playMusic(controls, buffers); }},

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "sound/wave_ini.h"
 #include "sound_support.h"
@@ -154,6 +157,54 @@ TEST(WaveIniWriting, CodePage932NamesReadAndAreWrittenBackInUtf8) {
             "\"d.wav\",0,1\r\n321\r\n");
 }
 
+// A damaged file still holds what the player cares about (line 6: the
+// record), so the first save after reading it keeps it as wave.ini.bak.
+TEST(WaveIniWriting, DamagedFileIsKeptAsBakBeforeItIsReplaced) {
+  namespace fs = std::filesystem;
+  GameFolder game;
+  const std::string damaged =
+      "\"\",0,1\r\n\"zarupok.wav\",0,0\r\n\x01garbage\"\r\n\"melkitok.wav\",0,0\r\n"
+      "\"melkitmiss.wav\",0,0\r\n17\r\n";
+  game.writeIni(damaged);
+  std::ofstream(game.wave("wave.ini.bak")) << "an older backup";
+  RecordingMessages messages;
+  SettingsValues controls;
+  int32_t highScore = 0;
+  waveiniread(controls, highScore);
+  ASSERT_EQ(messages.texts.size(), 1u);
+  EXPECT_NE(messages.texts[0].find("wave.ini.bak"), std::string::npos) << messages.texts[0];
+  waveiniwrite(controls, highScore);
+  std::ifstream bak(game.wave("wave.ini.bak"), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bak), {}), damaged);
+  // The next saves find a sound file and leave the backup alone.
+  fs::remove(game.wave("wave.ini.bak"));
+  waveiniwrite(controls, 5);
+  EXPECT_FALSE(fs::exists(game.wave("wave.ini.bak")));
+  // A missing file is no damage: nothing to keep.
+  fs::remove(game.wave("wave.ini"));
+  messages.texts.clear();
+  waveiniread(controls, highScore);
+  EXPECT_EQ(messages.texts[0].find("wave.ini.bak"), std::string::npos) << messages.texts[0];
+}
+
+// Shutdown saves only what changed (a read-only folder then stays quiet); OK
+// always saves.
+TEST(WaveIniWriting, ShutdownLeavesAFileThatWouldNotChange) {
+  GameFolder game;
+  game.writeIni(kInitialIni);
+  SettingsValues controls;
+  struct stat before {}, after {};
+  stat(game.wave("wave.ini").c_str(), &before);
+  waveiniwrite(controls, 0, true);
+  stat(game.wave("wave.ini").c_str(), &after);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+  waveiniwrite(controls, 0);
+  stat(game.wave("wave.ini").c_str(), &after);
+  EXPECT_NE(before.st_ino, after.st_ino);
+  waveiniwrite(controls, 1, true);
+  EXPECT_NE(game.readIni(), kInitialIni);
+}
+
 // How a write can fail, as any user (root too) can arrange it.
 enum class Failure { missingFolder, fullDisk, readOnlyFolder };
 
@@ -162,7 +213,7 @@ class FailedWrite : public testing::TestWithParam<Failure> {};
 TEST_P(FailedWrite, IsReportedAndLeavesTheOldFileAsItWas) {
   namespace fs = std::filesystem;
   GameFolder game;
-  const std::string old = "\"\",0,1\r\n\"zarupok.wav\",0,0\r\n";
+  const std::string old = kInitialIni;
   game.writeIni(old);
   SettingsValues controls;
   controls.texts[0] = std::string(4000, 'm');  // more than the disk takes below

@@ -5,6 +5,7 @@
 
 #include "app/recorder.h"
 #include "platform/errors.h"
+#include "platform/messages.h"
 #include "platform/text_file.h"
 
 namespace kinopa {
@@ -13,14 +14,16 @@ bool BestGame::gameEnded(int32_t score, const Recorder& recorder) {
   if (!running_) return false;
   running_ = false;
   if (score <= record_) return false;
-  if (recorder.full()) {
-    std::fprintf(stderr, "kinopa: this record game could not be kept: the run was too long to record\n");
-    return false;
-  }
   try {
+    if (recorder.full()) throw Error("the run was too long to record");
     replaceWholeFile(path_, recorder.text());
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "kinopa: could not keep the best game: %s\n", errorReport(e).c_str());
+  } catch (const Error& e) {
+    std::fprintf(stderr, "kinopa: could not keep the best game: %s\n", e.description().c_str());
+    if (!failureShown_) {
+      failureShown_ = true;
+      MsgBox("Your record game could not be kept as " + path_ + ": " + e.description(),
+             MB_EXCLAMATION_OK, kBestGameTitle);
+    }
     return false;
   }
   return true;

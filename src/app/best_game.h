@@ -19,7 +19,8 @@ class BestGame {
     running_ = true;
   }
   // The game ended (time up, Pause, or the program ending). Returns whether
-  // it was saved. A failed save is said on standard error; play goes on.
+  // it was saved. A failed save is said on standard error, and the first one
+  // of the run in a message box too; play goes on.
   bool gameEnded(int32_t score, const Recorder& recorder);
 
   const std::string& path() const { return path_; }
@@ -28,6 +29,10 @@ class BestGame {
   std::string path_;
   int32_t record_ = 0;
   bool running_ = false;
+  bool failureShown_ = false;
 };
+
+// The title of the message box about a best game that could not be kept.
+inline constexpr const char* kBestGameTitle = "best-game.kinopaファイルに保存できませんでした。";
 
 }  // namespace kinopa

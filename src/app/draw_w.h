@@ -54,8 +54,9 @@ class DrawW : public QWidget,
   // Saves what there is to save, closes the sound settings dialog and this
   // window.
   void shutdown();
-  // Main loop: while a game runs, asks the music to play unless it is off.
-  void musicStep();
+  // Each pass of the main loop: halts music that plays although switched
+  // off and, while a game runs, asks the music to play unless it is off.
+  void musicStep(bool gameRuns);
 
   // Board
   using QWidget::isEnabled;
@@ -102,8 +103,9 @@ class DrawW : public QWidget,
   Recorder* recorder = nullptr;
   BestGame* bestGame = nullptr;
   std::string recordFile;
-  // While a recording plays: the buttons and the pointer over the play field
-  // do nothing.
+  // While a recording plays: the pointer over the play field, the start and
+  // the settings buttons do nothing (watching also disables both buttons);
+  // the end button ends the program as ever.
   bool inputLocked = false;
   // The rules run without frames being shown or sounds played (a
   // recording's fast-forward).
@@ -148,8 +150,8 @@ class DrawW : public QWidget,
   // Shutdown: the whole run's recording, when asked for.
   void writeRecording();
   // OK in the sound settings and shutdown: saves the sound settings and the
-  // highest score.
-  void waveiniwrite();
+  // highest score; at shutdown only when the file would change.
+  void waveiniwrite(bool onlyIfChanged = false);
   // Shutdown: closes the sound settings dialog, shown or not.
   void closeSoundMenu();
   QWidget* control(Control c);

@@ -84,9 +84,7 @@ void DrawW::buildLayout() {
   setTabOrder(gamestart, Command1);
 
   connect(gamestart, &QPushButton::clicked, this, [this] { guarded([this] { startClicked(); }); });
-  connect(gameend, &QPushButton::clicked, this, [this] {
-    if (!inputLocked) guarded([this] { g.gameend_Click(); });
-  });
+  connect(gameend, &QPushButton::clicked, this, [this] { guarded([this] { g.gameend_Click(); }); });
   connect(Command1, &QPushButton::clicked, this, [this] {
     if (!inputLocked) guarded([this] { Command1_Click(); });
   });

@@ -31,9 +31,9 @@ void DrawW::waveiniread() {
   if (recorder) recorder->high(g.highScore);
 }
 
-void DrawW::waveiniwrite() {
+void DrawW::waveiniwrite(bool onlyIfChanged) {
   if (!settingsFile_) return;
-  kinopa::waveiniwrite(soundControls_, g.highScore);
+  kinopa::waveiniwrite(soundControls_, g.highScore, onlyIfChanged);
 }
 
 void DrawW::loadwavex() {
@@ -55,8 +55,10 @@ void DrawW::restart(Sound sound) {
   if (!offScreen) kinopa::restart(soundControls_, buffers, rowOf(sound));
 }
 
-void DrawW::musicStep() {
-  if (!offScreen) playMusic(soundControls_, buffers);
+void DrawW::musicStep(bool gameRuns) {
+  if (offScreen) return;
+  haltMusicSwitchedOff(soundControls_, buffers);
+  if (gameRuns) playMusic(soundControls_, buffers);
 }
 
 void DrawW::closeSoundMenu() {

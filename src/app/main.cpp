@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <cstdio>
 #include <memory>
 
@@ -116,6 +118,20 @@ void clearSaveLeftovers(const kinopa::GameFolders& folders) {
   }
 }
 
+// Whether the recording asked for can be written at the end: a folder that
+// takes no file would cost the whole run's recording, so it is tried now.
+bool refuseRecordFile(const std::string& file) {
+  const QFileInfo where(QString::fromStdString(file));
+  QTemporaryFile probe(where.absolutePath() + QStringLiteral("/.kinopa-XXXXXX"));
+  if (probe.open()) return false;
+  const std::string text = "The recording cannot be written to " +
+                           QDir::cleanPath(where.absoluteFilePath()).toStdString() + ": " +
+                           probe.errorString().toStdString() + ".";
+  std::fprintf(stderr, "kinopa: %s\n", text.c_str());
+  kinopa::MsgBox(text, kinopa::MB_EXCLAMATION_OK, "Kinopa");
+  return true;
+}
+
 int play(const std::string& recordFile) {
   const kinopa::GameFolders folders = kinopa::gameFolders();
   makeSettingsFolder(folders);
@@ -166,6 +182,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("net.kinopa.Kinopa"));
   kinopa::installFontSubstitutes();
 
+  if (!options.record.empty() && refuseRecordFile(options.record)) return 2;
   if (options.watch.empty()) return play(options.record);
   try {
     return kinopa::watchRecording(options.watch);

@@ -59,9 +59,10 @@ void DrawW::mainLoop() {
       recorder->idle();
     }
     Command1->setEnabled(true);
+    musicStep(false);
     bool framesRan = false;
     while (g.paused == kClear) {
-      musicStep();
+      musicStep(true);
       g.game();
       if (recorder) {
         recorder->frame();
@@ -112,7 +113,7 @@ void DrawW::writeRecording() {
 void DrawW::shutdown() {
   KINOPA_ROUTINE("draw_w.init");
   writeRecording();
-  waveiniwrite();
+  waveiniwrite(true);
   closeSoundMenu();
   unloading_ = true;
   close();

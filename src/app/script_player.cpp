@@ -126,7 +126,10 @@ void ScriptPlayer::run(const ReplayCommand& c) {
   }
   switch (c.kind) {
     case ReplayCommand::tick: tick_.now = c.number; break;
-    case ReplayCommand::idle: g.prevTick = tick_.GetTickCount(); break;
+    case ReplayCommand::idle:
+      w_.musicStep(false);
+      g.prevTick = tick_.GetTickCount();
+      break;
     case ReplayCommand::start: g.gamestart_Click(); break;
     case ReplayCommand::move:
       g.Picture1_MouseMove(0, 0, static_cast<float>(c.values[0]), static_cast<float>(c.values[1]));
@@ -138,8 +141,8 @@ void ScriptPlayer::run(const ReplayCommand& c) {
     case ReplayCommand::frame:
       // One pass of the main loop: a frame and the highest-score rule while
       // a game runs, an idle pass otherwise.
+      w_.musicStep(g.paused == kClear);
       if (g.paused == kClear) {
-        w_.musicStep();
         g.game();
         g.raiseHighScore();
       } else {

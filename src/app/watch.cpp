@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
@@ -51,7 +52,11 @@ int watchRecording(const std::string& path) {
   QtEventPump pump;
   DrawW w{Services{tick, random, pump, true}};
   w.setWindowTitle(QStringLiteral("Kinopa — recording"));
+  // Nothing to play or set while watching: the game and settings buttons are
+  // greyed out. 終了 and the close box end the program.
   w.inputLocked = true;
+  w.gamestart->setEnabled(false);
+  w.Command1->setEnabled(false);
   w.offScreen = true;
   ScriptPlayer player(w, tick, random, [&] {
     // Start-up as usual: the sound settings are read and the sounds loaded

@@ -69,10 +69,13 @@ bool singleLess(double a, double b) { return static_cast<float>(a) < static_cast
 std::string numberText(int32_t v) { return std::to_string(v); }
 
 std::string numberText(double v) {
-  if (std::isfinite(v) && v == std::trunc(v) && std::fabs(v) < 1e15) {
-    char buf[32];
+  if (std::isfinite(v) && v == std::trunc(v)) {
+    if (v == 0) return "0";  // negative zero too
+    // "%.0f" writes a whole value's exact digits however many there are: up
+    // to 309 and the sign for the largest doubles.
+    char buf[std::numeric_limits<double>::max_exponent10 + 3];
     std::snprintf(buf, sizeof buf, "%.0f", v);
-    return buf[0] == '-' && buf[1] == '0' && buf[2] == '\0' ? "0" : buf;
+    return buf;
   }
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.15g", v);

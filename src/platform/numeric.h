@@ -31,8 +31,9 @@ bool singleLess(double a, double b);
 
 // Label texts: plain decimal digits, a minus sign only when negative.
 std::string numberText(int32_t v);
-// A 64-bit float: whole values as integers ("30000"), others with up to 15
-// significant digits ("0.5").
+// A 64-bit float: whole values as their exact integer, however large
+// ("30000", "1552345576707638"), others with up to 15 significant digits
+// ("0.5").
 std::string numberText(double v);
 
 }  // namespace kinopa

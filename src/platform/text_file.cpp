@@ -24,13 +24,12 @@ std::string readWholeFile(const std::string& path) {
   return bytes.toStdString();
 }
 
-std::string readWholeTextFile(const std::string& path) {
-  const std::string bytes = readWholeFile(path);
+std::string utf8Text(const std::string& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8);
   (void)QString(utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))));
   if (!utf8.hasError()) return bytes;
   QStringDecoder cp932("windows-31j");
-  if (!cp932.isValid()) throw PlatformError("File", "Input", "no code page 932 converter: " + path);
+  if (!cp932.isValid()) throw PlatformError("Text", "Decode", "no code page 932 converter");
   const QString text = cp932(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
   return text.toStdString();
 }

@@ -8,10 +8,10 @@ namespace kinopa {
 // The file's bytes. A missing or unreadable file throws PlatformError.
 std::string readWholeFile(const std::string& path);
 
-// The file's text as UTF-8. Bytes that are not UTF-8 are taken as code page
-// 932 (Shift_JIS as Japanese Windows writes it), the settings file's code
-// page on the systems the game first ran on.
-std::string readWholeTextFile(const std::string& path);
+// Text as UTF-8. Bytes that are not UTF-8 are taken as code page 932
+// (Shift_JIS as Japanese Windows writes it), the settings file's code page on
+// the systems the game first ran on.
+std::string utf8Text(const std::string& bytes);
 
 // Replaces the file with `bytes` all at once: they go to a temporary file in
 // the same folder first, which then takes the file's place. On any failure

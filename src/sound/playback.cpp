@@ -22,6 +22,13 @@ void halt(SoundControls& controls, SoundBuffers& buffers, int row) {
   }
 }
 
+void haltMusicSwitchedOff(SoundControls& controls, SoundBuffers& buffers) {
+  SoundBuffer* music = buffers.musicBuffer.get();
+  if (music == nullptr || controls.Check(offBoxOf(1)) == 0 || !music->isPlaying()) return;
+  music->Stop();
+  music->SetCurrentPosition(0);
+}
+
 void restart(SoundControls& controls, SoundBuffers& buffers, int row) {
   if (SoundBuffer* buffer = playable(controls, buffers, row)) {
     buffer->Stop();

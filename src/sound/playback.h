@@ -14,6 +14,11 @@ void playMusic(SoundControls& controls, SoundBuffers& buffers);
 // Stop and rewind: the sound falls silent and next plays from its start.
 void halt(SoundControls& controls, SoundBuffers& buffers, int row);
 
+// Each pass of the main loop, a game running or not: music that plays while
+// its off box is ticked is stopped and rewound, as halting it would do with
+// the box clear. The off box is what turns playing music off.
+void haltMusicSwitchedOff(SoundControls& controls, SoundBuffers& buffers);
+
 // Stop, rewind and play once: an effect starts again from its beginning,
 // cutting off its own earlier sounding.
 void restart(SoundControls& controls, SoundBuffers& buffers, int row);

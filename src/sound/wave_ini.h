@@ -21,15 +21,24 @@ std::string waveIniPath();
 // what was applied before stays applied, the rest keeps its value.
 void waveiniread(SoundControls& controls, int32_t& highScore);
 
+// Whether settings file bytes read through without a problem.
+bool readsCleanly(const std::string& bytes);
+
 // The bytes of wave.ini for the controls' values and `highScore`.
 std::string waveIniBytes(SoundControls& controls, int32_t highScore);
 
 // Replaces wave.ini with the controls' values and `highScore` in one step. A
 // file that cannot be written is shown in a message box and left as it was.
-void waveiniwrite(SoundControls& controls, int32_t highScore);
+// A damaged file is first kept as wave.ini.bak, so what it still holds (the
+// record, say) is never lost. With `onlyIfChanged` (at shutdown) a file that
+// already holds these bytes is left alone.
+void waveiniwrite(SoundControls& controls, int32_t highScore, bool onlyIfChanged = false);
 
 // Titles of the two message boxes.
 inline constexpr const char* kWaveIniReadTitle = "wave.iniファイルに何か問題あるみたいです。";
 inline constexpr const char* kWaveIniWriteTitle = "wave.iniファイルに保存できませんでした。";
+// Added to the reading's message when the file is there but damaged.
+inline constexpr const char* kWaveIniKeptNote =
+    " The damaged file will be kept as wave.ini.bak when the settings are next saved.";
 
 }  // namespace kinopa

@@ -1,4 +1,6 @@
 // Writing wave.ini.
+#include <optional>
+
 #include "platform/errors.h"
 #include "platform/messages.h"
 #include "platform/text_file.h"
@@ -17,11 +19,20 @@ std::string waveIniBytes(SoundControls& controls, int32_t highScore) {
   return bytes;
 }
 
-void waveiniwrite(SoundControls& controls, int32_t highScore) {
+void waveiniwrite(SoundControls& controls, int32_t highScore, bool onlyIfChanged) {
   KINOPA_ROUTINE("draw_w.waveiniwrite");
   try {
     const std::string bytes = waveIniBytes(controls, highScore);
-    replaceWholeFile(waveIniPath(), bytes);
+    const std::string path = waveIniPath();
+    std::optional<std::string> old;
+    try {
+      old = readWholeFile(path);
+    } catch (const Error&) {
+      // Nothing (readable) there to keep or compare with.
+    }
+    if (onlyIfChanged && old == bytes) return;
+    if (old && !readsCleanly(*old)) replaceWholeFile(path + ".bak", *old);
+    replaceWholeFile(path, bytes);
   } catch (const Error& e) {
     MsgBox(e.description(), MB_EXCLAMATION_OK, kWaveIniWriteTitle);
   }

@@ -9,7 +9,8 @@
 //
 //   kinopa-look shot WINDOW FILE      the window's contents as PNG ("root": the screen)
 //   kinopa-look read FILE CONTROL...  prints CONTROL=TEXT for Label4, Label5, Label6,
-//                                     Label8 and gamestart ("?" when unreadable)
+//                                     Label8 and gamestart ("?" when unreadable; a
+//                                     disabled gamestart as "Start/disabled")
 //   kinopa-look field FILE            succeeds when the play field shows its own picture
 //   kinopa-look same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H
 //                                     succeeds when the W x H areas at X1,Y1 of one picture
@@ -147,15 +148,19 @@ class Reader {
   }
 
   // The start button's caption, away from its edges, where focus and hover
-  // change the look.
+  // change the look, and whether it is greyed out.
   std::string readButton() {
     const QRect area = window_.gamestart->geometry().adjusted(4, 4, -4, -4);
     std::string best = "?";
     int bestDiff = kTolerance + 1;
-    for (const char* caption : {"Start", "Pause", "Restart"}) {
-      const int n = differenceAs(window_.gamestart, QString::fromLatin1(caption), area);
-      if (n < bestDiff) bestDiff = n, best = caption;
+    for (const bool enabled : {true, false}) {
+      window_.gamestart->setEnabled(enabled);
+      for (const char* caption : {"Start", "Pause", "Restart"}) {
+        const int n = differenceAs(window_.gamestart, QString::fromLatin1(caption), area);
+        if (n < bestDiff) bestDiff = n, best = std::string(caption) + (enabled ? "" : "/disabled");
+      }
     }
+    window_.gamestart->setEnabled(true);
     return best;
   }
 

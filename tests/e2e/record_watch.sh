@@ -2,7 +2,8 @@
 # Recording and watching, on the real program: a game played with the real
 # pointer is recorded and played back exactly by kinopa-replay; a record
 # game, and only a record game, is kept as best-game.kinopa; --watch plays
-# it to the same final score; a broken recording is refused with exit 2.
+# it to the same final score with the start button greyed out, and 終了 or
+# the close box end it; a broken recording is refused with exit 2.
 # usage: record_watch.sh PATH_TO_KINOPA BUILD_DIR PATH_TO_KINOPA_LOOK
 set -uo pipefail
 source "$(dirname "$0")/xsession.bash"
@@ -71,7 +72,7 @@ score=$(sed -n 's/^# last .* score=\([0-9-]*\) .*/\1/p' "$wave/best-game.kinopa"
 [ "${score:-0}" -gt 0 ] || fail "the kept game scored ${score:-nothing}"
 echo "record game kept: score $score"
 
-# --- 3. Watching it ends on the same score; the buttons do nothing ---
+# --- 3. Watching it ends on the same score; Start is greyed out and does nothing ---
 "$kinopa" --watch "$wave/best-game.kinopa" >"$out/watch.log" 2>&1 &
 pid=$!
 wait_window '^Kinopa — recording$'
@@ -84,6 +85,8 @@ win=$(xdotool search --name '^Kinopa — recording, ended$' | head -n1)
 "$look" shot "$win" "$out/watch_end.png"
 same_area "$out/record_end.png" "$out/watch_end.png" 97x25+408+200 ||
   fail "watched, the game ends on another score"
+gamestart=$("$look" read "$out/watch_end.png" gamestart)
+[ "$gamestart" = gamestart=Start/disabled ] || fail "watching, the start button reads ${gamestart#*=}"
 click_at 456 20   # Start: nothing happens
 "$look" shot "$win" "$out/watch_clicked.png"
 same_area "$out/watch_end.png" "$out/watch_clicked.png" 399x599+0+0 ||
@@ -93,6 +96,15 @@ same_area "$out/watch_end.png" "$out/watch_clicked.png" 97x25+408+344 ||
 wmctrl -c 'Kinopa — recording, ended'
 wait_exit "closing the window did not end the watching"
 [ "$rc" = 0 ] || fail "exit status $rc after watching"
+
+# 終了 in the middle of watching ends the program as the close box does.
+"$kinopa" --watch "$wave/best-game.kinopa" >"$out/watch_end_button.log" 2>&1 &
+pid=$!
+wait_window '^Kinopa — recording$'
+sleep 1
+click_at 455 580
+wait_exit "終了 did not end the watching"
+[ "$rc" = 0 ] || fail "exit status $rc after 終了 while watching"
 
 # --- 4. Broken recordings: one message, exit status 2 ---
 : >"$out/empty.kinopa"
@@ -108,4 +120,13 @@ for bad in empty garbage cut; do
   [ "$rc" = 2 ] || fail "exit status $rc for the $bad recording"
   grep -q "cannot be watched" "$out/$bad.log" || fail "no message for the $bad recording"
 done
+# --- 5. A recording that could not be written is refused before play ---
+"$kinopa" --record "$out/no such folder/run.kinopa" >"$out/refused.log" 2>&1 &
+pid=$!
+wait_window '^Kinopa$'   # the message box
+sleep 0.5
+xdotool key Return
+wait_exit "the refused recording's message did not end the program"
+[ "$rc" = 2 ] || fail "exit status $rc for a recording into a missing folder"
+grep -q "cannot be written" "$out/refused.log" || fail "no message for the refused recording"
 echo "PASS"

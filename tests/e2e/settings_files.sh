@@ -50,8 +50,9 @@ wait_exit "the end button did not end the program"
 expect_bytes "$game/wave/wave.ini" \
   '"",0,1\r\n"zarupok.wav",0,0\r\n"zarupfall.wav",0,0\r\n"melkitok.wav",0,1\r\n"melkitmiss.wav",0,0\r\n0\r\n'
 
-# --- A wave/ folder the game may not write into: the failed save is
-# --- reported, the program still ends normally, the old file stays whole ---
+# --- A wave/ folder the game may not write into: quitting with nothing
+# --- changed saves nothing and says nothing; OK's failed save is reported,
+# --- the program still ends normally, the old file stays whole ---
 # Root writes into any folder, so as root the game runs as the user nobody;
 # its copy lives where nobody can reach it.
 place=$(mktemp -d) || fail "no temporary folder"
@@ -80,8 +81,22 @@ pid=$!
 wait_window
 sleep 0.5
 expect read-only Label8=4321
-click_at 455 580
+click_at 455 580  # nothing changed: nothing to save, no box
+wait_exit "the program did not end quietly with nothing to save"
+[ "$rc" = 0 ] || fail "exit status $rc after quitting with nothing to save"
+[ "$(stat -c '%i %Y' "$game/wave/wave.ini")" = "$stamp" ] || fail "wave.ini was replaced"
+# OK in the sound settings always saves: the failure is reported, the
+# program goes on and ends normally, the old file stays whole.
+"${as_player[@]}" "$kinopa" >"$out/kinopa.log" 2>&1 &
+pid=$!
+wait_window
+sleep 0.5
+click_at 456 404  # 効果音設定
+dialog=$(find_window '^SoundMenu$') || fail "効果音設定 did not open the dialog"
+sleep 0.3
+xdotool mousemove --window "$dialog" 100 264 click 1  # OK
 answer_box "$save_problem"
+click_at 455 580
 wait_exit "the program did not end after the failed save"
 [ "$rc" = 0 ] || fail "exit status $rc after a failed save"
 cmp -s "$game/wave/wave.ini" "$out/wave.ini.before" || fail "wave.ini was changed: $(od -c "$game/wave/wave.ini")"
