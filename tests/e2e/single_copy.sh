@@ -45,6 +45,11 @@ done
 [ "$(xdotool search --onlyvisible --name '^Kinopa$' | wc -l)" -ge 2 ] ||
   fail "a copy with its own settings folder did not start beside the first"
 kill "$other"
+wait "$other" 2>/dev/null
+for _ in $(seq 50); do
+  [ "$(xdotool search --onlyvisible --name '^Kinopa$' | wc -l)" -le 1 ] && break
+  sleep 0.1
+done
 pid=$mine
 click_at 455 580
 wait_exit "the end button did not end the game"
