@@ -1,9 +1,19 @@
 # Run by `cmake --install`: writes the menu entry for the program under the
-# prefix chosen at install time, and installs it into share/applications.
-# Needs KINOPA_DESKTOP_TEMPLATE (tools/kinopa.desktop.in) and
-# KINOPA_DESKTOP_STAGING (where the finished entry is written first).
+# prefix chosen at install time, and installs it into the applications folder.
+# Needs KINOPA_DESKTOP_TEMPLATE (tools/net.kinopa.Kinopa.desktop.in),
+# KINOPA_DESKTOP_STAGING (where the finished entry is written first),
+# KINOPA_INSTALL_BINDIR (the program's folder, relative to the prefix or
+# absolute) and KINOPA_APPLICATIONS_DIR (likewise, the entry's folder).
 
-get_filename_component(program "${CMAKE_INSTALL_PREFIX}/bin/kinopa" ABSOLUTE)
+foreach(dir KINOPA_INSTALL_BINDIR KINOPA_APPLICATIONS_DIR)
+  if(NOT DEFINED ${dir})
+    message(FATAL_ERROR "desktop_entry.cmake needs ${dir}")
+  endif()
+  if(NOT IS_ABSOLUTE "${${dir}}")
+    set(${dir} "${CMAKE_INSTALL_PREFIX}/${${dir}}")
+  endif()
+endforeach()
+get_filename_component(program "${KINOPA_INSTALL_BINDIR}/kinopa" ABSOLUTE)
 if(program MATCHES "[\r\n]")
   message(FATAL_ERROR "A menu entry cannot name a program whose path holds a line break: ${program}")
 endif()
@@ -24,5 +34,5 @@ string(REPLACE "%" "%%" KINOPA_EXEC "${exec}")
 string(REPLACE "\\" "\\\\" KINOPA_TRYEXEC "${program}")
 
 configure_file("${KINOPA_DESKTOP_TEMPLATE}" "${KINOPA_DESKTOP_STAGING}" @ONLY)
-file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/share/applications" TYPE FILE
-     FILES "${KINOPA_DESKTOP_STAGING}" RENAME kinopa.desktop)
+file(INSTALL DESTINATION "${KINOPA_APPLICATIONS_DIR}" TYPE FILE
+     FILES "${KINOPA_DESKTOP_STAGING}" RENAME net.kinopa.Kinopa.desktop)

@@ -109,6 +109,29 @@ wait_exit() {
   pid=""
 }
 
+# Starts the game from the menu entry $1 as a desktop starts it (gio reads
+# the entry's Exec line), with env's arguments in $2... for its environment;
+# sets $win and $pid once its window shows.
+launch_entry() {
+  env "${@:2}" gio launch "$1" >"$out/kinopa.log" 2>&1 ||
+    fail "gio cannot launch the menu entry: $(cat "$out/kinopa.log")"
+  win=""
+  for _ in $(seq 100); do
+    win=$(xdotool search --onlyvisible --name '^Kinopa$' 2>/dev/null | head -n1) && [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || fail "the launched game shows no window: $(cat "$out/kinopa.log")"
+  pid=$(xprop -id "$win" _NET_WM_PID | awk '{print $3}')
+}
+
+# Ends a game that launch_entry started (not this script's child) by 終了.
+end_launched() {
+  click_at 455 580
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "終了 did not end the launched game"
+  pid=""
+}
+
 click_at() {  # x y inside the main window
   xdotool mousemove --window "$win" "$1" "$2" click 1
   sleep 0.3
