@@ -77,6 +77,26 @@ TEST_F(Folders, InstalledGameReadsItsDataAndMakesThePlayersFolderOnce) {
   EXPECT_FALSE(fs::exists(settingsFile("wave.ini")));
 }
 
+// Installed under ~/.local the data folder and the player's folder are one.
+TEST_F(Folders, InstallUnderTheDataHomeStillStartsWithTheFirstSettings) {
+  // As with --prefix ~/.local: bin/ beside share/, and share/ the data home.
+  fs::create_directories(root / "share/kinopa/images");
+  fs::create_directories(root / "share/kinopa/wave");
+  fs::create_directories(root / "bin");
+  std::ofstream(root / "share/kinopa/wave/wave.ini") << "shipped";
+  overrideProgramFolder((root / "bin").string());
+  setenv("XDG_DATA_HOME", (root / "share").c_str(), 1);
+  const GameFolders f = gameFolders();
+  ASSERT_TRUE(f.installed);
+  prepareSettingsFolder(f);
+  EXPECT_EQ(readWholeFile(settingsFile("wave.ini")), "shipped");
+  // From then on a missing wave.ini is the player's to hear about.
+  fs::remove(settingsFile("wave.ini"));
+  std::ofstream(settingsFile("best-game.kinopa")) << "# Kinopa recording";
+  prepareSettingsFolder(f);
+  EXPECT_FALSE(fs::exists(settingsFile("wave.ini")));
+}
+
 TEST_F(Folders, PlayersFolderThatCannotBeMadeIsAnError) {
   makeInstalled();
   std::ofstream(root / "home-data") << "a file where the folder should be";

@@ -64,7 +64,17 @@ std::string settingsFile(const std::string& name) {
 void prepareSettingsFolder(const GameFolders& folders) {
   if (!folders.installed) return;
   if (folders.settings.empty()) throw noHome();
-  if (isFolder(folders.settings)) return;
+  // Installed under ~/.local, the game's data folder is the player's folder
+  // too (~/.local/share/kinopa): it is there before the first start, which
+  // then is the start that finds no settings and no best game in it.
+  const bool sharedWithData =
+      QDir::cleanPath(QString::fromStdString(folders.images + "..")) ==
+      QDir::cleanPath(QString::fromStdString(folders.settings));
+  const bool firstStart =
+      !isFolder(folders.settings) ||
+      (sharedWithData && !QFile::exists(QString::fromStdString(folders.settings + "wave.ini")) &&
+       !QFile::exists(QString::fromStdString(folders.settings + "best-game.kinopa")));
+  if (!firstStart) return;
   const QString folder = QString::fromStdString(folders.settings);
   if (!QDir().mkpath(folder)) {
     throw PlatformError(

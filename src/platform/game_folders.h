@@ -31,7 +31,8 @@ std::string settingsFile(const std::string& name);
 
 // An installed game's first start: makes the player's folder and copies the
 // shipped first wave.ini into it. A folder that is already there is left as
-// it is, whatever it holds. Throws PlatformError when the folder cannot be
+// it is, whatever it holds, unless it is the game's own data folder (an
+// install under ~/.local) holding no settings and no best game yet. Throws PlatformError when the folder cannot be
 // made or the file not copied. Nothing to do for a portable copy.
 void prepareSettingsFolder(const GameFolders& folders);
 
