@@ -27,6 +27,7 @@
 #include <QCoreApplication>
 
 #include "app/draw_w.h"
+#include "window_controls.h"
 #include "platform/event_pump.h"
 #include "platform/fonts.h"
 #include "platform/media_types.h"
@@ -208,18 +209,18 @@ struct GameStep {
   SteppedTick tick;
   kinopa::SequenceRandom random{{0.3, 0.6, 0.45, 0.2, 0.7, 0.1, 0.9, 0.35}};
   NoEvents pump;
-  kinopa::DrawW w{kinopa::Services{tick, random, pump, false}};
+  kinopa::DrawW w{kinopa::Services{tick, random, pump, kinopa::Mode::script}};
 
   GameStep() {
     w.startUp();
     QCoreApplication::processEvents();  // shown and exposed: frames really paint
-    w.g.gamestart_Click();
-    w.g.prevTick = tick.now;
-    w.g.Picture1_MouseMove(0, 0, 200, 540);
+    w.game().gamestart_Click();
+    w.game().prevTick = tick.now;
+    w.game().Picture1_MouseMove(0, 0, 200, 540);
   }
   // Every popup showing, and time left, whatever the frames before did.
   void keepEverythingOnShow() {
-    kinopa::Game& g = w.g;
+    kinopa::Game& g = w.game();
     for (int i = 0; i < 7; ++i) {
       g.popupActive[i] = kinopa::kSet;
       g.popupX[i] = static_cast<int16_t>(10 + 25 * i);
@@ -231,14 +232,14 @@ struct GameStep {
   void step() {
     keepEverythingOnShow();
     tick.now += 8;
-    w.g.game();
+    w.game().game();
   }
 };
 
 // The same with the play field hidden: the rules and our own copies alone,
 // nothing handed to the window system.
 struct GameStepNoWindow : GameStep {
-  GameStepNoWindow() { w.Picture1->hide(); }
+  GameStepNoWindow() { w.field().hide(); }
 };
 
 // The copies of such a frame: the clear, seven popup cells, the zarup, the

@@ -22,6 +22,7 @@
 
 #include "app/best_game.h"
 #include "app/draw_w.h"
+#include "window_controls.h"
 #include "app/recorder.h"
 #include "bench_support.h"
 #include "platform/errors.h"
@@ -113,11 +114,9 @@ int main(int argc, char** argv) {
   int lastX = -1;
 
   try {
-    DrawW w({tick, random, pump});
     BestGame best(settingsFile("best-game.kinopa"));
-    w.recorder = &recorder;
-    w.bestGame = &best;
-    Game& g = w.g;
+    DrawW w({tick, random, pump, Mode::play, &recorder, &best, {}});
+    Game& g = w.game();
     bool playing = false;
 
     pump.afterGame = [&] {
@@ -167,7 +166,7 @@ int main(int argc, char** argv) {
         }
       }
     };
-    w.Picture1->installEventFilter(&watch);
+    w.field().installEventFilter(&watch);
 
     // The player: a second to look, Start, then the pointer after the zarup
     // every 12 to 28 ms (a little off, as a hand is) until the time is up.
@@ -177,7 +176,7 @@ int main(int argc, char** argv) {
     std::uniform_int_distribution<int> every(12, 28), off(-20, 20);
     QObject::connect(&steer, &QTimer::timeout, [&] {
       if (g.paused != kClear) {
-        QTimer::singleShot(300, [&] { w.gameend->click(); });
+        QTimer::singleShot(300, [&] { control<QPushButton>(w, "gameend")->click(); });
         return;
       }
       const int x = std::clamp(static_cast<int>(g.objects.zarupX) + 32 + off(script), 1, 397);
@@ -185,12 +184,12 @@ int main(int argc, char** argv) {
       if (x != lastX) {
         lastX = x;
         moves.push_back({Clock::now(), x, std::nullopt});
-        QCursor::setPos(w.Picture1->mapToGlobal(QPoint(x, 540)));
+        QCursor::setPos(w.field().mapToGlobal(QPoint(x, 540)));
       }
       steer.start(every(script));
     });
     QTimer::singleShot(1000, [&] {
-      w.gamestart->click();
+      control<QPushButton>(w, "gamestart")->click();
       steer.start(every(script));
     });
 

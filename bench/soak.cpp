@@ -19,6 +19,7 @@
 
 #include "app/best_game.h"
 #include "app/draw_w.h"
+#include "window_controls.h"
 #include "app/recorder.h"
 #include "app/script_player.h"
 #include "bench_support.h"
@@ -93,47 +94,44 @@ int main(int argc, char** argv) {
   // Growth is measured from game 10 and OK 10 on (or the last, for shorter runs).
   const int gamesBase = std::min(10, games), oksBase = std::min(10, oks);
   try {
-    DrawW w({tick, random, pump});
     BestGame best(settingsFile("best-game.kinopa"));
-    if (asPlayed) {
-      w.recorder = &recorder;
-      w.bestGame = &best;
-    }
-    w.ds = ensureCreated(w.dx).DirectSoundCreate("");
+    DrawW w({tick, random, pump, Mode::play, asPlayed ? &recorder : nullptr,
+             asPlayed ? &best : nullptr, {}});
+    w.createSoundDevice();
     w.startUp();
     const Clock::time_point start = Clock::now();
     for (int game = 1; game <= games; ++game) {
-      w.gamestart->click();
-      w.g.prevTick = tick.GetTickCount();
+      control<QPushButton>(w, "gamestart")->click();
+      w.game().prevTick = tick.GetTickCount();
       // Some games the player sleeps through, most are played.
       const bool asleep = percent(hand) < 20;
-      while (w.g.paused == kClear) {
+      while (w.game().paused == kClear) {
         if (!asleep) {
-          const double x = w.g.objects.zarupX + 32 + (percent(hand) < 10 ? wobble(hand) : 0);
-          send(w.Picture1, QEvent::MouseMove, std::clamp(x, 0.0, 398.0), 540);
+          const double x = w.game().objects.zarupX + 32 + (percent(hand) < 10 ? wobble(hand) : 0);
+          send(&w.field(), QEvent::MouseMove, std::clamp(x, 0.0, 398.0), 540);
           if (percent(hand) == 0) {
-            const double mx = w.g.objects.melkitX + 50, my = w.g.objects.melkitY + 20;
-            send(w.Picture1, QEvent::MouseButtonPress, mx, my);
-            send(w.Picture1, QEvent::MouseButtonRelease, mx, my);
+            const double mx = w.game().objects.melkitX + 50, my = w.game().objects.melkitY + 20;
+            send(&w.field(), QEvent::MouseButtonPress, mx, my);
+            send(&w.field(), QEvent::MouseButtonRelease, mx, my);
           }
         }
         clock.now += 8;
-        w.g.game();
-        if (w.recorder) {
-          w.recorder->frame();
-          w.recorder->keepState(frameSnapshot(w));
-          w.recorder->makeRoom();
+        w.game().game();
+        if (asPlayed) {
+          recorder.frame();
+          recorder.keepState(frameSnapshot(w));
+          recorder.makeRoom();
         }
         pump.yieldUntilNextFrame();
-        w.g.raiseHighScore();
+        w.game().raiseHighScore();
         ++frames;
       }
-      if (w.bestGame) w.bestGame->gameEnded(w.g.score, recorder);
+      if (asPlayed) best.gameEnded(w.game().score, recorder);
       pump.yield(false);
       if (game == gamesBase) gamesRssAtBase = residentKb();
       if (game % 100 == 0 || game == 10) {
         std::printf("game %4d: %ld frames so far, high score %d, resident %.1f MB, %.0f s\n",
-                    game, frames, w.g.highScore, mb(residentKb()), ms(Clock::now() - start) / 1000);
+                    game, frames, w.game().highScore, mb(residentKb()), ms(Clock::now() - start) / 1000);
         std::fflush(stdout);
       }
     }
@@ -141,7 +139,7 @@ int main(int argc, char** argv) {
     oksRssAtBase = gamesRss;
 
     for (int ok = 1; ok <= oks; ++ok) {
-      w.Command1->click();  // the sound settings button: shows the dialog
+      control<QPushButton>(w, "Command1")->click();  // the sound settings button: shows the dialog
       pump.yield(false);
       w.soundMenu().Command1->click();  // OK: loads every sound, saves, hides
       pump.yield(false);

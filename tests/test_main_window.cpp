@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "app/draw_w.h"
+#include "window_controls.h"
 #include "fakes.h"
 #include "platform/fonts.h"
 #include "platform/program_folder.h"
@@ -39,18 +40,18 @@ TEST_F(MainWindowLayout, WindowIsFixedWithCaptionAndIcon) {
 
 TEST_F(MainWindowLayout, ControlsStandWhereTheyBelongWithTheirFirstTexts) {
   const std::vector<std::tuple<QWidget*, QRect, QString>> table = {
-      {w.gamestart, {408, 8, 97, 25}, "Start"},
-      {w.Label7, {416, 104, 81, 25}, "最高得点"},
-      {w.Label8, {416, 128, 81, 25}, "0"},
-      {w.Label1, {408, 184, 97, 41}, "得点"},
-      {w.Label4, {408, 200, 97, 25}, "0"},
-      {w.Label2, {408, 248, 97, 41}, "得点増加率"},
-      {w.Label5, {408, 264, 97, 25}, "1"},
-      {w.Label3, {408, 320, 97, 49}, "残り時間"},
-      {w.Label6, {408, 344, 97, 25}, "10000"},
-      {w.Command1, {416, 392, 81, 25}, "効果音設定"},
-      {w.gameend, {408, 568, 95, 25}, "終了"},
-      {w.Picture1, {0, 0, 399, 599}, ""},
+      {control<QPushButton>(w, "gamestart"), {408, 8, 97, 25}, "Start"},
+      {control<QLabel>(w, "Label7"), {416, 104, 81, 25}, "最高得点"},
+      {control<QLabel>(w, "Label8"), {416, 128, 81, 25}, "0"},
+      {control<QLabel>(w, "Label1"), {408, 184, 97, 41}, "得点"},
+      {control<QLabel>(w, "Label4"), {408, 200, 97, 25}, "0"},
+      {control<QLabel>(w, "Label2"), {408, 248, 97, 41}, "得点増加率"},
+      {control<QLabel>(w, "Label5"), {408, 264, 97, 25}, "1"},
+      {control<QLabel>(w, "Label3"), {408, 320, 97, 49}, "残り時間"},
+      {control<QLabel>(w, "Label6"), {408, 344, 97, 25}, "10000"},
+      {control<QPushButton>(w, "Command1"), {416, 392, 81, 25}, "効果音設定"},
+      {control<QPushButton>(w, "gameend"), {408, 568, 95, 25}, "終了"},
+      {&w.field(), {0, 0, 399, 599}, ""},
   };
   for (const auto& [widget, box, text] : table) {
     EXPECT_EQ(widget->geometry(), box) << text.toStdString();
@@ -60,16 +61,16 @@ TEST_F(MainWindowLayout, ControlsStandWhereTheyBelongWithTheirFirstTexts) {
       EXPECT_EQ(button->text(), text);
     }
   }
-  EXPECT_FALSE(w.Command1->isEnabled());
-  EXPECT_TRUE(w.gamestart->isEnabled());
-  EXPECT_EQ(w.fieldWidth(), 399);
-  EXPECT_EQ(w.fieldHeight(), 599);
+  EXPECT_FALSE(control<QPushButton>(w, "Command1")->isEnabled());
+  EXPECT_TRUE(control<QPushButton>(w, "gamestart")->isEnabled());
+  EXPECT_EQ(w.field().width(), 399);  // as the rules read it
+  EXPECT_EQ(w.field().height(), 599);
 }
 
 TEST_F(MainWindowLayout, LabelsUseABoldJapaneseFontAtTheirSizes) {
   const std::vector<std::pair<QLabel*, int>> sizes = {
-      {w.Label1, 19}, {w.Label2, 16}, {w.Label3, 19}, {w.Label4, 21},
-      {w.Label5, 21}, {w.Label6, 21}, {w.Label7, 19}, {w.Label8, 19}};
+      {control<QLabel>(w, "Label1"), 19}, {control<QLabel>(w, "Label2"), 16}, {control<QLabel>(w, "Label3"), 19}, {control<QLabel>(w, "Label4"), 21},
+      {control<QLabel>(w, "Label5"), 21}, {control<QLabel>(w, "Label6"), 21}, {control<QLabel>(w, "Label7"), 19}, {control<QLabel>(w, "Label8"), 19}};
   for (const auto& [label, px] : sizes) {
     const QFontInfo info(label->font());
     EXPECT_TRUE(info.family().startsWith("IPA")) << info.family().toStdString();
@@ -82,27 +83,27 @@ TEST_F(MainWindowLayout, LabelsUseABoldJapaneseFontAtTheirSizes) {
     EXPECT_FALSE(label->autoFillBackground());
   }
   const QColor magenta(255, 0, 255);
-  EXPECT_EQ(w.Label7->palette().color(QPalette::WindowText), magenta);
-  EXPECT_EQ(w.Label8->palette().color(QPalette::WindowText), magenta);
-  EXPECT_NE(w.Label4->palette().color(QPalette::WindowText), magenta);
-  EXPECT_TRUE(w.Label7->alignment() & Qt::AlignLeft);
-  EXPECT_TRUE(w.Label8->alignment() & Qt::AlignHCenter);
+  EXPECT_EQ(control<QLabel>(w, "Label7")->palette().color(QPalette::WindowText), magenta);
+  EXPECT_EQ(control<QLabel>(w, "Label8")->palette().color(QPalette::WindowText), magenta);
+  EXPECT_NE(control<QLabel>(w, "Label4")->palette().color(QPalette::WindowText), magenta);
+  EXPECT_TRUE(control<QLabel>(w, "Label7")->alignment() & Qt::AlignLeft);
+  EXPECT_TRUE(control<QLabel>(w, "Label8")->alignment() & Qt::AlignHCenter);
 }
 
 TEST_F(MainWindowLayout, TabGoesFieldEndStartSettings) {
   std::vector<QWidget*> order;
-  QWidget* x = w.Picture1;
+  QWidget* x = &w.field();
   do {
     if (x->focusPolicy() & Qt::TabFocus) order.push_back(x);
     x = x->nextInFocusChain();
-  } while (x != w.Picture1);
-  EXPECT_EQ(order, (std::vector<QWidget*>{w.Picture1, w.gameend, w.gamestart, w.Command1}));
+  } while (x != &w.field());
+  EXPECT_EQ(order, (std::vector<QWidget*>{&w.field(), control<QPushButton>(w, "gameend"), control<QPushButton>(w, "gamestart"), control<QPushButton>(w, "Command1")}));
 }
 
 TEST_F(MainWindowLayout, PlayFieldShowsItsPictureAtNaturalSize) {
-  const QImage& picture = w.Picture1->picture();
+  const QImage& picture = w.field().picture();
   ASSERT_EQ(picture.size(), QSize(400, 600));
-  const QImage shown = w.Picture1->grab().toImage();
+  const QImage shown = w.field().grab().toImage();
   ASSERT_EQ(shown.size(), QSize(399, 599));
   for (QPoint p : {QPoint(10, 10), QPoint(200, 300), QPoint(398, 598), QPoint(350, 60)})
     EXPECT_EQ(shown.pixel(p), picture.pixel(p)) << p.x() << "," << p.y();

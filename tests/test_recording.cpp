@@ -12,6 +12,7 @@
 
 #include "app/best_game.h"
 #include "app/draw_w.h"
+#include "window_controls.h"
 #include "app/recorder.h"
 #include "app/script_player.h"
 #include "app/recording_file.h"
@@ -161,17 +162,16 @@ class ScriptPump : public EventPump {
 // A whole run through the real window, recorded as it is played.
 class RecordedRun : public testing::Test {
  protected:
-  RecordedRun() : w(Services{recordedTick, recordedRandom, pump}) {
+  RecordedRun()
+      : w(Services{recordedTick, recordedRandom, pump, Mode::play, &recorder, &best, {}}) {
     pump.tick = &tick;
-    w.recorder = &recorder;
-    w.bestGame = &best;
   }
   void pointer(QEvent::Type type, double x, double y, Qt::MouseButton button = Qt::NoButton) {
     const QPointF p(x, y);
-    QMouseEvent e(type, p, w.Picture1->mapToGlobal(p), button,
+    QMouseEvent e(type, p, w.field().mapToGlobal(p), button,
                   type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button),
                   Qt::NoModifier);
-    QCoreApplication::sendEvent(w.Picture1, &e);
+    QCoreApplication::sendEvent(&w.field(), &e);
   }
 
   GameFolder game;
@@ -194,15 +194,15 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameIsKept) {
     shown.push_back(stateLine(frameSnapshot(w), static_cast<int>(shown.size()) + 1));
   };
   pump.step = [&](std::size_t i) {
-    if (i == 0 || i == 2000) w.gamestart->click();  // Start, later a new game
+    if (i == 0 || i == 2000) control<QPushButton>(w, "gamestart")->click();  // Start, later a new game
     if (i == 1700) {
-      w.gamestart->click();  // Pause: the first game ends with its record
+      control<QPushButton>(w, "gamestart")->click();  // Pause: the first game ends with its record
       bestGameFrames = shown.size();
     }
-    if (i >= 3000) w.gameend->click();
+    if (i >= 3000) control<QPushButton>(w, "gameend")->click();
     // Mostly under the zarup; every 50 yields a hit at the melkit, every 211
     // a miss.
-    const auto& o = w.g.objects;
+    const auto& o = w.game().objects;
     if (i % 50 <= 1) {
       pointer(QEvent::MouseMove, o.melkitX + 50, o.melkitY + 20);
     } else {
@@ -231,7 +231,7 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameIsKept) {
   const auto keptLines = lines(keptReplay.str());
   ASSERT_EQ(keptLines.size(), bestGameFrames);
   EXPECT_EQ(keptLines.back(), shown[bestGameFrames - 1]);
-  EXPECT_GT(w.g.highScore, 0);
+  EXPECT_GT(w.game().highScore, 0);
 }
 
 }  // namespace

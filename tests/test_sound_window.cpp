@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/draw_w.h"
+#include "window_controls.h"
 #include "fakes.h"
 #include "sound/wave_ini.h"
 #include "sound_support.h"
@@ -45,9 +46,9 @@ const std::string kMusicOn =
 class SoundWindow : public testing::Test {
  protected:
   explicit SoundWindow(bool withSoundSettings = true)
-      : w(Services{tick, random, pump, withSoundSettings}) {
+      : w(Services{tick, random, pump, withSoundSettings ? Mode::play : Mode::script}) {
     pump.tick = &tick;
-    pump.atEnd = [this] { w.gameend->click(); };
+    pump.atEnd = [this] { control<QPushButton>(w, "gameend")->click(); };
   }
   GameFolder game;
   RecordingMessages messages;
@@ -61,9 +62,9 @@ TEST_F(SoundWindow, AFirstStartWithoutSettingsWarnsOnceAndTheEndWritesThem) {
   w.Form_Load();
   EXPECT_EQ(messages.titles, std::vector<std::string>{kWaveIniReadTitle});
   EXPECT_EQ(w.soundMenu().Check6->value(), 1);
-  EXPECT_EQ(w.buffers.musicBuffer, nullptr);
-  EXPECT_NE(w.buffers.melkitMissBuffer, nullptr);
-  EXPECT_EQ(w.Label8->text(), "0");
+  EXPECT_EQ(w.soundBuffers().musicBuffer, nullptr);
+  EXPECT_NE(w.soundBuffers().melkitMissBuffer, nullptr);
+  EXPECT_EQ(control<QLabel>(w, "Label8")->text(), "0");
   EXPECT_EQ(game.readIni(), kInitialIni);
   EXPECT_FALSE(w.soundMenu().isVisible());
 }
@@ -73,7 +74,7 @@ TEST_F(SoundWindow, MusicPlaysInAGameHaltsOnPauseAndGameOverAndStartsAfreshNextG
   std::shared_ptr<SoundBuffer> first;
   std::vector<std::string> seen;
   auto look = [&](const char* when) {
-    SoundBuffer& m = *w.buffers.musicBuffer;
+    SoundBuffer& m = *w.soundBuffers().musicBuffer;
     // (A playing buffer's place is the sound device's business.)
     seen.push_back(std::string(when) + (m.isPlaying() ? " playing" : " stopped") +
                    (m.isLooping() ? " looping" : "") +
@@ -82,22 +83,22 @@ TEST_F(SoundWindow, MusicPlaysInAGameHaltsOnPauseAndGameOverAndStartsAfreshNextG
   pump.steps = {
       [&] {
         look("ready");
-        w.gamestart->click();
-        first = w.buffers.musicBuffer;
+        control<QPushButton>(w, "gamestart")->click();
+        first = w.soundBuffers().musicBuffer;
       },
       [&] { look("first frame"); },
       [&] {
-        w.gamestart->click();  // Pause
+        control<QPushButton>(w, "gamestart")->click();  // Pause
         look("paused");
       },
       [&] {
-        w.gamestart->click();  // a new game
-        EXPECT_NE(w.buffers.musicBuffer, first);
+        control<QPushButton>(w, "gamestart")->click();  // a new game
+        EXPECT_NE(w.soundBuffers().musicBuffer, first);
         look("new game");
       },
       [&] {
         look("its first frame");
-        w.g.remainingTime = 1;  // the next frame ends the game
+        w.game().remainingTime = 1;  // the next frame ends the game
       },
       [&] { look("game over"); }};
   w.Form_Load();
@@ -111,16 +112,16 @@ TEST_F(SoundWindow, MusicPlaysInAGameHaltsOnPauseAndGameOverAndStartsAfreshNextG
 TEST_F(SoundWindow, EachEffectPlaysItsOwnBufferUnlessSwitchedOff) {
   pump.steps = {[&] {
     const std::vector<std::tuple<Sound, std::shared_ptr<SoundBuffer>, QAbstractButton*>> effects =
-        {{Sound::zarupOk, w.buffers.zarupOkBuffer, w.soundMenu().Check7},
-         {Sound::zarupFall, w.buffers.zarupFallBuffer, w.soundMenu().Check8},
-         {Sound::melkitOk, w.buffers.melkitOkBuffer, w.soundMenu().Check9},
-         {Sound::melkitMiss, w.buffers.melkitMissBuffer, w.soundMenu().Check10}};
+        {{Sound::zarupOk, w.soundBuffers().zarupOkBuffer, w.soundMenu().Check7},
+         {Sound::zarupFall, w.soundBuffers().zarupFallBuffer, w.soundMenu().Check8},
+         {Sound::melkitOk, w.soundBuffers().melkitOkBuffer, w.soundMenu().Check9},
+         {Sound::melkitMiss, w.soundBuffers().melkitMissBuffer, w.soundMenu().Check10}};
     for (const auto& [sound, buffer, off] : effects) {
       off->click();  // switched off in the open dialog: silent at once
-      w.restart(sound);
+      w.sound().restart(sound);
       EXPECT_FALSE(buffer->isPlaying()) << static_cast<int>(sound);
       off->click();
-      w.restart(sound);
+      w.sound().restart(sound);
       EXPECT_TRUE(buffer->isPlaying()) << static_cast<int>(sound);
       buffer->Stop();
     }
@@ -131,20 +132,20 @@ TEST_F(SoundWindow, EachEffectPlaysItsOwnBufferUnlessSwitchedOff) {
 
 TEST_F(SoundWindow, ARecordOfAnEarlierGameSurvivesTheNextGameAndIsSaved) {
   game.writeIni(kMusicOn);  // stored highest score 5
-  pump.steps = {[&] { w.gamestart->click(); },
-                [&] { w.g.score = 9; },
-                [&] { w.gamestart->click(); },                 // Pause
-                [&] { w.gamestart->click(); },                 // the next game re-reads wave.ini
-                [&] { EXPECT_EQ(w.Label8->text(), "9"); }};
+  pump.steps = {[&] { control<QPushButton>(w, "gamestart")->click(); },
+                [&] { w.game().score = 9; },
+                [&] { control<QPushButton>(w, "gamestart")->click(); },                 // Pause
+                [&] { control<QPushButton>(w, "gamestart")->click(); },                 // the next game re-reads wave.ini
+                [&] { EXPECT_EQ(control<QLabel>(w, "Label8")->text(), "9"); }};
   w.Form_Load();
-  EXPECT_EQ(w.g.highScore, 9);
+  EXPECT_EQ(w.game().highScore, 9);
   EXPECT_TRUE(game.readIni().ends_with("\r\n9\r\n"));
 }
 
 TEST_F(SoundWindow, OkReloadsAndSavesCancelGoesBackToTheSavedSettings) {
   game.writeIni(kInitialIni);
   pump.steps = {[&] {
-    w.Command1->click();  // the sound settings button
+    control<QPushButton>(w, "Command1")->click();  // the sound settings button
     SoundMenu& menu = w.soundMenu();
     EXPECT_TRUE(menu.isVisible());
     menu.Text2->setText("gone.wav");
@@ -153,7 +154,7 @@ TEST_F(SoundWindow, OkReloadsAndSavesCancelGoesBackToTheSavedSettings) {
     EXPECT_EQ(menu.Check7->value(), 1);
     EXPECT_EQ(game.readIni().substr(0, 30), "\"\",0,1\r\n\"gone.wav\",0,1\r\n\"zarup");
 
-    w.Command1->click();
+    control<QPushButton>(w, "Command1")->click();
     menu.Text3->setText("edited.wav");
     menu.Check1->click();
     menu.Command2->click();  // Cancel
@@ -181,11 +182,11 @@ class WithoutSoundSettings : public SoundWindow {
 
 TEST_F(WithoutSoundSettings, NothingIsReadWrittenLoadedOrPlayed) {
   game.writeIni(kMusicOn);
-  pump.steps = {[&] { w.gamestart->click(); }, [&] { w.g.score = 3; }, nullptr};
+  pump.steps = {[&] { control<QPushButton>(w, "gamestart")->click(); }, [&] { w.game().score = 3; }, nullptr};
   w.Form_Load();
   EXPECT_TRUE(messages.titles.empty());
-  EXPECT_EQ(w.buffers.musicBuffer, nullptr);
-  EXPECT_EQ(w.buffers.zarupOkBuffer, nullptr);
+  EXPECT_EQ(w.soundBuffers().musicBuffer, nullptr);
+  EXPECT_EQ(w.soundBuffers().zarupOkBuffer, nullptr);
   EXPECT_EQ(game.readIni(), kMusicOn);
 }
 

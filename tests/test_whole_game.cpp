@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "app/draw_w.h"
+#include "window_controls.h"
 #include "app/script_player.h"
 #include "fakes.h"
 #include "platform/program_folder.h"
@@ -28,20 +29,20 @@ class WholeGame : public testing::Test {
   // A real pointer move over the play field.
   void pointerAt(double x, double y) {
     const QPointF p(x, y);
-    QMouseEvent move(QEvent::MouseMove, p, w.Picture1->mapToGlobal(p), Qt::NoButton,
+    QMouseEvent move(QEvent::MouseMove, p, w.field().mapToGlobal(p), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w.Picture1, &move);
+    QCoreApplication::sendEvent(&w.field(), &move);
   }
   // Plays one game from the start button to its end; returns the frames.
   int play(const std::function<void()>& beforeEachFrame) {
-    w.gamestart->click();
-    w.g.prevTick = tick.now;
+    control<QPushButton>(w, "gamestart")->click();
+    w.game().prevTick = tick.now;
     int frames = 0;
-    while (w.g.paused == kClear && frames < 10000) {
+    while (w.game().paused == kClear && frames < 10000) {
       beforeEachFrame();
       tick.now += 8;
-      w.g.game();
-      w.g.raiseHighScore();
+      w.game().game();
+      w.game().raiseHighScore();
       ++frames;
     }
     return frames;
@@ -50,20 +51,20 @@ class WholeGame : public testing::Test {
   testing_support::ScriptedTick tick;
   SequenceRandom random{{0.3, 0.6, 0.45, 0.2, 0.7, 0.1, 0.9, 0.35}};
   NoEvents pump;
-  DrawW w{Services{tick, random, pump, false}};
+  DrawW w{Services{tick, random, pump, Mode::script}};
 };
 
 TEST_F(WholeGame, APlayerUnderTheZarupCatchesItAgainAndAgain) {
-  const int frames = play([&] { pointerAt(w.g.objects.zarupX + 32, 540); });
+  const int frames = play([&] { pointerAt(w.game().objects.zarupX + 32, 540); });
   // Never a fall, so the whole 30000 ms are played, 8 ms a frame.
   EXPECT_EQ(frames, 30000 / 8);
-  EXPECT_EQ(w.Label6->text(), "0");
-  EXPECT_EQ(w.gamestart->text(), "Restart");
+  EXPECT_EQ(control<QLabel>(w, "Label6")->text(), "0");
+  EXPECT_EQ(control<QPushButton>(w, "gamestart")->text(), "Restart");
   // A round trip from the top to the tovrin and back takes about 1.8 s.
-  EXPECT_GE(w.g.score, 16);
-  EXPECT_EQ(w.g.highScore, w.g.score);
-  EXPECT_EQ(w.Label8->text(), QString::number(w.g.score));
-  EXPECT_EQ(w.g.popupActive, (std::array<int16_t, 7>{}));
+  EXPECT_GE(w.game().score, 16);
+  EXPECT_EQ(w.game().highScore, w.game().score);
+  EXPECT_EQ(control<QLabel>(w, "Label8")->text(), QString::number(w.game().score));
+  EXPECT_EQ(w.game().popupActive, (std::array<int16_t, 7>{}));
 }
 
 TEST_F(WholeGame, APlayerStandingStillLosesTimeToFallsAndTheGameEndsEarly) {
@@ -72,15 +73,15 @@ TEST_F(WholeGame, APlayerStandingStillLosesTimeToFallsAndTheGameEndsEarly) {
   double lastRemaining = 30000;
   const int frames = play([&] {
     // A frame takes 8 ms; a fall takes a share of what is left.
-    if (lastRemaining - w.g.remainingTime > 8) ++falls;
-    lastRemaining = w.g.remainingTime;
+    if (lastRemaining - w.game().remainingTime > 8) ++falls;
+    lastRemaining = w.game().remainingTime;
   });
   // Falling from the top takes about 0.95 s and every fall after that about
   // 1.9 s, each leaving 89 % of the time: about nine falls, and the game is
   // over after some 17 s of play instead of 30.
   EXPECT_GE(falls, 8);
   EXPECT_LT(frames, 18000 / 8);
-  EXPECT_EQ(w.gamestart->text(), "Restart");
+  EXPECT_EQ(control<QPushButton>(w, "gamestart")->text(), "Restart");
 }
 
 // The source pixel that destination pixel i of the squeezed picture shows.
@@ -90,13 +91,13 @@ TEST_F(WholeGame, ThePresentedFrameShowsTheSpritesWhereTheirPositionsSay) {
   pointerAt(150, 540);
   int frames = 0;
   play([&] {
-    if (++frames == 200) w.g.gamestart_Click();  // Pause after 200 frames
+    if (++frames == 200) w.game().gamestart_Click();  // Pause after 200 frames
   });
-  const QImage shown = w.Picture1->lastFrame();
+  const QImage shown = w.field().lastFrame();
   ASSERT_EQ(shown.size(), QSize(399, 599));
-  const Surface& zarupSheet = *w.surfaces.zarupSurface;
-  const Surface& tovrinSheet = *w.surfaces.tovrinSurface;
-  const auto& o = w.g.objects;
+  const Surface& zarupSheet = *w.drawingSurfaces().zarupSurface;
+  const Surface& tovrinSheet = *w.drawingSurfaces().tovrinSurface;
+  const auto& o = w.game().objects;
   const int zx = static_cast<int>(std::nearbyint(o.zarupX));
   const int zy = static_cast<int>(std::nearbyint(o.zarupY));
   const int zcell = static_cast<int>(o.zarupFrame);
@@ -114,9 +115,9 @@ TEST_F(WholeGame, ThePresentedFrameShowsTheSpritesWhereTheirPositionsSay) {
         }
       }
       // The tovrin, drawn last, at its own place with its top at 500.
-      const int tx = sx - w.g.tovrinX, ty = sy - 500;
+      const int tx = sx - w.game().tovrinX, ty = sy - 500;
       if (tx >= 0 && tx < 83 && ty >= 0 && ty < 59) {
-        const uint32_t px = tovrinSheet.pixel(84 * (o.tovrinFrame + (w.g.zarupCaught ? 1 : 0)) + tx, ty);
+        const uint32_t px = tovrinSheet.pixel(84 * (o.tovrinFrame + (w.game().zarupCaught ? 1 : 0)) + tx, ty);
         if (px != 0xffffffffu) {
           ASSERT_EQ(shown.pixel(x, y), px) << x << "," << y;
           ++checked;

@@ -3,11 +3,14 @@
 // score with the three buttons on the right. It owns the media objects and
 // the game, and runs the program from its load handler.
 #include <QWidget>
-#include <array>
 #include <memory>
-#include <optional>
+#include <string>
 
 #include "app/sound_menu_controls.h"
+#include "app/surface_drawing.h"
+#include "app/window_board.h"
+#include "app/window_mode.h"
+#include "app/window_sound.h"
 #include "display/surfaces.h"
 #include "game/game.h"
 #include "game/passes.h"
@@ -29,16 +32,16 @@ struct Services {
   TickCounter& tick;
   RandomSource& random;
   EventPump& pump;
-  // Off: wave.ini is never read or written and no sound is loaded, so
-  // nothing is ever played (for runs without a player).
-  bool withSoundSettings = true;
+  Mode mode = Mode::play;
+  // Recording the run (null: not recorded), keeping the best game (null: not
+  // kept), and where the whole run's recording goes at shutdown (empty: not
+  // written).
+  Recorder* recorder = nullptr;
+  BestGame* bestGame = nullptr;
+  std::string recordFile;
 };
 
-class DrawW : public QWidget,
-              public Board,
-              public FrameDrawing,
-              public SoundCues,
-              public WindowHandle {
+class DrawW : public QWidget {
   Q_OBJECT
  public:
   explicit DrawW(const Services& services, QWidget* parent = nullptr);
@@ -56,84 +59,25 @@ class DrawW : public QWidget,
   // Saves what there is to save, closes the sound settings dialog and this
   // window.
   void shutdown();
-  // Each pass of the main loop: halts music that plays although switched
-  // off and, while a game runs, asks the music to play unless it is off.
-  void musicStep(bool gameRuns);
-
-  // Board
-  using QWidget::isEnabled;
-  using QWidget::setEnabled;
-  int fieldWidth() override;
-  int fieldHeight() override;
-  void setCaption(Control control, const std::string& text) override;
-  void setEnabled(Control control, bool enabled) override;
-  bool isEnabled(Control control) override;
-  // What the rules last wrote into a control (its first caption before that).
-  const std::string& caption(Control control) const;
-  // FrameDrawing
-  void surfinit() override;
-  void textdraw() override;
-  void zarup_draw(double x, double y, double c) override;
-  void melkit_draw(double x, double y, double c) override;
-  void tovrin_draw(double x, double c) override;
-  void DrawRoundedBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t rw,
-                      int32_t rh) override;
-  void surfflip() override;
-  // SoundCues
-  void waveiniread() override;
-  void loadwavex() override;
-  void halt(Sound sound) override;
-  void restart(Sound sound) override;
-  // WindowHandle
-  Rect windowRect() const override;
 
   // The sound settings button: shows the sound settings dialog.
   void Command1_Click();
   // The sound settings dialog, made hidden when first needed.
   SoundMenu& soundMenu();
 
-  Game g;
-  std::shared_ptr<DirectX7> dx;
-  std::shared_ptr<DirectSound> ds;
-  std::shared_ptr<DirectInput> di;
-  std::shared_ptr<InputDevice> diMouse;
-  Surfaces surfaces{dx};
-  // musicBuffer, zarupOkBuffer, zarupFallBuffer, melkitOkBuffer, melkitMissBuffer.
-  SoundBuffers buffers;
-
-  // Recording the run (null: not recorded), keeping the best game (null: not
-  // kept), and where the whole run's recording goes at shutdown (empty: not
-  // written).
-  Recorder* recorder = nullptr;
-  BestGame* bestGame = nullptr;
-  std::string recordFile;
-  // While a recording plays: the pointer over the play field, the start and
-  // the settings buttons do nothing (watching also disables both buttons);
-  // the end button ends the program as ever.
-  bool inputLocked = false;
-  // The rules run without frames being shown or sounds played (a
-  // recording's fast-forward).
-  bool offScreen = false;
-  // With the settings file off: the highest score that the next reading of
-  // the settings gives, as a script said.
-  std::optional<int32_t> scriptedHighScore;
-  // Whether wave.ini is read and written and sounds are loaded; starts as
-  // the services say.
-  bool settingsFileInUse() const { return settingsFile_; }
-  void useSettingsFile(bool on) { settingsFile_ = on; }
-
-  PictureBox* Picture1 = nullptr;
-  QPushButton* gamestart = nullptr;
-  QPushButton* Command1 = nullptr;
-  QPushButton* gameend = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label7 = nullptr;
-  QLabel* Label8 = nullptr;
+  // The game the window plays, its play field, and what the rules last wrote
+  // into a control.
+  Game& game() { return g; }
+  PictureBox& field() { return *Picture1; }
+  const std::string& caption(Control control) const { return board_.caption(control); }
+  // The sound side, as scripts drive it.
+  WindowSound& sound() { return sound_; }
+  // Watching: frames and sounds stay off the screen while the recording
+  // fast-forwards to its last game.
+  void showFrames(bool shown) { framesHidden_ = !shown; }
+  // The media objects, for tests and benchmarks that look inside.
+  Surfaces& drawingSurfaces() { return surfaces; }
+  SoundBuffers& soundBuffers() { return buffers; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -151,14 +95,11 @@ class DrawW : public QWidget,
   void startClicked();
   // Shutdown: the whole run's recording, when asked for.
   void writeRecording();
-  // OK in the sound settings and shutdown: saves the sound settings and the
-  // highest score; at shutdown only when the file would change.
-  void waveiniwrite(bool onlyIfChanged = false);
   // Shutdown: closes the sound settings dialog, shown or not.
   void closeSoundMenu();
-  QWidget* control(Control c);
   std::shared_ptr<SoundBuffer> createSoundBuffer(const std::string& path, SoundBufferDesc& desc,
                                                  WaveFormat& format);
+  bool inputLocked() const { return services_.mode == Mode::watch; }
 
   // The main loop's side of a pass: the settings button, recording, the
   // window system's turn, the best game.
@@ -176,16 +117,45 @@ class DrawW : public QWidget,
   };
 
   Services services_;
-  PlayHooks playHooks_{*this};
-  LoopPasses passes_{g, playHooks_};
-  std::array<std::string, 6> captions_;
-  bool settingsFile_ = true;
+  bool framesHidden_ = false;
+
+  std::shared_ptr<DirectX7> dx;
+  std::shared_ptr<DirectSound> ds;
+  std::shared_ptr<DirectInput> di;
+  std::shared_ptr<InputDevice> diMouse;
+  Surfaces surfaces{dx};
+  // musicBuffer, zarupOkBuffer, zarupFallBuffer, melkitOkBuffer, melkitMissBuffer.
+  SoundBuffers buffers;
+
   std::unique_ptr<SoundMenu> soundMenu_;
   SoundMenuControls soundControls_{[this]() -> SoundMenu& { return soundMenu(); }};
   SoundLoading loading_{soundControls_, buffers,
                         [this](const std::string& path, SoundBufferDesc& desc, WaveFormat& format) {
                           return createSoundBuffer(path, desc, format);
                         }};
+
+  // What the rules see of the window; the game is made after them.
+  WindowBoard board_;
+  SurfaceDrawing drawing_;
+  WindowSound sound_;
+  WidgetHandle handle_{*this};
+  Game g;
+  PlayHooks playHooks_{*this};
+  LoopPasses passes_{g, playHooks_};
+
+  PictureBox* Picture1 = nullptr;
+  QPushButton* gamestart = nullptr;
+  QPushButton* Command1 = nullptr;
+  QPushButton* gameend = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* Label8 = nullptr;
+
   QImage windowPicture_;
   bool unloading_ = false;
   bool centrePending_ = false;  // centred before the window manager framed it

@@ -4,11 +4,11 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <initializer_list>
+#include <utility>
 
 #include "app/draw_w.h"
 #include "app/recorder.h"
-#include "display/popups.h"
-#include "display/sprites.h"
 #include "platform/errors.h"
 #include "platform/fonts.h"
 
@@ -32,11 +32,6 @@ QLabel* makeLabel(QWidget* parent, const char* text, QRect box, double points,
   return label;
 }
 
-QString textOf(QWidget* w) {
-  if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
-  return static_cast<QPushButton*>(w)->text();
-}
-
 QPushButton* makeButton(QWidget* parent, const char* text, QRect box) {
   auto* button = new QPushButton(QString::fromUtf8(text), parent);
   button->setGeometry(box);
@@ -47,9 +42,11 @@ QPushButton* makeButton(QWidget* parent, const char* text, QRect box) {
 
 DrawW::DrawW(const Services& services, QWidget* parent)
     : QWidget(parent),
-      g(*this, *this, *this, services.tick, services.random),
       services_(services),
-      settingsFile_(services.withSoundSettings) {
+      framesHidden_(services.mode == Mode::watch),
+      drawing_(surfaces, g, framesHidden_),
+      sound_(services.mode, soundControls_, buffers, loading_, g, services.recorder, framesHidden_),
+      g(board_, drawing_, sound_, services.tick, services.random) {
   buildLayout();
 }
 
@@ -84,9 +81,19 @@ void DrawW::buildLayout() {
   Command1 = makeButton(this, "効果音設定", QRect(416, 392, 81, 25));
   Command1->setEnabled(false);
 
-  for (Control c : {Control::gamestart, Control::Command1, Control::Label4, Control::Label5,
-                    Control::Label6, Control::Label8})
-    captions_[static_cast<std::size_t>(c)] = textOf(control(c)).toStdString();
+  board_.attach({Picture1, gamestart, Command1, Label4, Label5, Label6, Label8});
+  // Each control is known by its name, as in the window's design.
+  for (auto [widget, name] : std::initializer_list<std::pair<QWidget*, const char*>>{
+           {Picture1, "Picture1"}, {gamestart, "gamestart"}, {Command1, "Command1"},
+           {gameend, "gameend"}, {Label1, "Label1"}, {Label2, "Label2"}, {Label3, "Label3"},
+           {Label4, "Label4"}, {Label5, "Label5"}, {Label6, "Label6"}, {Label7, "Label7"},
+           {Label8, "Label8"}})
+    widget->setObjectName(QString::fromLatin1(name));
+  if (inputLocked()) {
+    // Watching: nothing to start or set; 終了 and the close box still end it.
+    gamestart->setEnabled(false);
+    Command1->setEnabled(false);
+  }
 
   setTabOrder(Picture1, gameend);
   setTabOrder(gameend, gamestart);
@@ -95,17 +102,17 @@ void DrawW::buildLayout() {
   connect(gamestart, &QPushButton::clicked, this, [this] { guarded([this] { startClicked(); }); });
   connect(gameend, &QPushButton::clicked, this, [this] { guarded([this] { g.gameend_Click(); }); });
   connect(Command1, &QPushButton::clicked, this, [this] {
-    if (!inputLocked) guarded([this] { Command1_Click(); });
+    if (!inputLocked()) guarded([this] { Command1_Click(); });
   });
   Picture1->onPaint = [this] { surfaces.Picture1_Paint(); };
   Picture1->onMouseMove = [this](int b, int s, float x, float y) {
-    if (inputLocked) return;
-    if (recorder) recorder->move(x, y);
+    if (inputLocked()) return;
+    if (services_.recorder) services_.recorder->move(x, y);
     g.Picture1_MouseMove(b, s, x, y);
   };
   Picture1->onMouseUp = [this](int b, int s, float x, float y) {
-    if (inputLocked) return;
-    if (recorder) recorder->up(x, y);
+    if (inputLocked()) return;
+    if (services_.recorder) services_.recorder->up(x, y);
     g.Picture1_MouseUp(b, s, x, y);
   };
 
@@ -139,59 +146,6 @@ void DrawW::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
   painter.drawImage(QPoint(0, 0), windowPicture_);
-}
-
-QWidget* DrawW::control(Control c) {
-  switch (c) {
-    case Control::gamestart: return gamestart;
-    case Control::Command1: return Command1;
-    case Control::Label4: return Label4;
-    case Control::Label5: return Label5;
-    case Control::Label6: return Label6;
-    case Control::Label8: return Label8;
-  }
-  throw IndexError();
-}
-
-int DrawW::fieldWidth() { return Picture1->width(); }
-int DrawW::fieldHeight() { return Picture1->height(); }
-
-void DrawW::setCaption(Control c, const std::string& text) {
-  const QString t = QString::fromStdString(text);
-  QWidget* w = control(c);
-  if (auto* label = qobject_cast<QLabel*>(w))
-    label->setText(t);
-  else
-    static_cast<QPushButton*>(w)->setText(t);
-  captions_[static_cast<std::size_t>(c)] = text;
-}
-
-const std::string& DrawW::caption(Control c) const {
-  return captions_.at(static_cast<std::size_t>(c));
-}
-
-void DrawW::setEnabled(Control c, bool enabled) { control(c)->setEnabled(enabled); }
-bool DrawW::isEnabled(Control c) { return control(c)->isEnabled(); }
-
-void DrawW::surfinit() { surfaces.surfinit(); }
-void DrawW::textdraw() {
-  kinopa::textdraw(surfaces, PopupTable{g.popupActive, g.popupX, g.popupY, g.objects.popupAge,
-                                        g.objects.popupRect});
-}
-void DrawW::zarup_draw(double x, double y, double c) { kinopa::zarup_draw(surfaces, x, y, c); }
-void DrawW::melkit_draw(double x, double y, double c) { kinopa::melkit_draw(surfaces, x, y, c); }
-void DrawW::tovrin_draw(double x, double c) { kinopa::tovrin_draw(surfaces, x, c); }
-void DrawW::DrawRoundedBox(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t rw,
-                           int32_t rh) {
-  surfaces.backSurface->DrawRoundedBox(x1, y1, x2, y2, rw, rh);
-}
-void DrawW::surfflip() {
-  if (!offScreen) surfaces.surfflip();
-}
-
-Rect DrawW::windowRect() const {
-  const QRect r = frameGeometry();
-  return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 }  // namespace kinopa

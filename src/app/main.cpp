@@ -151,11 +151,9 @@ int play(const std::string& recordFile) {
   kinopa::RecordedRandom random(randomness, recorder);
   kinopa::QtEventPump pump;
   try {
-    kinopa::DrawW window({tick, random, pump});
     kinopa::BestGame best(kinopa::settingsFile("best-game.kinopa"));
-    window.recorder = &recorder;
-    window.bestGame = &best;
-    window.recordFile = recordFile;
+    kinopa::DrawW window(
+        {tick, random, pump, kinopa::Mode::play, &recorder, &best, recordFile});
     if (single) single->listen(&window);
     try {
       window.Form_Load();

@@ -22,7 +22,7 @@ void DrawW::Form_Load() {
 
 void DrawW::createSoundDevice() {
   ds = ensureCreated(dx).DirectSoundCreate("");
-  ds->SetCooperativeLevel(this, DSSCL_PRIORITY);
+  ds->SetCooperativeLevel(&handle_, DSSCL_PRIORITY);
 }
 
 void DrawW::init() {
@@ -39,7 +39,7 @@ void DrawW::startUp() {
 
   surfaces.createDevice();
   show();
-  surfaces.setUp(this, Picture1);
+  surfaces.setUp(&handle_, Picture1);
 
   di = ensureCreated(dx).DirectInputCreate();
   diMouse = di->CreateDevice("GUID_SysMouse");
@@ -64,23 +64,23 @@ void DrawW::mainLoop() {
   }
 }
 
-void DrawW::PlayHooks::music(bool gameRuns) { w_.musicStep(gameRuns); }
+void DrawW::PlayHooks::music(bool gameRuns) { w_.sound_.musicStep(gameRuns); }
 
 void DrawW::PlayHooks::idled() {
-  if (w_.recorder) {
-    w_.recorder->makeRoom();
-    w_.recorder->idle();
+  if (w_.services_.recorder) {
+    w_.services_.recorder->makeRoom();
+    w_.services_.recorder->idle();
   }
   w_.Command1->setEnabled(true);
 }
 
 void DrawW::PlayHooks::framed() {
-  if (!w_.recorder) return;
-  w_.recorder->frame();
-  w_.recorder->keepState(frameSnapshot(w_));
+  if (!w_.services_.recorder) return;
+  w_.services_.recorder->frame();
+  w_.services_.recorder->keepState(frameSnapshot(w_));
   // Moving the recording out of memory takes a little while: it comes out of
   // the wait for the next frame, not out of the frame's time.
-  w_.recorder->makeRoom();
+  w_.services_.recorder->makeRoom();
 }
 
 void DrawW::PlayHooks::yieldAfterFrame() {
@@ -91,18 +91,22 @@ void DrawW::PlayHooks::yieldAfterFrame() {
 
 // A game's frames are over: a record game is kept.
 void DrawW::PlayHooks::gameEnded() {
-  if (w_.bestGame && w_.recorder) w_.bestGame->gameEnded(w_.g.score, *w_.recorder);
+  const Services& s = w_.services_;
+  if (s.bestGame && s.recorder) s.bestGame->gameEnded(w_.g.score, *s.recorder);
 }
 
 void DrawW::startClicked() {
-  if (inputLocked) return;
+  if (inputLocked()) return;
   const bool starting = g.paused == kSet;
   g.gamestart_Click();
-  if (recorder) recorder->start();
-  if (bestGame && starting && g.paused == kClear) bestGame->gameStarted(g.highScore);
+  if (services_.recorder) services_.recorder->start();
+  if (services_.bestGame && starting && g.paused == kClear)
+    services_.bestGame->gameStarted(g.highScore);
 }
 
 void DrawW::writeRecording() {
+  const std::string& recordFile = services_.recordFile;
+  Recorder* recorder = services_.recorder;
   if (recordFile.empty() || !recorder) return;
   if (recorder->full()) {
     std::fprintf(stderr, "kinopa: %s was not written: the run was too long to record\n",
@@ -119,7 +123,7 @@ void DrawW::writeRecording() {
 void DrawW::shutdown() {
   KINOPA_ROUTINE("draw_w.init");
   writeRecording();
-  waveiniwrite(true);
+  sound_.waveiniwrite(true);
   closeSoundMenu();
   unloading_ = true;
   close();

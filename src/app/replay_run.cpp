@@ -8,7 +8,7 @@ int runReplay(const std::vector<ReplayCommand>& script, std::ostream& out) {
   ScriptTick tick;
   ScriptRandom random;
   NoEvents pump;
-  DrawW w{Services{tick, random, pump, false}};
+  DrawW w{Services{tick, random, pump, Mode::script}};
   ScriptPlayer player(w, tick, random, [&] { w.startUp(); });
   try {
     for (const ReplayCommand& c : script) {

@@ -11,8 +11,8 @@ namespace {
 
 // The play field as last presented; before any frame, its own picture.
 QImage fieldPicture(DrawW& w) {
-  if (w.Picture1->presentCount() > 0) return w.Picture1->lastFrame().copy();
-  return w.Picture1->picture().copy(0, 0, w.Picture1->width(), w.Picture1->height());
+  if (w.field().presentCount() > 0) return w.field().lastFrame().copy();
+  return w.field().picture().copy(0, 0, w.field().width(), w.field().height());
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ double ScriptRandom::Rnd() {
 }
 
 StateSnapshot takeSnapshot(DrawW& w) {
-  const Game& g = w.g;
+  const Game& g = w.game();
   StateSnapshot s;
   s.frameTick = g.frameTick;
   s.remainingTime = g.remainingTime;
@@ -67,12 +67,12 @@ ScriptPlayer::ScriptPlayer(DrawW& w, ScriptTick& tick, ScriptRandom& random,
       random_(random),
       startUp_(std::move(startUp)),
       hooks_(w),
-      passes_(w.g, hooks_) {}
+      passes_(w.game(), hooks_) {}
 
-void ScriptPlayer::MusicOnly::music(bool gameRuns) { w_.musicStep(gameRuns); }
+void ScriptPlayer::MusicOnly::music(bool gameRuns) { w_.sound().musicStep(gameRuns); }
 
 void ScriptPlayer::run(const ReplayCommand& c) {
-  Game& g = w_.g;
+  Game& g = w_.game();
   switch (c.kind) {
     case ReplayCommand::random:
       random_.append(c.values);
@@ -82,7 +82,7 @@ void ScriptPlayer::run(const ReplayCommand& c) {
       if (started_) {
         g.highScore = c.number;
       } else {
-        w_.scriptedHighScore = c.number;
+        w_.sound().scriptHighScore(c.number);
       }
       return;
     default:

@@ -1,9 +1,5 @@
 #include "app/watch.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QLabel>
-#include <QPushButton>
 #include <chrono>
 #include <cstdio>
 
@@ -41,46 +37,35 @@ int watchRecording(const std::string& path) {
   ScriptTick tick;
   ScriptRandom random;
   QtEventPump pump;
-  DrawW w{Services{tick, random, pump, true}};
+  DrawW w{Services{tick, random, pump, Mode::watch}};
   w.setWindowTitle(QStringLiteral("Kinopa — recording"));
-  // Nothing to play or set while watching: the game and settings buttons are
-  // greyed out. 終了 and the close box end the program.
-  w.inputLocked = true;
-  w.gamestart->setEnabled(false);
-  w.Command1->setEnabled(false);
-  w.offScreen = true;
+  Game& g = w.game();
+  // Start-up as usual: the sound settings are read and the sounds loaded once.
   ScriptPlayer player(w, tick, random, [&] {
-    // Start-up as usual: the sound settings are read and the sounds loaded
-    // once; after that the recording says what the highest score is.
     w.createSoundDevice();
     w.startUp();
-    if (w.scriptedHighScore) {
-      w.g.highScore = *w.scriptedHighScore;
-      w.setCaption(Control::Label8, numberText(w.g.highScore));
-      w.scriptedHighScore.reset();
-    }
-    w.useSettingsFile(false);
   });
 
   for (std::size_t i = 0; i < lastGame; ++i) player.run(script[i]);
   // The last game at its own pace: the recorded clock against the real one.
-  w.offScreen = false;
-  QCoreApplication::processEvents();
+  w.showFrames(true);
+  pump.yield(false);
   const Clock::time_point begin = Clock::now();
   const int32_t firstTick = tick.now;
-  for (std::size_t i = lastGame; i < script.size() && w.g.quitRequested == kClear; ++i) {
+  for (std::size_t i = lastGame; i < script.size() && g.quitRequested == kClear; ++i) {
     const ReplayCommand& c = script[i];
     if (c.kind == ReplayCommand::tick)
       waitUntil(pump, begin + std::chrono::milliseconds(static_cast<int64_t>(c.number) - firstTick),
-                w.g);
+                g);
     player.run(c);
-    if (c.kind == ReplayCommand::frame) QCoreApplication::processEvents();
+    if (c.kind == ReplayCommand::frame) pump.yield(false);
   }
 
   // The last frame stays, repaints included, until the window is closed.
-  if (w.Picture1->presentCount() > 0) w.Picture1->setPicture(w.Picture1->lastFrame().copy());
+  PictureBox& field = w.field();
+  if (field.presentCount() > 0) field.setPicture(field.lastFrame().copy());
   w.setWindowTitle(QStringLiteral("Kinopa — recording, ended"));
-  while (w.g.quitRequested == kClear) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  while (g.quitRequested == kClear) pump.yield(true);
   w.shutdown();
   return 0;
 }

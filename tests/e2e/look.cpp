@@ -38,6 +38,7 @@
 #include <string>
 
 #include "app/draw_w.h"
+#include "window_controls.h"
 #include "platform/fonts.h"
 
 namespace {
@@ -103,10 +104,10 @@ class Reader {
 
  private:
   QLabel* labelNamed(const std::string& name) {
-    if (name == "Label4") return window_.Label4;
-    if (name == "Label5") return window_.Label5;
-    if (name == "Label6") return window_.Label6;
-    if (name == "Label8") return window_.Label8;
+    if (name == "Label4") return control<QLabel>(window_, "Label4");
+    if (name == "Label5") return control<QLabel>(window_, "Label5");
+    if (name == "Label6") return control<QLabel>(window_, "Label6");
+    if (name == "Label8") return control<QLabel>(window_, "Label8");
     return nullptr;
   }
 
@@ -150,17 +151,17 @@ class Reader {
   // The start button's caption, away from its edges, where focus and hover
   // change the look, and whether it is greyed out.
   std::string readButton() {
-    const QRect area = window_.gamestart->geometry().adjusted(4, 4, -4, -4);
+    const QRect area = control<QPushButton>(window_, "gamestart")->geometry().adjusted(4, 4, -4, -4);
     std::string best = "?";
     int bestDiff = kTolerance + 1;
     for (const bool enabled : {true, false}) {
-      window_.gamestart->setEnabled(enabled);
+      control<QPushButton>(window_, "gamestart")->setEnabled(enabled);
       for (const char* caption : {"Start", "Pause", "Restart"}) {
-        const int n = differenceAs(window_.gamestart, QString::fromLatin1(caption), area);
+        const int n = differenceAs(control<QPushButton>(window_, "gamestart"), QString::fromLatin1(caption), area);
         if (n < bestDiff) bestDiff = n, best = std::string(caption) + (enabled ? "" : "/disabled");
       }
     }
-    window_.gamestart->setEnabled(true);
+    control<QPushButton>(window_, "gamestart")->setEnabled(true);
     return best;
   }
 
@@ -168,7 +169,7 @@ class Reader {
   kinopa::SteadyTickCounter tick_;
   kinopa::ClockSeededRandom random_;
   kinopa::QtEventPump pump_;
-  DrawW window_{kinopa::Services{tick_, random_, pump_, false}};
+  DrawW window_{kinopa::Services{tick_, random_, pump_, kinopa::Mode::script}};
   QImage shot_;
 };
 

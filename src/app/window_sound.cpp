@@ -1,0 +1,58 @@
+#include "app/window_sound.h"
+
+#include "app/recorder.h"
+#include "sound/playback.h"
+#include "sound/wave_ini.h"
+
+namespace kinopa {
+namespace {
+
+int rowOf(Sound sound) { return static_cast<int>(sound) + 1; }
+
+}  // namespace
+
+WindowSound::WindowSound(Mode mode, SoundControls& controls, SoundBuffers& buffers,
+                         SoundLoading& loading, Game& g, Recorder* recorder, const bool& hidden)
+    : mode_(mode),
+      controls_(controls),
+      buffers_(buffers),
+      loading_(loading),
+      g_(g),
+      recorder_(recorder),
+      hidden_(hidden) {}
+
+void WindowSound::waveiniread() {
+  if (mode_ == Mode::play || (mode_ == Mode::watch && !settingsRead_)) {
+    settingsRead_ = true;
+    kinopa::waveiniread(controls_, g_.highScore);
+    if (recorder_) recorder_->high(g_.highScore);
+  }
+  if (scripted_) g_.highScore = *scripted_;
+  scripted_.reset();
+}
+
+void WindowSound::loadwavex() {
+  if (mode_ == Mode::script || (mode_ == Mode::watch && soundsLoaded_)) return;
+  soundsLoaded_ = true;
+  loading_.loadwavex();
+}
+
+void WindowSound::waveiniwrite(bool onlyIfChanged) {
+  if (mode_ == Mode::play) kinopa::waveiniwrite(controls_, g_.highScore, onlyIfChanged);
+}
+
+void WindowSound::halt(Sound sound) {
+  if (!quiet()) kinopa::halt(controls_, buffers_, rowOf(sound));
+}
+
+void WindowSound::restart(Sound sound) {
+  if (!quiet()) kinopa::restart(controls_, buffers_, rowOf(sound));
+}
+
+void WindowSound::musicStep(bool gameRuns) {
+  if (quiet()) return;
+  haltMusicSwitchedOff(controls_, buffers_);
+  if (gameRuns) playMusic(controls_, buffers_);
+}
+
+}  // namespace kinopa
