@@ -89,7 +89,9 @@ TEST_F(Melkit, AnUpperLimitBelongsToItsBandTheFirstLowerOneToNone) {
 // or the floor (429), and on the mid line (214.5) it is pulled up.
 TEST_F(Melkit, AHairPastALineIsStillOnIt) {
   const struct { double x, y, vy, elapsed, vyAfter; } table[] = {
-      {299 + 1e-6, 100, 0, 0, 0}, {149.5, 429 + 1e-6, 1, 0, 1}, {149.5, 214.5 - 1e-6, 0, 10, -0.012}};
+      {299 + 1e-6, 100, 0, 0, 0},
+      {149.5, 429 + 1e-6, 1, 0, 1},
+      {149.5, 214.5 - 1e-6, 0, 10, -0.012}};
   for (const auto& [x, y, vy, elapsed, vyAfter] : table) {
     place(x, y, 10, kSet, 1);
     g.objects.melkitVY = vy;
