@@ -32,8 +32,8 @@
 #include "platform/fonts.h"
 #include "platform/media_types.h"
 #include "platform/program_folder.h"
-#include "platform/random.h"
 #include "platform/surface.h"
+#include "sequence_random.h"
 
 namespace {
 

@@ -13,8 +13,8 @@ namespace kinopa::testing_support {
 
 class RecordingBoard : public Board {
  public:
-  int width = 399;
-  int height = 599;
+  int width = kFieldWidth;
+  int height = kFieldHeight;
   std::map<Control, std::string> captions;
   std::map<Control, bool> enabled{{Control::Command1, false}};
   std::vector<std::pair<Control, std::string>> writes;

@@ -5,6 +5,7 @@
 
 #include "fakes.h"
 #include "game/game.h"
+#include "sequence_random.h"
 
 namespace kinopa::testing_support {
 

@@ -4,7 +4,6 @@
 #include <set>
 #include <thread>
 
-#include "platform/errors.h"
 #include "platform/random.h"
 #include "platform/tick.h"
 
@@ -59,18 +58,6 @@ TEST(Random, ClockSeededValuesLieInTheUnitIntervalAndDifferBetweenRuns) {
   }
   EXPECT_TRUE(differ);
   EXPECT_GT(seen.size(), 990u);
-}
-
-TEST(Random, AFixedSequenceRepeatsAndRefusesValuesOutsideTheInterval) {
-  SequenceRandom seq({0.0, 0.5, 0.999});
-  EXPECT_EQ(seq.Rnd(), 0.0);
-  EXPECT_EQ(seq.Rnd(), 0.5);
-  EXPECT_EQ(seq.Rnd(), 0.999);
-  EXPECT_EQ(seq.Rnd(), 0.0);
-  EXPECT_EQ(seq.drawn(), 4u);
-  EXPECT_THROW(SequenceRandom({1.0}), Error);
-  EXPECT_THROW(SequenceRandom({-0.1}), Error);
-  EXPECT_THROW(SequenceRandom({}), Error);
 }
 
 }  // namespace

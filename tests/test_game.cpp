@@ -151,6 +151,19 @@ TEST_F(GameTest, PreparationPlacesTheObjectsClearsThePopupsAndReadsTheSettings) 
   EXPECT_EQ(board.writes.back(), std::make_pair(Control::Label8, std::string("0")));
 }
 
+TEST_F(GameTest, PreparationPlacesTheZarupWithTheFirstRandomValueTheMelkitWithTheNext) {
+  const struct { double first, second, zarupX, melkitX; } table[] = {
+      {0.5, 0.9, 167, 269}, {0.9, 0.5, 301, 149}};  // floor(r * 335), floor(r * 299)
+  for (const auto& [first, second, zarupX, melkitX] : table) {
+    SequenceRandom two{{first, second}};
+    Game fresh(board, frame, sounds, tick, two);
+    fresh.setFixedNumbers();
+    fresh.gameinit();
+    EXPECT_EQ(fresh.objects.zarupX, zarupX) << first;
+    EXPECT_EQ(fresh.objects.melkitX, melkitX) << first;
+  }
+}
+
 TEST_F(GameTest, GameOverAndPauseHaltTheMusic) {
   start();
   g.gamestart_Click();

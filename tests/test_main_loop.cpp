@@ -12,6 +12,7 @@
 #include "fakes.h"
 #include "platform/errors.h"
 #include "platform/program_folder.h"
+#include "sequence_random.h"
 
 namespace kinopa {
 namespace {

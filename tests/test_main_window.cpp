@@ -11,6 +11,7 @@
 #include "fakes.h"
 #include "platform/fonts.h"
 #include "platform/program_folder.h"
+#include "sequence_random.h"
 
 namespace kinopa {
 namespace {

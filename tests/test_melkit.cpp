@@ -69,15 +69,37 @@ INSTANTIATE_TEST_SUITE_P(
                     BandCase{20, kSet, 3, 0.7}, BandCase{5, kSet, 4, 0.6},
                     BandCase{5, kClear, 5, 0.6}, BandCase{298, kClear, 5, 0.6}));
 
-TEST_F(Melkit, ExactlyOnTheFirstBandLimitNoBandHolds) {
+TEST_F(Melkit, AnUpperLimitBelongsToItsBandTheFirstLowerOneToNone) {
   const double c = 149.5;
-  const double x = c - 0.65 * c;  // 52.325
-  ASSERT_EQ(std::fabs(c - x), 0.65 * c);
-  place(x, 100, 10, kSet, 0.8);
-  g.objects.melkitFrame = 3;
-  g.melkit(kClear, 0);
-  EXPECT_EQ(g.objects.melkitFrame, 0);
-  EXPECT_EQ(g.objects.melkitSpeedFactor, 0.8);  // kept from before
+  const struct { double limit, cell, factor; } table[] = {
+      {0.65, 0, 0.5}, {0.75, 1, 0.95}, {0.85, 2, 0.8}, {0.95, 3, 0.7}};  // 0.5 kept
+  for (const auto& [limit, cell, factor] : table) {
+    const double x = c - limit * c;
+    ASSERT_EQ(std::fabs(c - x), limit * c);
+    place(x, 100, 10, kSet, 0.5);
+    g.objects.melkitFrame = 9;
+    g.melkit(kClear, 0);
+    EXPECT_EQ(g.objects.melkitFrame, cell) << limit;
+    EXPECT_EQ(g.objects.melkitSpeedFactor, factor) << limit;
+  }
+}
+
+// A hair (1e-6) past a line as 64-bit floats is on it as 32-bit floats, and
+// the lines are compared in single precision: no turn at the right wall (299)
+// or the floor (429), and on the mid line (214.5) it is pulled up.
+TEST_F(Melkit, AHairPastALineIsStillOnIt) {
+  const struct { double x, y, vy, elapsed, vyAfter; } table[] = {
+      {299 + 1e-6, 100, 0, 0, 0},
+      {149.5, 429 + 1e-6, 1, 0, 1},
+      {149.5, 214.5 - 1e-6, 0, 10, -0.012}};
+  for (const auto& [x, y, vy, elapsed, vyAfter] : table) {
+    place(x, y, 10, kSet, 1);
+    g.objects.melkitVY = vy;
+    g.melkit(kClear, elapsed);
+    EXPECT_EQ(g.objects.melkitVX, 10) << x << "," << y;
+    EXPECT_EQ(g.objects.melkitFacingRight, kSet);
+    EXPECT_NEAR(g.objects.melkitVY, vyAfter, 1e-12) << x << "," << y;
+  }
 }
 
 TEST_F(Melkit, TheRightWallTurnsItBackFurtherInThanItWas) {

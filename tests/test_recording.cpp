@@ -18,6 +18,7 @@
 #include "app/recording_file.h"
 #include "app/replay_run.h"
 #include "fakes.h"
+#include "sequence_random.h"
 #include "sound_support.h"
 
 namespace kinopa {

@@ -12,6 +12,7 @@
 #include "app/draw_w.h"
 #include "window_controls.h"
 #include "fakes.h"
+#include "sequence_random.h"
 #include "sound/wave_ini.h"
 #include "sound_support.h"
 

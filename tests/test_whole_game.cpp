@@ -12,6 +12,7 @@
 #include "app/script_player.h"
 #include "fakes.h"
 #include "platform/program_folder.h"
+#include "sequence_random.h"
 
 namespace kinopa {
 namespace {

@@ -151,6 +151,41 @@ TEST_F(Zarup, WallsAndTopEdgeReflect) {
   EXPECT_EQ(g.objects.zarupVX, 1);
 }
 
+// A hair (1e-6) past a line as 64-bit floats is on it as 32-bit floats, and
+// the lines are compared in single precision: nothing happens.
+struct Hair {
+  const char* line;
+  double x, y, vy, elapsed;
+  int16_t caught;
+};
+void PrintTo(const Hair& h, std::ostream* os) { *os << h.line; }
+class SinglePrecision : public Zarup, public testing::WithParamInterface<Hair> {};
+
+TEST_P(SinglePrecision, AHairPastALineIsStillOnIt) {
+  const Hair& h = GetParam();
+  g.scoreRate = kUnitStepRate;
+  g.tovrinX = 100;
+  g.remainingTime = 20000;
+  g.zarupCaught = h.caught;
+  place(h.x, h.y, h.vy);
+  g.objects.zarupVX = 1;
+  g.zarup(kClear, h.elapsed);
+  EXPECT_EQ(g.objects.zarupVX, 1);  // no wall
+  EXPECT_EQ(g.remainingTime, 20000);  // no fall
+  EXPECT_EQ(g.score, 0);  // no catch
+  EXPECT_EQ(g.zarupCaught, h.caught);  // no clearing
+  EXPECT_TRUE(sounds.calls.empty());
+}
+// Right wall 335, bottom 544, catch line 484 (from above it, to below it),
+// clear line 414.
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SinglePrecision,
+    testing::Values(Hair{"right wall", 335 + 1e-6, 100, 0, 0, kClear},
+                    Hair{"bottom", 100, 544 + 1e-6, 0, 0, kClear},
+                    Hair{"catch, now below", 100, 483.5, 0.5 + 1e-6, 1, kClear},
+                    Hair{"catch, was above", 100, 484 - 1e-6, 0.5, 1, kClear},
+                    Hair{"clear line", 100, 414 - 1e-6, 0, 0, kSet}));
+
 TEST_F(Zarup, TheCellFollowsTheClockAndIsNeverNegative) {
   const std::vector<std::pair<double, double>> table = {
       {0, 0}, {99, 0}, {100, 1}, {250, 2}, {399, 3}, {400, 0}, {1234567, 1},

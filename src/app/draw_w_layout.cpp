@@ -58,13 +58,13 @@ void DrawW::buildLayout() {
   // A fixed frame with a close box only.
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                  Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(512, 599);
+  setFixedSize(512, kFieldHeight);  // the play field fills its height
   windowPicture_ = QImage(QStringLiteral(":/art/window.jpg"));
   if (windowPicture_.isNull()) throw PlatformError("draw_w", "Picture", "window picture missing");
 
   // Created in tab order; the labels never take the focus.
   Picture1 = new PictureBox(this);
-  Picture1->setGeometry(0, 0, 399, 599);
+  Picture1->setGeometry(0, 0, kFieldWidth, kFieldHeight);
   const QImage field(QStringLiteral(":/art/field.bmp"));
   if (field.isNull()) throw PlatformError("Picture1", "Picture", "play field picture missing");
   Picture1->setPicture(field);

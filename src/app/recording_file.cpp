@@ -17,8 +17,8 @@ const char* const kDamaged = QT_TRANSLATE_NOOP("kinopa", "The recording %1 is da
 // The rules alone, for finding where the recording's last game begins.
 class Blind : public Board, public FrameDrawing, public SoundCues {
  public:
-  int fieldWidth() override { return 399; }
-  int fieldHeight() override { return 599; }
+  int fieldWidth() override { return kFieldWidth; }
+  int fieldHeight() override { return kFieldHeight; }
   void setCaption(Control, const std::string&) override {}
   void setEnabled(Control, bool) override {}
   bool isEnabled(Control) override { return false; }

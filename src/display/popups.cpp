@@ -8,7 +8,7 @@ namespace {
 
 // Cells of "text.bmp": three misses in the top band, four falls below. Every
 // cell but slot 5's leaves out its last column and row.
-constexpr std::array<Rect, 7> kCells = {{
+constexpr std::array<Rect, kPopupSlots> kCells = {{
     {0, 30, 99, 59},
     {100, 30, 199, 59},
     {0, 60, 99, 89},

@@ -5,17 +5,18 @@
 #include <cstdint>
 
 #include "display/surfaces.h"
+#include "game/objects.h"
 
 namespace kinopa {
 
-// The game's popup table and the state kept for drawing it, seven slots.
+// The game's popup table and the state kept for drawing it.
 // Only -1 in popupActive counts as running.
 struct PopupTable {
-  std::array<int16_t, 7>& popupActive;
-  const std::array<int16_t, 7>& popupX;
-  const std::array<int16_t, 7>& popupY;
-  std::array<int16_t, 7>& popupAge;
-  std::array<Rect, 7>& popupRect;
+  std::array<int16_t, kPopupSlots>& popupActive;
+  const std::array<int16_t, kPopupSlots>& popupX;
+  const std::array<int16_t, kPopupSlots>& popupY;
+  std::array<int16_t, kPopupSlots>& popupAge;
+  std::array<Rect, kPopupSlots>& popupRect;
 };
 
 // Draws every running popup one frame older, and ends those that have run

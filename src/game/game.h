@@ -17,6 +17,13 @@ namespace kinopa {
 constexpr int16_t kSet = -1;
 constexpr int16_t kClear = 0;
 
+// A bounce along one axis: the move of step * velocity is taken back and the
+// velocity turns.
+inline void bounce(double& position, double& velocity, double step) {
+  position -= step * velocity;
+  velocity = -velocity;
+}
+
 class Game {
  public:
   Game(Board& board, FrameDrawing& frame, SoundCues& sounds, TickCounter& tick,

@@ -48,13 +48,11 @@ void Game::melkit(int16_t reset, double elapsed) {
   // move without the band's factor.
   o.melkitX += step * o.melkitVX * o.melkitSpeedFactor;
   if (singleGreater(o.melkitX, board_.fieldWidth() - melkitW)) {
-    o.melkitX -= step * o.melkitVX;
-    o.melkitVX = -o.melkitVX;
+    bounce(o.melkitX, o.melkitVX, step);
     o.melkitFacingRight = kClear;
   }
   if (o.melkitX < 0) {
-    o.melkitX -= step * o.melkitVX;
-    o.melkitVX = -o.melkitVX;
+    bounce(o.melkitX, o.melkitVX, step);
     o.melkitFacingRight = kSet;
   }
 
@@ -81,14 +79,8 @@ void Game::melkit(int16_t reset, double elapsed) {
   // mid line.
   const int floorLine = board_.fieldHeight() - melkitH - 130;
   o.melkitY += step * o.melkitVY;
-  if (singleGreater(o.melkitY, floorLine)) {
-    o.melkitY -= step * o.melkitVY;
-    o.melkitVY = -o.melkitVY;
-  }
-  if (o.melkitY < 0) {
-    o.melkitY -= step * o.melkitVY;
-    o.melkitVY = -o.melkitVY;
-  }
+  if (singleGreater(o.melkitY, floorLine)) bounce(o.melkitY, o.melkitVY, step);
+  if (o.melkitY < 0) bounce(o.melkitY, o.melkitVY, step);
   if (singleLess(o.melkitY, floorLine / 2.0)) {
     o.melkitVY += step * 0.1;
   } else {

@@ -16,6 +16,10 @@ enum class Control {
   Label8,     // highest score
 };
 
+// The play field's size in pixels, as the main window lays it out.
+constexpr int kFieldWidth = 399;
+constexpr int kFieldHeight = 599;
+
 class Board {
  public:
   virtual ~Board() = default;

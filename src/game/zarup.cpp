@@ -23,22 +23,15 @@ void Game::zarup(int16_t reset, double elapsed) {
 
   // Sideways, bouncing off the walls.
   o.zarupX += step * o.zarupVX;
-  if (singleGreater(o.zarupX, board_.fieldWidth() - zarupW)) {
-    o.zarupX -= step * o.zarupVX;
-    o.zarupVX = -o.zarupVX;
-  }
-  if (o.zarupX < 0) {
-    o.zarupX -= step * o.zarupVX;
-    o.zarupVX = -o.zarupVX;
-  }
+  if (singleGreater(o.zarupX, board_.fieldWidth() - zarupW)) bounce(o.zarupX, o.zarupVX, step);
+  if (o.zarupX < 0) bounce(o.zarupX, o.zarupVX, step);
 
   o.zarupY += step * o.zarupVY;
 
   // The bottom of the field: it bounces, but the time is cut, the rate falls
   // back to 1 and a popup shows where it fell.
   if (singleGreater(o.zarupY, board_.fieldHeight() - zarupH)) {
-    o.zarupY -= step * o.zarupVY;
-    o.zarupVY = -o.zarupVY;
+    bounce(o.zarupY, o.zarupVY, step);
     remainingTime =
         floorOf(static_cast<double>(subI32(90, scoreRate)) * remainingTime * 0.01);
     if (scoreRate > 1) scoreRate = 1;
@@ -54,18 +47,14 @@ void Game::zarup(int16_t reset, double elapsed) {
   if (crossed &&
       tovrinX - o.zarupX < static_cast<double>(mulI16(2, zarupW)) / 3 &&
       o.zarupX - tovrinX < tovrinW - zarupW / 3.0) {
-    o.zarupY -= step * o.zarupVY;
-    o.zarupVY = -o.zarupVY;
+    bounce(o.zarupY, o.zarupVY, step);
     zarupCaught = kSet;
     score = addI32(score, scoreRate);
     sounds_.restart(Sound::zarupOk);
   }
 
   // The top edge.
-  if (o.zarupY < 0) {
-    o.zarupY -= step * o.zarupVY;
-    o.zarupVY = -o.zarupVY;
-  }
+  if (o.zarupY < 0) bounce(o.zarupY, o.zarupVY, step);
 
   o.zarupVY += step * 0.1;
 

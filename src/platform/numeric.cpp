@@ -27,36 +27,6 @@ int32_t toI32(double v) {
 
 double floorOf(double v) { return std::floor(v); }
 
-int32_t addI32(int32_t a, int32_t b) {
-  int32_t r;
-  if (__builtin_add_overflow(a, b, &r)) throw OverflowError();
-  return r;
-}
-
-int32_t subI32(int32_t a, int32_t b) {
-  int32_t r;
-  if (__builtin_sub_overflow(a, b, &r)) throw OverflowError();
-  return r;
-}
-
-int16_t addI16(int16_t a, int16_t b) {
-  int16_t r;
-  if (__builtin_add_overflow(a, b, &r)) throw OverflowError();
-  return r;
-}
-
-int16_t subI16(int16_t a, int16_t b) {
-  int16_t r;
-  if (__builtin_sub_overflow(a, b, &r)) throw OverflowError();
-  return r;
-}
-
-int16_t mulI16(int16_t a, int16_t b) {
-  int16_t r;
-  if (__builtin_mul_overflow(a, b, &r)) throw OverflowError();
-  return r;
-}
-
 int32_t modI32(int32_t a, int32_t b) {
   if (b == 0) {
     throw Error("Division by zero",

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/errors.h"
+
 namespace kinopa {
 
 int16_t toI16(double v);
@@ -15,11 +17,25 @@ int32_t toI32(double v);
 // Largest integer not above v (as a 64-bit float, like the rules use it).
 double floorOf(double v);
 
-int32_t addI32(int32_t a, int32_t b);
-int32_t subI32(int32_t a, int32_t b);
-int16_t addI16(int16_t a, int16_t b);
-int16_t subI16(int16_t a, int16_t b);
-int16_t mulI16(int16_t a, int16_t b);
+// Integer arithmetic in the width of its operands; a true result outside
+// that width's range is an OverflowError.
+enum class IntOp { add, sub, mul };
+template <IntOp op, typename T>
+T checked(T a, T b) {
+  T r;
+  bool overflow;
+  if constexpr (op == IntOp::add) overflow = __builtin_add_overflow(a, b, &r);
+  else if constexpr (op == IntOp::sub) overflow = __builtin_sub_overflow(a, b, &r);
+  else overflow = __builtin_mul_overflow(a, b, &r);
+  if (overflow) throw OverflowError();
+  return r;
+}
+// The ones the rules use, by the names of their widths.
+inline constexpr auto addI32 = &checked<IntOp::add, int32_t>;
+inline constexpr auto subI32 = &checked<IntOp::sub, int32_t>;
+inline constexpr auto addI16 = &checked<IntOp::add, int16_t>;
+inline constexpr auto subI16 = &checked<IntOp::sub, int16_t>;
+inline constexpr auto mulI16 = &checked<IntOp::mul, int16_t>;
 
 // Integer remainder keeping the sign of the dividend (5 mod 3 = 2,
 // -5 mod 3 = -2). A zero divisor is an error.

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <random>
-#include <vector>
 
 namespace kinopa {
 
@@ -21,19 +20,6 @@ class ClockSeededRandom : public RandomSource {
 
  private:
   std::mt19937_64 engine_;
-};
-
-// A fixed sequence, repeated from the start when it runs out. Values must
-// lie in [0, 1).
-class SequenceRandom : public RandomSource {
- public:
-  explicit SequenceRandom(std::vector<double> values);
-  double Rnd() override;
-  std::size_t drawn() const { return drawn_; }
-
- private:
-  std::vector<double> values_;
-  std::size_t drawn_ = 0;
 };
 
 }  // namespace kinopa
