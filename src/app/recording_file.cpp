@@ -82,6 +82,11 @@ std::size_t lastGameStart(const std::vector<ReplayCommand>& script,
         continue;
       }
       if (c.kind == ReplayCommand::high || c.kind == ReplayCommand::shot) continue;
+      if (c.kind == ReplayCommand::state) {
+        started = true;
+        startUpFromState(c, g, random, [&] { g.gameinit(); });
+        continue;
+      }
       if (!started) {
         started = true;
         g.gameinit();

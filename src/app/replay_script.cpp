@@ -5,6 +5,8 @@
 #include <regex>
 #include <sstream>
 
+#include "app/carried_state.h"
+
 namespace kinopa {
 namespace {
 
@@ -48,7 +50,13 @@ std::vector<ReplayCommand> parseReplayScript(std::istream& in) {
       if (args != n)
         bad(line, name + " takes " + std::to_string(n) + " argument" + (n == 1 ? "" : "s"));
     };
-    if (name == "random") {
+    if (name == "state") {
+      if (!script.empty()) bad(line, "state must come first");
+      std::string why;
+      c.kind = ReplayCommand::state;
+      c.values = parseCarriedState({w.begin() + 1, w.end()}, why);
+      if (c.values.empty()) bad(line, why);
+    } else if (name == "random") {
       if (args == 0) bad(line, "random needs at least one value");
       c.kind = ReplayCommand::random;
       for (std::size_t i = 1; i < w.size(); ++i) {

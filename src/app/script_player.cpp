@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/carried_state.h"
 #include "app/draw_w.h"
 #include "platform/numeric.h"
 
@@ -22,6 +23,7 @@ void ScriptRandom::append(const std::vector<double>& values) {
 }
 
 double ScriptRandom::Rnd() {
+  if (blank_) return 0.0;
   if (values_.empty()) throw UsedUp();
   const double v = values_.front();
   values_.pop_front();
@@ -85,6 +87,11 @@ void ScriptPlayer::run(const ReplayCommand& c) {
         w_.sound().scriptHighScore(c.number);
       }
       return;
+    case ReplayCommand::state:
+      // Only ever the first command (the reader sees to it).
+      started_ = true;
+      startUpFromState(c, g, random_, startUp_);
+      return;
     default:
       break;
   }
@@ -116,8 +123,22 @@ void playOnRules(const ReplayCommand& c, Game& g, LoopPasses& passes, ScriptTick
     case ReplayCommand::frame: passes.pass(); break;
     case ReplayCommand::random:
     case ReplayCommand::high:
-    case ReplayCommand::shot: break;
+    case ReplayCommand::shot:
+    case ReplayCommand::state: break;
   }
+}
+
+void startUpFromState(const ReplayCommand& c, Game& g, ScriptRandom& random,
+                      const std::function<void()>& startUp) {
+  random.blank(true);
+  try {
+    startUp();
+  } catch (...) {
+    random.blank(false);
+    throw;
+  }
+  random.blank(false);
+  carryInto(carriedFromValues(c.values), g);
 }
 
 }  // namespace kinopa

@@ -42,9 +42,12 @@ class ScriptRandom : public RandomSource {
   };
   void append(const std::vector<double>& values);
   double Rnd() override;
+  // While set, every value is 0 and none is used up.
+  void blank(bool on) { blank_ = on; }
 
  private:
   std::deque<double> values_;
+  bool blank_ = false;
 };
 
 // The state after a frame, read from the window.
@@ -58,6 +61,13 @@ StateSnapshot frameSnapshot(DrawW& w);
 // the loop's passes (random values, the highest score and shots are the
 // players' own).
 void playOnRules(const ReplayCommand& c, Game& g, LoopPasses& passes, ScriptTick& tick);
+
+// Start-up for a script that begins with a `state` line: start-up's own
+// preparation of a game draws zeros for its random values (the game's Start
+// prepares again all that it set), then the state that outlasts games is put
+// in place.
+void startUpFromState(const ReplayCommand& c, Game& g, ScriptRandom& random,
+                      const std::function<void()>& startUp);
 
 class ScriptPlayer {
  public:
