@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "app/recorder.h"
-#include "app/script_player.h"
+#include "app/script_rules.h"
 #include "game/game.h"
 #include "game/passes.h"
 #include "platform/text_file.h"

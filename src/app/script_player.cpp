@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/carried_state.h"
 #include "app/draw_w.h"
 #include "platform/numeric.h"
 
@@ -17,18 +16,6 @@ QImage fieldPicture(DrawW& w) {
 }
 
 }  // namespace
-
-void ScriptRandom::append(const std::vector<double>& values) {
-  values_.insert(values_.end(), values.begin(), values.end());
-}
-
-double ScriptRandom::Rnd() {
-  if (blank_) return 0.0;
-  if (values_.empty()) throw UsedUp();
-  const double v = values_.front();
-  values_.pop_front();
-  return v;
-}
 
 StateSnapshot takeSnapshot(DrawW& w) {
   const Game& g = w.game();
@@ -106,39 +93,6 @@ void ScriptPlayer::run(const ReplayCommand& c) {
   }
   playOnRules(c, g, passes_, tick_);
   if (c.kind == ReplayCommand::frame) ++frames_;
-}
-
-void playOnRules(const ReplayCommand& c, Game& g, LoopPasses& passes, ScriptTick& tick) {
-  switch (c.kind) {
-    case ReplayCommand::tick: tick.now = c.number; break;
-    case ReplayCommand::idle: passes.idle(); break;
-    case ReplayCommand::start: g.gamestart_Click(); break;
-    case ReplayCommand::move:
-      g.Picture1_MouseMove(0, 0, static_cast<float>(c.values[0]), static_cast<float>(c.values[1]));
-      break;
-    case ReplayCommand::up:
-      g.Picture1_MouseUp(kLeftButton, 0, static_cast<float>(c.values[0]),
-                         static_cast<float>(c.values[1]));
-      break;
-    case ReplayCommand::frame: passes.pass(); break;
-    case ReplayCommand::random:
-    case ReplayCommand::high:
-    case ReplayCommand::shot:
-    case ReplayCommand::state: break;
-  }
-}
-
-void startUpFromState(const ReplayCommand& c, Game& g, ScriptRandom& random,
-                      const std::function<void()>& startUp) {
-  random.blank(true);
-  try {
-    startUp();
-  } catch (...) {
-    random.blank(false);
-    throw;
-  }
-  random.blank(false);
-  carryInto(carriedFromValues(c.values), g);
 }
 
 }  // namespace kinopa
