@@ -123,7 +123,8 @@ TEST(RecordingFile, OnlyAWholeRecordingIsRead) {
   for (const std::string& bad :
        {std::string(), std::string("garbage\n"), whole.substr(0, whole.size() - 5),
         whole.substr(std::string(Recorder::kHeader).size() + 1),
-        std::string(Recorder::kHeader) + "\njump\n" + Recorder::kEnd + "\n"}) {
+        std::string(Recorder::kHeader) + "\njump\n" + Recorder::kEnd + "\n",
+        std::string(Recorder::kHeader) + "\nidle\nstate high=0\n" + Recorder::kEnd + "\n"}) {
     EXPECT_THROW(readBack(game, bad), NotARecording) << bad;
   }
   EXPECT_THROW(readRecording(game.wave("none.kinopa").string()), NotARecording);
@@ -187,31 +188,58 @@ class RecordedRun : public testing::Test {
   DrawW w;
 };
 
-TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameIsKept) {
+// Every frame of a script played through a window of its own: the state line
+// without its number, and the picture presented.
+std::vector<std::pair<std::string, QImage>> playedFrames(const std::vector<ReplayCommand>& script) {
+  ScriptTick tick;
+  ScriptRandom random;
+  NoEvents pump;
+  DrawW w{Services{tick, random, pump, Mode::script}};
+  ScriptPlayer player(w, tick, random, [&] { w.startUp(); });
+  std::vector<std::pair<std::string, QImage>> frames;
+  for (const ReplayCommand& c : script) {
+    player.run(c);
+    if (c.kind != ReplayCommand::frame) continue;
+    const std::string line = stateLine(takeSnapshot(w), 0);
+    frames.emplace_back(line.substr(line.find(':')), w.field().lastFrame().copy());
+  }
+  return frames;
+}
+
+TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlone) {
   game.writeIni(kInitialIni);  // highest score 0
   std::vector<std::string> shown;  // the state after each frame, as played
-  std::size_t bestGameFrames = 0;
+  std::vector<std::size_t> startedAt;  // frames shown before each game
   pump.afterFrame = [&] {
     shown.push_back(stateLine(frameSnapshot(w), static_cast<int>(shown.size()) + 1));
   };
+  // Three games: the first and the last away from the zarup, missing the
+  // melkit now and then; the second, the record, under the zarup.
+  const auto chasing = [](std::size_t i) { return i >= 800 && i < 1700; };
   pump.step = [&](std::size_t i) {
-    if (i == 0 || i == 2000) control<QPushButton>(w, "gamestart")->click();  // Start, later a new game
-    if (i == 1700) {
-      control<QPushButton>(w, "gamestart")->click();  // Pause: the first game ends with its record
-      bestGameFrames = shown.size();
+    if (i == 0 || i == 800 || i == 2000) {
+      startedAt.push_back(shown.size());
+      control<QPushButton>(w, "gamestart")->click();  // Start
     }
-    if (i >= 3000) control<QPushButton>(w, "gameend")->click();
-    // Mostly under the zarup; every 50 yields a hit at the melkit, every 211
-    // a miss.
+    if (i == 500 || i == 1700) control<QPushButton>(w, "gamestart")->click();  // Pause
+    if (i >= 2600) control<QPushButton>(w, "gameend")->click();
     const auto& o = w.game().objects;
+    if (i == 800) {
+      // The record game's first frame finds the pointer where the first
+      // game left it, and a miss before it counts on the misses before.
+      pointer(QEvent::MouseButtonRelease, 120.5, 300, Qt::RightButton);
+      return;
+    }
     if (i % 50 <= 1) {
       pointer(QEvent::MouseMove, o.melkitX + 50, o.melkitY + 20);
-    } else {
+    } else if (chasing(i)) {
       pointer(QEvent::MouseMove, i % 97 == 0 ? 30.25 : o.zarupX + 32 + (i % 7), 540);
+    } else {
+      pointer(QEvent::MouseMove, o.zarupX < 200 ? 350.5 : 20.5, 540);
     }
     if (i % 50 == 1)
       pointer(QEvent::MouseButtonRelease, o.melkitX + 50, o.melkitY + 20, Qt::LeftButton);
-    if (i % 211 == 0) pointer(QEvent::MouseButtonRelease, 120.5, 300, Qt::RightButton);
+    if (i % 131 == 0) pointer(QEvent::MouseButtonRelease, 120.5, 300, Qt::RightButton);
   };
   w.Form_Load();
 
@@ -224,14 +252,21 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameIsKept) {
   for (std::size_t i = 0; i < shown.size(); ++i) ASSERT_EQ(replayedLines[i], shown[i]);
   EXPECT_NE(recording.find("# last " + shown.back() + "\n"), std::string::npos);
 
-  // The first game set a record: its recording was kept when it ended.
-  ASSERT_GT(bestGameFrames, 0u);
+  // The second game set the record: the file kept holds that game alone,
+  // and plays it from its Start as the whole run does, frame for frame.
+  ASSERT_EQ(startedAt.size(), 3u);
   const auto kept = readRecording(best.path());
-  std::ostringstream keptReplay;
-  ASSERT_EQ(runReplay(kept, keptReplay), 0);
-  const auto keptLines = lines(keptReplay.str());
-  ASSERT_EQ(keptLines.size(), bestGameFrames);
-  EXPECT_EQ(keptLines.back(), shown[bestGameFrames - 1]);
+  ASSERT_EQ(kept.front().kind, ReplayCommand::state);
+  EXPECT_NE(kept.front().values.at(11), 0);  // misses carried over from the first game
+  const auto whole = playedFrames(parse(recording));
+  const auto alone = playedFrames(kept);
+  ASSERT_EQ(alone.size(), startedAt[2] - startedAt[1]);
+  for (std::size_t i = 0; i < alone.size(); ++i) {
+    ASSERT_EQ(alone[i].first, whole[startedAt[1] + i].first) << i;
+    ASSERT_TRUE(alone[i].second == whole[startedAt[1] + i].second) << i;
+  }
+  EXPECT_EQ(lastGameStart(kept, best.path()), 5u);  // state, tick, two random, high
+  EXPECT_LT(std::filesystem::file_size(best.path()) * 2, recording.size());
   EXPECT_GT(w.game().highScore, 0);
 }
 

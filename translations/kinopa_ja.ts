@@ -32,6 +32,14 @@
         <translation>記録ファイル %1 にはゲームが記録されていません。</translation>
     </message>
     <message>
+        <source>Going through the run before its last game…</source>
+        <translation>最後のゲームまでの記録を進めています…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
         <source>An unexpected error occurred.</source>
         <translation>予期しないエラーが起きました。</translation>
     </message>

@@ -19,7 +19,7 @@ bool BestGame::gameEnded(int32_t score, const Recorder& recorder) {
       throw Error("the run was too long to record",
                   {QT_TRANSLATE_NOOP("kinopa", "This run was too long to record.")});
     }
-    replaceWholeFile(path_, recorder.text());
+    replaceWholeFile(path_, recorder.gameText());
   } catch (const Error& e) {
     std::fprintf(stderr, "kinopa: could not keep the best game: %s\n", e.description().c_str());
     if (!failureShown_) {

@@ -1,7 +1,8 @@
 #pragma once
 // The best game: when a game ends with a score above the record it had to
-// beat, the recording of the run up to that point is kept, replacing the
-// last one at once, as "best-game.kinopa" beside wave.ini.
+// beat, the recording of that game alone, from the state the run before it
+// left, is kept, replacing the last one at once, as "best-game.kinopa"
+// beside wave.ini.
 #include <cstdint>
 #include <string>
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/best_game.h"
+#include "app/carried_state.h"
 #include "app/draw_w.h"
 #include "app/recorder.h"
 #include "app/script_player.h"
@@ -98,6 +99,7 @@ void DrawW::PlayHooks::gameEnded() {
 void DrawW::startClicked() {
   if (inputLocked()) return;
   const bool starting = g.paused == kSet;
+  if (services_.recorder && starting) services_.recorder->gameStarts(carriedFrom(g));
   g.gamestart_Click();
   if (services_.recorder) services_.recorder->start();
   if (services_.bestGame && starting && g.paused == kClear)

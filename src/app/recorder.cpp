@@ -87,17 +87,37 @@ void Recorder::makeRoom() {
   buffer_.clear();  // the room stays
 }
 
-std::string Recorder::text() const {
-  std::string all(spilled_, '\0');
-  if (spilled_ > 0 && (std::fseek(spill_, 0, SEEK_SET) != 0 ||
-                       std::fread(all.data(), 1, spilled_, spill_) != spilled_ ||
-                       std::fseek(spill_, 0, SEEK_END) != 0))
-    throw Error("the recording's temporary file cannot be read back");
-  all += buffer_;
-  if (frames_ > 0) all += "# last " + stateLine(last_, frames_) + "\n";
-  all += kEnd;
-  all += "\n";
-  return all;
+std::string Recorder::since(std::size_t offset) const {
+  std::string out;
+  if (offset < spilled_) {
+    out.assign(spilled_ - offset, '\0');
+    if (std::fseek(spill_, static_cast<long>(offset), SEEK_SET) != 0 ||
+        std::fread(out.data(), 1, out.size(), spill_) != out.size() ||
+        std::fseek(spill_, 0, SEEK_END) != 0)
+      throw Error("the recording's temporary file cannot be read back");
+  }
+  out.append(buffer_, offset > spilled_ ? offset - spilled_ : 0);
+  return out;
+}
+
+std::string Recorder::closing(int frameNumber) const {
+  std::string end;
+  if (frameNumber > 0) end = "# last " + stateLine(last_, frameNumber) + "\n";
+  return end + kEnd + "\n";
+}
+
+std::string Recorder::text() const { return since(0) + closing(frames_); }
+
+void Recorder::gameStarts(const CarriedState& s) {
+  game_ = GameStart{spilled_ + buffer_.size(), lastTick_, frames_, s};
+}
+
+std::string Recorder::gameText() const {
+  if (!game_) return text();
+  char tick[24];
+  std::snprintf(tick, sizeof tick, "tick %d\n", game_->tick);
+  return std::string(kHeader) + "\n" + stateCommand(game_->state) + "\n" + tick +
+         since(game_->offset) + closing(frames_ - game_->frames);
 }
 
 int32_t RecordedTick::GetTickCount() {

@@ -5,8 +5,10 @@
 // settings. Fed to kinopa-replay, a recording gives back the game exactly.
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "app/carried_state.h"
 #include "app/state_line.h"
 #include "platform/random.h"
 #include "platform/tick.h"
@@ -50,7 +52,25 @@ class Recorder {
   // the end line.
   std::string text() const;
 
+  // A click on Start is about to begin a game that the run so far left in
+  // state `s`: a recording of that game alone begins here.
+  void gameStarts(const CarriedState& s);
+  // The recording of the latest game alone, up to now: the header, the state
+  // it started from and the clock's reading then, its own commands, then
+  // the last frame's state line and the end line. Without a game, text().
+  std::string gameText() const;
+
  private:
+  struct GameStart {
+    std::size_t offset;  // in the whole recording
+    int32_t tick;
+    int frames;
+    CarriedState state;
+  };
+
+  // The whole recording from `offset` on.
+  std::string since(std::size_t offset) const;
+  std::string closing(int frameNumber) const;
   void point(const char* what, float x, float y);
   void append(const char* s);
   void stop(const char* why);
@@ -62,6 +82,7 @@ class Recorder {
   int frames_ = 0;
   bool full_ = false;
   StateSnapshot last_;
+  std::optional<GameStart> game_;
 };
 
 // The clock and the random source, recorded as the rules read them.

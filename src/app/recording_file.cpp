@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "app/recorder.h"
-#include "app/script_player.h"
+#include "app/script_rules.h"
 #include "game/game.h"
 #include "game/passes.h"
 #include "platform/text_file.h"
@@ -82,6 +82,11 @@ std::size_t lastGameStart(const std::vector<ReplayCommand>& script,
         continue;
       }
       if (c.kind == ReplayCommand::high || c.kind == ReplayCommand::shot) continue;
+      if (c.kind == ReplayCommand::state) {
+        started = true;
+        startUpFromState(c, g, random, [&] { g.gameinit(); });
+        continue;
+      }
       if (!started) {
         started = true;
         g.gameinit();

@@ -2,26 +2,62 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <regex>
 #include <sstream>
+
+#include "app/carried_state.h"
 
 namespace kinopa {
 namespace {
 
-const std::regex kDecimal(R"([+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?)");
-const std::regex kWhole(R"([+-]?\d+)");
+// Whether `w` from `i` on starts with digits; moves `i` past them.
+bool digits(const std::string& w, std::size_t& i) {
+  const std::size_t from = i;
+  while (i < w.size() && w[i] >= '0' && w[i] <= '9') ++i;
+  return i > from;
+}
+
+void sign(const std::string& w, std::size_t& i) {
+  if (i < w.size() && (w[i] == '+' || w[i] == '-')) ++i;
+}
+
+// [+-]digits
+bool isWhole(const std::string& w) {
+  std::size_t i = 0;
+  sign(w, i);
+  return digits(w, i) && i == w.size();
+}
+
+// [+-](digits[.[digits]] | .digits)[(e|E)[+-]digits]: no hexadecimal, no
+// infinity, no nan.
+bool isDecimal(const std::string& w) {
+  std::size_t i = 0;
+  sign(w, i);
+  const bool whole = digits(w, i);
+  if (i < w.size() && w[i] == '.') {
+    ++i;
+    if (!digits(w, i) && !whole) return false;
+  } else if (!whole) {
+    return false;
+  }
+  if (i < w.size() && (w[i] == 'e' || w[i] == 'E')) {
+    ++i;
+    sign(w, i);
+    if (!digits(w, i)) return false;
+  }
+  return i == w.size();
+}
 
 [[noreturn]] void bad(int line, const std::string& why) {
   throw ScriptError("line " + std::to_string(line) + ": " + why);
 }
 
 double decimal(const std::string& word, int line) {
-  if (!std::regex_match(word, kDecimal)) bad(line, "not a number: " + word);
+  if (!isDecimal(word)) bad(line, "not a number: " + word);
   return std::strtod(word.c_str(), nullptr);  // out of range gives +-inf or 0
 }
 
 int32_t whole32(const std::string& word, int line) {
-  if (!std::regex_match(word, kWhole)) bad(line, "not a whole number: " + word);
+  if (!isWhole(word)) bad(line, "not a whole number: " + word);
   errno = 0;
   const long long v = std::strtoll(word.c_str(), nullptr, 10);
   if (errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
@@ -48,7 +84,13 @@ std::vector<ReplayCommand> parseReplayScript(std::istream& in) {
       if (args != n)
         bad(line, name + " takes " + std::to_string(n) + " argument" + (n == 1 ? "" : "s"));
     };
-    if (name == "random") {
+    if (name == "state") {
+      if (!script.empty()) bad(line, "state must come first");
+      std::string why;
+      c.kind = ReplayCommand::state;
+      c.values = parseCarriedState({w.begin() + 1, w.end()}, why);
+      if (c.values.empty()) bad(line, why);
+    } else if (name == "random") {
       if (args == 0) bad(line, "random needs at least one value");
       c.kind = ReplayCommand::random;
       for (std::size_t i = 1; i < w.size(); ++i) {

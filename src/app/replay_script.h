@@ -1,6 +1,8 @@
 #pragma once
 // Replay scripts: what the rules read from the world, one command a line.
 //
+//   state ...        the state the run before this game left (see
+//                    carried_state.h); only as the first command
 //   random V V ...   values in [0, 1) for the random source, used in order
 //   high N           the highest score N, as reading wave.ini would give it
 //   tick T           the tick counter reads T (whole ms) from now on
@@ -22,8 +24,9 @@
 namespace kinopa {
 
 struct ReplayCommand {
-  enum Kind { random, high, tick, idle, start, move, up, frame, shot } kind;
-  std::vector<double> values;  // random: the values; move, up: x and y
+  enum Kind { random, high, tick, idle, start, move, up, frame, shot, state } kind;
+  // random: the values; move, up: x and y; state: its values in order
+  std::vector<double> values;
   int32_t number = 0;  // tick: the reading; high: the score
   std::string file;
   int line = 0;  // where it stands in the script
@@ -35,7 +38,8 @@ class ScriptError : public std::runtime_error {
 };
 
 // Reads a whole script. Anything wrong (an unknown command, a wrong number of
-// arguments, a number that does not parse, a random value outside [0, 1), a
+// arguments, a number that does not parse, a `state` line that is malformed,
+// out of range or not the first command, a random value outside [0, 1), a
 // tick or score outside the signed 32-bit range) throws ScriptError naming
 // the line.
 std::vector<ReplayCommand> parseReplayScript(std::istream& in);

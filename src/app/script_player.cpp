@@ -17,17 +17,6 @@ QImage fieldPicture(DrawW& w) {
 
 }  // namespace
 
-void ScriptRandom::append(const std::vector<double>& values) {
-  values_.insert(values_.end(), values.begin(), values.end());
-}
-
-double ScriptRandom::Rnd() {
-  if (values_.empty()) throw UsedUp();
-  const double v = values_.front();
-  values_.pop_front();
-  return v;
-}
-
 StateSnapshot takeSnapshot(DrawW& w) {
   const Game& g = w.game();
   StateSnapshot s;
@@ -85,6 +74,11 @@ void ScriptPlayer::run(const ReplayCommand& c) {
         w_.sound().scriptHighScore(c.number);
       }
       return;
+    case ReplayCommand::state:
+      // Only ever the first command (the reader sees to it).
+      started_ = true;
+      startUpFromState(c, g, random_, startUp_);
+      return;
     default:
       break;
   }
@@ -99,25 +93,6 @@ void ScriptPlayer::run(const ReplayCommand& c) {
   }
   playOnRules(c, g, passes_, tick_);
   if (c.kind == ReplayCommand::frame) ++frames_;
-}
-
-void playOnRules(const ReplayCommand& c, Game& g, LoopPasses& passes, ScriptTick& tick) {
-  switch (c.kind) {
-    case ReplayCommand::tick: tick.now = c.number; break;
-    case ReplayCommand::idle: passes.idle(); break;
-    case ReplayCommand::start: g.gamestart_Click(); break;
-    case ReplayCommand::move:
-      g.Picture1_MouseMove(0, 0, static_cast<float>(c.values[0]), static_cast<float>(c.values[1]));
-      break;
-    case ReplayCommand::up:
-      g.Picture1_MouseUp(kLeftButton, 0, static_cast<float>(c.values[0]),
-                         static_cast<float>(c.values[1]));
-      break;
-    case ReplayCommand::frame: passes.pass(); break;
-    case ReplayCommand::random:
-    case ReplayCommand::high:
-    case ReplayCommand::shot: break;
-  }
 }
 
 }  // namespace kinopa

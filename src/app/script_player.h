@@ -1,51 +1,16 @@
 #pragma once
 // Plays replay script commands through a main window whose clock and random
 // source are the script's, and describes the game's state after a frame.
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/replay_script.h"
+#include "app/script_rules.h"
 #include "app/state_line.h"
-#include "game/passes.h"
-#include "game/objects.h"
-#include "platform/errors.h"
-#include "platform/event_pump.h"
-#include "platform/random.h"
-#include "platform/tick.h"
 
 namespace kinopa {
 
 class DrawW;
-
-// Events come from the script, not the window system: nothing to wait for.
-class NoEvents : public EventPump {
- public:
-  void yield(bool) override {}
-  void yieldUntilNextFrame() override {}
-};
-
-// The tick counter reads whatever the script last said.
-class ScriptTick : public TickCounter {
- public:
-  int32_t now = 0;
-  int32_t GetTickCount() override { return now; }
-};
-
-// The script's random values, each used once.
-class ScriptRandom : public RandomSource {
- public:
-  class UsedUp : public Error {
-   public:
-    UsedUp() : Error("the random sequence is used up") {}
-  };
-  void append(const std::vector<double>& values);
-  double Rnd() override;
-
- private:
-  std::deque<double> values_;
-};
 
 // The state after a frame, read from the window.
 StateSnapshot takeSnapshot(DrawW& w);
@@ -53,11 +18,6 @@ StateSnapshot takeSnapshot(DrawW& w);
 // highest-score rule that follows a frame in the main loop is applied to the
 // copy (the events handled in between never change the score).
 StateSnapshot frameSnapshot(DrawW& w);
-
-// Plays a command on the rules: the clock, the start button, the pointer and
-// the loop's passes (random values, the highest score and shots are the
-// players' own).
-void playOnRules(const ReplayCommand& c, Game& g, LoopPasses& passes, ScriptTick& tick);
 
 class ScriptPlayer {
  public:

@@ -4,7 +4,9 @@
 namespace kinopa {
 
 // kinopa --watch FILE: plays a recording in the game's window. The run before
-// its last game goes by at once, unseen and unheard; the last game plays at
+// its last game goes by at once, unseen and unheard (past half a second with
+// a progress dialog whose Cancel ends the program, as closing the window
+// does); the last game plays at
 // its recorded pace, with sounds as the settings say, and its last frame
 // stays until the window is closed. The buttons and the mouse do nothing
 // meanwhile. A file that is not a whole recording gives one message and
