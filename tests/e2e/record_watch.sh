@@ -106,27 +106,27 @@ click_at 455 580
 wait_exit "終了 did not end the watching"
 [ "$rc" = 0 ] || fail "exit status $rc after 終了 while watching"
 
-# --- 4. Broken recordings: one message, exit status 2 ---
-: >"$out/empty.kinopa"
-echo "this is no recording" >"$out/garbage.kinopa"
-head -c 300 "$wave/best-game.kinopa" >"$out/cut.kinopa"
-for bad in empty garbage cut; do
-  "$kinopa" --watch "$out/$bad.kinopa" >"$out/$bad.log" 2>&1 &
+# --- 4. Refused before anything plays: one message, exit status 2 ---
+# refused NAME SAYS ARGS...: the program run with ARGS shows its message box,
+# says SAYS on standard error and exits with 2.
+refused() {
+  local name=$1 says=$2
+  shift 2
+  "$kinopa" "$@" >"$out/$name.log" 2>&1 &
   pid=$!
   wait_window '^Kinopa$'   # the message box
   sleep 0.5
   xdotool key Return
-  wait_exit "the $bad recording's message did not end the program"
-  [ "$rc" = 2 ] || fail "exit status $rc for the $bad recording"
-  grep -q "cannot be watched" "$out/$bad.log" || fail "no message for the $bad recording"
+  wait_exit "the $name message did not end the program"
+  [ "$rc" = 2 ] || fail "exit status $rc for $name"
+  grep -q "$says" "$out/$name.log" || fail "no message for $name"
+}
+: >"$out/empty.kinopa"
+echo "this is no recording" >"$out/garbage.kinopa"
+head -c 300 "$wave/best-game.kinopa" >"$out/cut.kinopa"
+for bad in empty garbage cut; do
+  refused "the $bad recording" "cannot be watched" --watch "$out/$bad.kinopa"
 done
-# --- 5. A recording that could not be written is refused before play ---
-"$kinopa" --record "$out/no such folder/run.kinopa" >"$out/refused.log" 2>&1 &
-pid=$!
-wait_window '^Kinopa$'   # the message box
-sleep 0.5
-xdotool key Return
-wait_exit "the refused recording's message did not end the program"
-[ "$rc" = 2 ] || fail "exit status $rc for a recording into a missing folder"
-grep -q "cannot be written" "$out/refused.log" || fail "no message for the refused recording"
+# A recording that could not be written at the end is refused at the start.
+refused "a recording into a missing folder" "cannot be written" --record "$out/no such folder/run.kinopa"
 echo "PASS"
