@@ -151,7 +151,10 @@ int play(const std::string& recordFile) {
   kinopa::RecordedRandom random(randomness, recorder);
   kinopa::QtEventPump pump;
   try {
-    kinopa::BestGame best(kinopa::settingsFile("best-game.kinopa"));
+    // With no folder for the player's files (no home folder) the game is
+    // still played; a record game then says once that it cannot be kept.
+    kinopa::BestGame best(folders.settings.empty() ? std::string()
+                                                   : folders.settings + "best-game.kinopa");
     kinopa::DrawW window(
         {tick, random, pump, kinopa::Mode::play, &recorder, &best, recordFile});
     if (single) single->listen(&window);
