@@ -24,7 +24,9 @@
 #include <vector>
 
 #include <QApplication>
+#include <QtMath>
 #include <QCoreApplication>
+#include <QProcess>
 
 #include "app/draw_w.h"
 #include "window_controls.h"
@@ -259,10 +261,14 @@ const StepCopy kStepCopies[] = {
 
 std::string imagePath(const char* file) { return kinopa::folderBesideProgram("images") + file; }
 
+// Screen pixels to a pixel of the window: the comparisons fill a window of
+// the same screen size as ours.
+int screenScale() { return std::max(1, qRound(qApp->devicePixelRatio())); }
+
 struct SdlStep {
   SDL_Surface* bg = load("back.bmp");
   SDL_Surface* back = sdlSurface(kBackW, kBackH);
-  SDL_Surface* window = sdlSurface(kFieldW, kFieldH);
+  SDL_Surface* window = sdlSurface(kFieldW * screenScale(), kFieldH * screenScale());
   std::map<std::string, SDL_Surface*> sheets;
 
   static SDL_Surface* load(const char* file) {
@@ -298,19 +304,21 @@ struct SdlStep {
 };
 
 struct MemcpyStep {
+  int n = screenScale();
   std::vector<uint32_t> bg = std::vector<uint32_t>(kBackW * kBackH),
-                        back = std::vector<uint32_t>(kBackW * kBackH),
-                        window = std::vector<uint32_t>(kFieldW * kFieldH),
+                        back = std::vector<uint32_t>(kBackW * kBackH * n * n),
+                        window = std::vector<uint32_t>(kFieldW * kFieldH * n * n),
                         sheet = std::vector<uint32_t>(500 * 90);
   void step() {
-    std::memcpy(back.data(), bg.data(), back.size() * 4);
+    std::memcpy(back.data(), bg.data(), bg.size() * 4);
     for (const StepCopy& c : kStepCopies) {
       for (int y = 0; y < c.src.height(); ++y)
         std::memcpy(&back[(c.y + y) * kBackW + c.x], &sheet[(c.src.top + y) * 500 + c.src.left],
                     c.src.width() * 4);
     }
-    for (int y = 0; y < kFieldH; ++y)
-      std::memcpy(&window[y * kFieldW], &back[y * kBackW], kFieldW * 4);
+    // The window's rows, from rows as long (at scale 1, the back surface's).
+    for (int y = 0; y < kFieldH * n; ++y)
+      std::memcpy(&window[y * kFieldW * n], &back[y * kBackW * n], kFieldW * n * 4);
   }
 };
 
@@ -351,6 +359,9 @@ void runStepAndRepaint(benchmark::State& state) {
     QCoreApplication::processEvents();
   }
 }
+
+// Set in the run at display scale 2.
+constexpr const char* kScaledRun = "KINOPA_BENCH_SCALED_RUN";
 
 const char* const kParts[] = {"clear", "sprites", "present", "frame"};
 const char* const kWays[] = {"ours", "SDL2", "memcpy"};
@@ -413,7 +424,27 @@ long differingPixels() {
 
 }  // namespace
 
+// The step once more at display scale 2, which a running application cannot
+// change: this program again, on the same window system, with only the steps.
+std::string stepAtScale2(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  arguments << QStringLiteral("--benchmark_filter=^step/(ours|SDL2|memcpy)$");
+  QProcess run;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+  environment.insert(QString::fromLatin1(kScaledRun), QStringLiteral("1"));
+  run.setProcessEnvironment(environment);
+  run.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  run.start(QCoreApplication::applicationFilePath(), arguments);
+  if (!run.waitForFinished(-1) || run.exitCode() != 0) return "frame step @2x: the run failed";
+  for (const QByteArray& line : run.readAllStandardOutput().split('\n'))
+    if (line.startsWith("frame step @2x:")) return line.toStdString();
+  return "frame step @2x: not measured";
+}
+
 int main(int argc, char** argv) {
+  const bool scaledRun = std::getenv(kScaledRun) != nullptr;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   QApplication app(argc, argv);
@@ -458,8 +489,10 @@ int main(int argc, char** argv) {
     std::printf("step, play field hidden (rules and our copies alone): %.1f us, vs SDL2 %.2f, "
                 "vs memcpy %.2f\n",
                 unshown, unshown / sdlStep, unshown / memcpyStep);
-    std::printf("frame step: %.1f us, vs SDL2 %.2f, vs memcpy %.2f\n", step, step / sdlStep,
+    std::printf("%s %.1f us, vs SDL2 %.2f, vs memcpy %.2f\n",
+                scaledRun ? "frame step @2x:" : "frame step:", step, step / sdlStep,
                 step / memcpyStep);
+    if (!scaledRun) std::printf("%s\n", stepAtScale2(argc, argv).c_str());
   }
   benchmark::Shutdown();
   return 0;

@@ -93,9 +93,11 @@ void printStats(const char* what, const std::vector<double>& v) {
 int main(int argc, char** argv) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   QApplication app(argc, argv);
-  if (QGuiApplication::platformName() != "xcb")
-    std::fprintf(stderr, "warning: not on an X server (%s): run it under bench/xvfb.sh\n",
-                 qPrintable(QGuiApplication::platformName()));
+  const QString platform = QGuiApplication::platformName();
+  if (platform != "xcb" && !platform.startsWith("wayland"))
+    std::fprintf(stderr,
+                 "warning: no window system (%s): run it under bench/xvfb.sh or bench/weston.sh\n",
+                 qPrintable(platform));
   installFontSubstitutes();
   const unsigned seed = argc > 1 ? static_cast<unsigned>(std::atoi(argv[1])) : 1;
   GameFolder folder(KINOPA_BIN_DIR);
@@ -112,6 +114,7 @@ int main(int argc, char** argv) {
   std::deque<Move> moves;  // warped, not yet shown
   std::mt19937 script(seed);
   int lastX = -1;
+  double scale = 0;  // screen pixels to a pixel of the window, as played
 
   try {
     BestGame best(settingsFile("best-game.kinopa"));
@@ -123,6 +126,7 @@ int main(int argc, char** argv) {
       const Clock::time_point now = Clock::now();
       if (!playing) {
         playing = true;
+        scale = w.devicePixelRatioF();
         r.playStart = now;
         r.cpuStart = processSeconds();
       }
@@ -217,8 +221,9 @@ int main(int argc, char** argv) {
   printStats("work of a drawn frame (game):", r.work);
   printStats("yields between frames:", pump.yields);
   printStats("presented frame intervals:", intervals);
-  std::printf("pacing: dropped %d of %d frames, median %.2f ms, p99.9 %.2f ms, max %.2f ms\n",
-              r.dropped, r.calls, quantile(intervals, 0.5), quantile(intervals, 0.999),
-              quantile(intervals, 1.0));
+  std::printf(
+      "pacing: dropped %d of %d frames, median %.2f ms, p99.9 %.2f ms, max %.2f ms, scale %g\n",
+      r.dropped, r.calls, quantile(intervals, 0.5), quantile(intervals, 0.999),
+      quantile(intervals, 1.0), scale);
   return 0;
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Runs a command on a virtual X server of its own (no window manager):
+# Runs a command on a virtual X server of its own (no window manager), its
+# screen large enough for the game at display scale 2:
 #   bench/xvfb.sh COMMAND [ARGS...]
 # The server's processor time over the run is printed at the end.
 set -euo pipefail
 out=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 2048x1536x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$out"' EXIT
 for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done

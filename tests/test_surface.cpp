@@ -213,6 +213,39 @@ TEST(SurfaceStretch, StretchFromAnInnerSourceRectangleAndDestinationEdges) {
   EXPECT_EQ(dst.Blt({0, 0, 8, 8}, src, {0, 0, 10, 10}, DDBLT_WAIT), 0);  // flush fits
 }
 
+// Screen pixels at a finer scale than the frame: each shows the frame pixel
+// under its centre, which shows the source pixel under its own centre.
+TEST(SurfaceStretch, ScreenPixelsThroughTheFrame) {
+  struct Case {
+    int32_t source, frame, device, from, count;
+    std::vector<int32_t> shown;
+  };
+  const Case cases[] = {
+      {4, 3, 6, 0, 6, {0, 0, 2, 2, 3, 3}},     // squeezed, then each frame pixel doubled
+      {4, 4, 6, 0, 6, {0, 1, 1, 2, 3, 3}},     // one and a half
+      {4, 3, 6, 3, 3, {2, 3, 3}},              // only a part of the screen pixels
+      {400, 399, 399, 198, 3, {198, 200, 201}},  // scale 1: the usual squeeze
+      {400, 399, 798, 396, 6, {198, 198, 200, 200, 201, 201}},
+      {9, 9, 18, 2, 14, {1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7}},  // a long run, doubled
+      {4, 3, 9, 0, 9, {0, 0, 0, 2, 2, 2, 3, 3, 3}},                   // scale 3
+  };
+  for (const Case& c : cases) {
+    std::vector<uint32_t> src(static_cast<size_t>(c.source * c.source));
+    for (int32_t y = 0; y < c.source; ++y)
+      for (int32_t x = 0; x < c.source; ++x) src[y * c.source + x] = tag(x, y);
+    std::vector<uint32_t> dst(static_cast<size_t>(c.count * c.count), kBlack);
+    pixelcopy::Stretcher stretcher;
+    stretcher.copyToDevice({src.data(), c.source}, {c.source, c.source}, {c.frame, c.frame},
+                           {c.device, c.device},
+                           Rect{c.from, c.from, c.from + c.count, c.from + c.count},
+                           {dst.data(), c.count});
+    for (int32_t y = 0; y < c.count; ++y)
+      for (int32_t x = 0; x < c.count; ++x)
+        EXPECT_EQ(dst[y * c.count + x], tag(c.shown[x], c.shown[y]))
+            << c.source << "/" << c.frame << "/" << c.device << " at " << x << "," << y;
+  }
+}
+
 struct Screen {
   std::shared_ptr<Surface> primary;
   std::shared_ptr<Clipper> clipper;
@@ -227,38 +260,20 @@ struct Screen {
   }
 };
 
-TEST(SurfacePresent, StretchedPictureReachesTheWindowAtTheScreenRectangle) {
-  Screen screen;
-  Surface back(400, 600);
-  fillTagged(back);
-  const Rect field{120, 80, 519, 679};
-  ASSERT_EQ(screen.primary->Blt(field, back, {0, 0, 400, 600}, DDBLT_WAIT), 0);
-  ASSERT_EQ(screen.window.calls, 1);
-  EXPECT_EQ(screen.window.lastRect, field);
-  EXPECT_EQ(screen.window.lastView.width, 399);
-  EXPECT_EQ(screen.window.lastView.height, 599);
-  const std::pair<int32_t, int32_t> probes[] = {
-      {0, 0}, {198, 298}, {199, 299}, {398, 598}, {250, 10}};
-  for (const auto& [x, y] : probes) {
-    EXPECT_EQ(screen.window.at(x, y), tag(x < 199 ? x : x + 1, y < 299 ? y : y + 1));
-  }
-  // The next frame reuses the same picture memory.
-  const uint32_t* first = screen.window.lastView.pixels;
-  back.pixels()[0] = 0xff445566u;
-  screen.primary->Blt({0, 0, 399, 599}, back, {0, 0, 400, 600}, DDBLT_WAIT);
-  EXPECT_EQ(screen.window.lastView.pixels, first);
-  EXPECT_EQ(screen.window.at(0, 0), 0xff445566u);
-}
-
-TEST(SurfacePresent, UnscaledPictureIsTheSourceRectangle) {
+// The window gets the source rectangle in place and the screen rectangle to
+// stretch it to: no copy of the frame on the way.
+TEST(SurfacePresent, TheSourceRectangleReachesTheWindowUncopied) {
   Screen screen;
   Surface back(50, 40);
   fillTagged(back);
-  ASSERT_EQ(screen.primary->Blt({-10, -5, 10, 15}, back, {5, 6, 25, 26}, DDBLT_WAIT), 0);
-  EXPECT_EQ(screen.window.lastRect, (Rect{-10, -5, 10, 15}));
-  ASSERT_EQ(screen.window.picture.size(), 400u);
-  for (int32_t y = 0; y < 20; ++y)
-    for (int32_t x = 0; x < 20; ++x) EXPECT_EQ(screen.window.at(x, y), tag(x + 5, y + 6));
+  const Rect field{-10, -5, 30, 45};
+  ASSERT_EQ(screen.primary->Blt(field, back, {5, 6, 25, 26}, DDBLT_WAIT), 0);
+  ASSERT_EQ(screen.window.calls, 1);
+  EXPECT_EQ(screen.window.lastRect, field);
+  EXPECT_EQ(screen.window.lastView.pixels, back.pixels() + 6 * 50 + 5);
+  EXPECT_EQ(screen.window.lastView.width, 20);
+  EXPECT_EQ(screen.window.lastView.height, 20);
+  EXPECT_EQ(screen.window.at(19, 19), tag(24, 25));
 }
 
 TEST(SurfacePresent, RefusedRectanglesNeverReachTheWindow) {

@@ -156,7 +156,7 @@ class DrawW : public QWidget {
   QLabel* Label7 = nullptr;
   QLabel* Label8 = nullptr;
 
-  QImage windowPicture_;
+  DevicePicture windowPicture_;
   bool unloading_ = false;
   bool centrePending_ = false;  // centred before the window manager framed it
 };

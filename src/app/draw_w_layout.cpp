@@ -1,6 +1,7 @@
 // The main window's look: sizes, positions, captions, fonts and colours.
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -59,7 +60,7 @@ void DrawW::buildLayout() {
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                  Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setFixedSize(512, kFieldHeight);  // the play field fills its height
-  windowPicture_ = QImage(QStringLiteral(":/art/window.jpg"));
+  windowPicture_.set(QImage(QStringLiteral(":/art/window.jpg")));
   if (windowPicture_.isNull()) throw PlatformError("draw_w", "Picture", "window picture missing");
 
   // Created in tab order; the labels never take the focus.
@@ -141,11 +142,11 @@ void DrawW::moveEvent(QMoveEvent* event) {
   }
 }
 
-void DrawW::paintEvent(QPaintEvent*) {
+void DrawW::paintEvent(QPaintEvent* event) {
   // The window picture at its natural size, cut off at the edges.
   QPainter painter(this);
-  painter.fillRect(rect(), palette().window());
-  painter.drawImage(QPoint(0, 0), windowPicture_);
+  painter.fillRect(event->rect(), palette().window());
+  windowPicture_.paint(painter, QPoint(0, 0));
 }
 
 }  // namespace kinopa

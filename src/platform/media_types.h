@@ -84,9 +84,11 @@ class WindowHandle {
   virtual ~WindowHandle() = default;
   // The window's outer bounds in screen pixels.
   virtual Rect windowRect() const = 0;
-  // Puts `image` on the screen at `screenRect` (the image has that rectangle's
-  // size), clipped to this window's visible part, at once. Windows that cannot
-  // be drawn into return false.
+  // Puts `image` on the screen at `screenRect`, stretched to that rectangle
+  // by the nearest-pixel rule of pixelcopy::Stretcher at the screen's own
+  // pixels, clipped to this window's visible part, at once. The window may
+  // keep `image` to read it again while the surface it shows lives. Windows
+  // that cannot be drawn into return false.
   virtual bool presentToScreen(const PixelView& image, const Rect& screenRect) {
     (void)image;
     (void)screenRect;

@@ -27,7 +27,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 }
 
 void PictureBox::setPicture(const QImage& picture) {
-  picture_ = picture;
+  picture_.set(picture);
   update();
 }
 
@@ -39,31 +39,22 @@ Rect PictureBox::windowRect() const {
 bool PictureBox::presentToScreen(const PixelView& image, const Rect& screenRect) {
   if (!isVisible()) return true;  // nothing of the box is on the screen
   const QPoint origin = mapToGlobal(QPoint(0, 0));
-  frame_ = QImage(reinterpret_cast<const uchar*>(image.pixels), image.width, image.height,
-                  image.stride * 4, QImage::Format_RGB32);
-  framePos_ = QPoint(screenRect.left - origin.x(), screenRect.top - origin.y());
-  const QRect area = QRect(framePos_, frame_.size()).intersected(rect());
-  if (area.isEmpty()) return true;
-  presenting_ = true;
-  repaint(area);  // straight to the screen, no waiting for the next refresh
-  presenting_ = false;
+  const QRect frame(screenRect.left - origin.x(), screenRect.top - origin.y(),
+                    screenRect.width(), screenRect.height());
+  if (!frame_.present(*this, image, frame)) return false;
   ++presents_;
   return true;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
-  if (presenting_) {
-    painter.drawImage(framePos_, frame_);
-    return;
-  }
   // Painted by the window system: the box's own picture, until the next
   // frame is presented.
   guarded([this] {
     if (onPaint) onPaint();
   });
+  QPainter painter(this);
   painter.fillRect(event->rect(), palette().window());
-  painter.drawImage(QPoint(0, 0), picture_);
+  picture_.paint(painter, QPoint(0, 0));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {

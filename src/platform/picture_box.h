@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "platform/media_types.h"
+#include "platform/screen_frame.h"
 
 namespace kinopa {
 
@@ -20,7 +21,7 @@ class PictureBox : public QWidget, public WindowHandle {
   explicit PictureBox(QWidget* parent = nullptr);
 
   void setPicture(const QImage& picture);
-  const QImage& picture() const { return picture_; }
+  const QImage& picture() const { return picture_.picture(); }
 
   using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
   MouseHandler onMouseMove;
@@ -30,9 +31,9 @@ class PictureBox : public QWidget, public WindowHandle {
   Rect windowRect() const override;
   bool presentToScreen(const PixelView& image, const Rect& screenRect) override;
 
-  // The last frame presented and where it landed, in this box's pixels.
-  const QImage& lastFrame() const { return frame_; }
-  QPoint lastFramePos() const { return framePos_; }
+  // The last frame presented, one frame pixel to a pixel (see
+  // ScreenFrame::picture), and how many frames have reached the screen.
+  QImage lastFrame() const { return frame_.picture(); }
   int presentCount() const { return presents_; }
 
  protected:
@@ -45,10 +46,8 @@ class PictureBox : public QWidget, public WindowHandle {
   void focusOutEvent(QFocusEvent*) override {}
 
  private:
-  QImage picture_;
-  QImage frame_;  // wraps the presenting surface's pixels, no copy
-  QPoint framePos_;
-  bool presenting_ = false;
+  DevicePicture picture_;
+  ScreenFrame frame_;
   int presents_ = 0;
 };
 

@@ -153,20 +153,9 @@ int32_t Surface::present(const Rect& screenRect, const Surface& src, const Rect&
   const int64_t w = static_cast<int64_t>(screenRect.right) - screenRect.left;
   const int64_t h = static_cast<int64_t>(screenRect.bottom) - screenRect.top;
   if (w > Surface::kMaxSide || h > Surface::kMaxSide) return DDERR_INVALIDRECT;
-  const auto dw = static_cast<int32_t>(w);
-  const auto dh = static_cast<int32_t>(h);
-
-  PixelView view;
-  if (dw == srcRect.width() && dh == srcRect.height()) {
-    // Nothing to stretch: the window reads the source rectangle in place.
-    view = {src.block(srcRect).pixels, dw, dh, src.width_};
-  } else {
-    // resize() keeps the capacity, so frames of one size allocate only once.
-    scratch_.resize(static_cast<size_t>(dw) * static_cast<size_t>(dh));
-    stretcher_.copy(src.block(srcRect), srcRect.width(), srcRect.height(), {scratch_.data(), dw},
-                    dw, dh);
-    view = {scratch_.data(), dw, dh, dw};
-  }
+  // The window stretches the picture itself, at its own screen pixels, so
+  // the frame is copied once on its way to the screen.
+  const PixelView view{src.block(srcRect).pixels, srcRect.width(), srcRect.height(), src.width_};
   if (!window->presentToScreen(view, screenRect)) {
     throw PlatformError(kSurface, "Blt", "the clipper's window cannot be drawn into");
   }

@@ -43,8 +43,8 @@ class Surface {
   // Copies `srcRect` of `src`, stretched to `dst` when the sizes differ
   // (nearest pixel, no filtering: destination pixel i shows source pixel
   // floor((i + 0.5) * srcWidth / dstWidth), see pixelcopy::stretchSource).
-  // On the primary surface `dst` is in screen pixels and the picture lands in
-  // the clipper's window, which may read it only during presentToScreen.
+  // On the primary surface `dst` is in screen pixels and the clipper's window
+  // stretches the picture there itself.
   // Returns 0 when done, DDERR_INVALIDRECT when a rectangle does not fit
   // (nothing drawn).
   int32_t Blt(const Rect& dst, Surface& src, const Rect& srcRect, int32_t flags);
@@ -76,7 +76,6 @@ class Surface {
   uint32_t key_ = 0;  // as a 0xffRRGGBB pixel
   std::vector<uint32_t> pixels_;
   std::shared_ptr<Clipper> clipper_;
-  std::vector<uint32_t> scratch_;  // the stretched picture of a Blt to the screen
   pixelcopy::Stretcher stretcher_;
 };
 

@@ -32,7 +32,24 @@ void keyedRow(const uint32_t* src, uint32_t* dst, int32_t width, uint32_t key) {
     if (src[x] != key) dst[x] = src[x];
   }
 }
+// Each of `count` pixels twice.
+void doubledRow(const uint32_t* in, uint32_t* out, int32_t count) {
+  int32_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    Quad s;
+    std::memcpy(&s, in + i, sizeof s);
+    const Quad low = __builtin_shufflevector(s, s, 0, 0, 1, 1);
+    const Quad high = __builtin_shufflevector(s, s, 2, 2, 3, 3);
+    std::memcpy(out + 2 * i, &low, sizeof low);
+    std::memcpy(out + 2 * i + 4, &high, sizeof high);
+  }
+  for (; i < count; ++i) out[2 * i] = out[2 * i + 1] = in[i];
+}
 #else
+void doubledRow(const uint32_t* in, uint32_t* out, int32_t count) {
+  for (int32_t i = 0; i < count; ++i) out[2 * i] = out[2 * i + 1] = in[i];
+}
+
 void keyedRow(const uint32_t* src, uint32_t* dst, int32_t width, uint32_t key) {
   for (int32_t x = 0; x < width; ++x) {
     const uint32_t s = src[x];
@@ -40,6 +57,16 @@ void keyedRow(const uint32_t* src, uint32_t* dst, int32_t width, uint32_t key) {
   }
 }
 #endif
+
+// Each of `count` pixels n times over.
+void repeatedRow(const uint32_t* in, uint32_t* out, int32_t count, int32_t n) {
+  if (n == 2) {
+    doubledRow(in, out, count);
+    return;
+  }
+  for (int32_t i = 0; i < count; ++i)
+    for (int32_t k = 0; k < n; ++k) out[i * n + k] = in[i];
+}
 
 }  // namespace
 
@@ -67,11 +94,20 @@ int32_t stretchSource(int32_t i, int32_t srcLength, int32_t dstLength) {
   return static_cast<int32_t>(numerator / (2 * static_cast<int64_t>(dstLength)));
 }
 
-void Stretcher::plan(int32_t srcW, int32_t dstW) {
-  columns_.resize(static_cast<size_t>(dstW));
+namespace {
+
+// The source pixel that screen pixel `i` shows through a frame pixel.
+int32_t shownSource(int32_t i, int32_t srcLength, int32_t frameLength, int32_t deviceLength) {
+  return stretchSource(stretchSource(i, frameLength, deviceLength), srcLength, frameLength);
+}
+
+}  // namespace
+
+void Stretcher::plan(int32_t srcW, int32_t frameW, int32_t deviceW, int32_t from, int32_t count) {
+  columns_.resize(static_cast<size_t>(count));
   runs_.clear();
-  for (int32_t x = 0; x < dstW; ++x) {
-    const int32_t s = stretchSource(x, srcW, dstW);
+  for (int32_t x = 0; x < count; ++x) {
+    const int32_t s = shownSource(from + x, srcW, frameW, deviceW);
     columns_[static_cast<size_t>(x)] = s;
     if (!runs_.empty() && runs_.back().src + runs_.back().length == s) {
       ++runs_.back().length;
@@ -83,29 +119,45 @@ void Stretcher::plan(int32_t srcW, int32_t dstW) {
 
 void Stretcher::copy(ConstBlock src, int32_t srcW, int32_t srcH, Block dst, int32_t dstW,
                      int32_t dstH) {
-  plan(srcW, dstW);
+  copyToDevice(src, {srcW, srcH}, {dstW, dstH}, {dstW, dstH}, Rect{0, 0, dstW, dstH}, dst);
+}
+
+void Stretcher::copyToDevice(ConstBlock src, Extent source, Extent frame, Extent device,
+                             const Rect& part, Block dst) {
+  const int32_t width = part.width();
+  // At a whole scale n the columns are planned a frame pixel at a time, each
+  // then written n times over.
+  const int32_t n = device.width % frame.width == 0 ? device.width / frame.width : 0;
+  const bool whole = n > 1 && part.left % n == 0 && width % n == 0;
+  if (whole) {
+    plan(source.width, frame.width, frame.width, part.left / n, width / n);
+  } else {
+    plan(source.width, frame.width, device.width, part.left, width);
+  }
   // A squeeze by a few columns leaves a few long runs, best copied whole;
   // an enlargement leaves runs of one pixel, best looked up one by one.
-  const bool byRuns = runs_.size() * 8 <= static_cast<size_t>(dstW);
-  const size_t rowBytes = static_cast<size_t>(dstW) * sizeof(uint32_t);
+  const bool byRuns = whole || runs_.size() * 8 <= static_cast<size_t>(width);
+  const size_t rowBytes = static_cast<size_t>(width) * sizeof(uint32_t);
   int32_t previous = -1;
-  for (int32_t y = 0; y < dstH; ++y) {
+  for (int32_t y = 0; y < part.height(); ++y) {
     uint32_t* out = dst.pixels + static_cast<ptrdiff_t>(y) * dst.stride;
-    const int32_t sy = stretchSource(y, srcH, dstH);
+    const int32_t sy = shownSource(part.top + y, source.height, frame.height, device.height);
     if (sy == previous) {
       std::memcpy(out, out - dst.stride, rowBytes);
       continue;
     }
     previous = sy;
     const uint32_t* in = src.pixels + static_cast<ptrdiff_t>(sy) * src.stride;
-    if (byRuns) {
+    if (whole) {
+      for (const Run& run : runs_) repeatedRow(in + run.src, out + run.dst * n, run.length, n);
+    } else if (byRuns) {
       for (const Run& run : runs_) {
         std::memcpy(out + run.dst, in + run.src,
                     static_cast<size_t>(run.length) * sizeof(uint32_t));
       }
     } else {
       const int32_t* columns = columns_.data();
-      for (int32_t x = 0; x < dstW; ++x) out[x] = in[columns[x]];
+      for (int32_t x = 0; x < width; ++x) out[x] = in[columns[x]];
     }
   }
 }

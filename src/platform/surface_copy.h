@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/media_types.h"
+
 namespace kinopa::pixelcopy {
 
 // A block of 0xffRRGGBB pixels, `stride` pixels from one row to the next.
@@ -29,6 +31,11 @@ void copyRowsKeyed(ConstBlock src, Block dst, int32_t width, int32_t height, uin
 // source pixel 199; doubling shows every source pixel twice.
 int32_t stretchSource(int32_t i, int32_t srcLength, int32_t dstLength);
 
+struct Extent {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
 // Nearest-pixel stretching copy. Keeps its column tables between calls, so
 // repeated copies of one size allocate nothing.
 class Stretcher {
@@ -36,6 +43,15 @@ class Stretcher {
   // Stretches srcW x srcH pixels of `src` to dstW x dstH pixels of `dst`.
   // The blocks must not overlap.
   void copy(ConstBlock src, int32_t srcW, int32_t srcH, Block dst, int32_t dstW, int32_t dstH);
+
+  // The same stretch to a `frame` of logical pixels, put on a screen whose
+  // pixels are finer: the frame covers `device` screen pixels. Each screen
+  // pixel shows the frame pixel under its centre, which shows the source
+  // pixel under its own centre; at a whole scale n every frame pixel becomes
+  // an n x n block. Only the screen pixels of `part` (counted from the
+  // frame's corner) are written, `part`'s corner going to `dst`.
+  void copyToDevice(ConstBlock src, Extent source, Extent frame, Extent device, const Rect& part,
+                    Block dst);
 
  private:
   // Destination columns [dst, dst + length) show source columns
@@ -45,7 +61,7 @@ class Stretcher {
     int32_t src;
     int32_t length;
   };
-  void plan(int32_t srcW, int32_t dstW);
+  void plan(int32_t srcW, int32_t frameW, int32_t deviceW, int32_t from, int32_t count);
 
   std::vector<int32_t> columns_;
   std::vector<Run> runs_;

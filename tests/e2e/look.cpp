@@ -12,10 +12,12 @@
 //                                     Label8 and gamestart ("?" when unreadable; a
 //                                     disabled gamestart as "Start/disabled")
 //   kinopa-look field FILE            succeeds when the play field shows its own picture
-//   kinopa-look same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H
+//   kinopa-look same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H [N]
 //                                     succeeds when the W x H areas at X1,Y1 of one picture
 //                                     and X2,Y2 of the other look the same (identical:
-//                                     every pixel exactly equal)
+//                                     every pixel exactly equal); with N, the first area
+//                                     is N times as wide and high, each pixel of the
+//                                     second an N x N block of it
 //   kinopa-look find FILE SPRITE      prints "left top right bottom" of the melkit,
 //                                     zarup, tovrin or miss popup in the play field
 //   kinopa-look aim WINDOW            moves the pointer onto the melkit's middle while
@@ -50,7 +52,7 @@ constexpr int kFieldW = 399, kFieldH = 599;
 int usage() {
   std::fputs(
       "usage: kinopa-look shot WINDOW FILE | read FILE CONTROL... | field FILE |\n"
-      "                   same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H | find FILE melkit|zarup|tovrin|miss |\n"
+      "                   same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H [N] | find FILE melkit|zarup|tovrin|miss |\n"
       "                   aim WINDOW\n",
       stderr);
   return 2;
@@ -88,6 +90,17 @@ int mismatches(const QImage& a, const QImage& b, int tolerance = 40) {
     }
   }
   return n;
+}
+
+// Each pixel of `image` as an n x n block.
+QImage blownUp(const QImage& image, int n) {
+  QImage big(image.width() * n, image.height() * n, QImage::Format_RGB32);
+  for (int y = 0; y < big.height(); ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(y / n));
+    auto* to = reinterpret_cast<QRgb*>(big.scanLine(y));
+    for (int x = 0; x < big.width(); ++x) to[x] = from[x / n];
+  }
+  return big;
 }
 
 // Reads one control of the main window from a picture of its client area.
@@ -307,15 +320,17 @@ int main(int argc, char** argv) {
     std::printf("%d pixels differ from the play field's picture\n", n);
     return n == 0 ? 0 : 1;
   }
-  if ((command == "same" || command == "identical") && argc == 10) {
+  if ((command == "same" || command == "identical") && (argc == 10 || argc == 11)) {
     const QImage first = load(argv[2]), second = load(argv[5]);
     const int x1 = std::atoi(argv[3]), y1 = std::atoi(argv[4]);
     const int x2 = std::atoi(argv[6]), y2 = std::atoi(argv[7]);
     const int w = std::atoi(argv[8]), h = std::atoi(argv[9]);
-    const QRect a(x1, y1, w, h), b(x2, y2, w, h);
+    const int n = argc == 11 ? std::atoi(argv[10]) : 1;
+    if (n < 1) return usage();
+    const QRect a(x1, y1, w * n, h * n), b(x2, y2, w, h);
     if (!first.rect().contains(a) || !second.rect().contains(b)) return 1;
     const int tolerance = command == "identical" ? 0 : 40;
-    return mismatches(first.copy(a), second.copy(b), tolerance) == 0 ? 0 : 1;
+    return mismatches(first.copy(a), blownUp(second.copy(b), n), tolerance) == 0 ? 0 : 1;
   }
   if (command == "find" && argc == 4) {
     const std::optional<QRgb> colour = spriteColour(argv[3]);

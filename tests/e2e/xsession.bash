@@ -35,13 +35,14 @@ copy_game() {
   kinopa=$game/bin/kinopa
 }
 
+# Starts the virtual X server ($screen, default 1024x768x24) and a window manager.
 start_x() {
   trap stop_x EXIT
   # Xvfb picks a free display number itself and tells it through fd 3. Should
   # it still fail to come up, it is started once more.
   for _ in 1 2 3; do
     : >"$out/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${screen:-1024x768x24}" -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
     xvfb=$!
     for _ in $(seq 50); do grep -q '^[0-9][0-9]*$' "$out/display" && break; sleep 0.1; done
     export DISPLAY=:$(head -n1 "$out/display")

@@ -1,0 +1,111 @@
+#include "platform/screen_frame.h"
+
+#include <QBackingStore>
+#include <QPainter>
+#include <QWidget>
+#include <QWindow>
+
+namespace kinopa {
+namespace {
+
+// Window pixels to buffer pixels, rounded as the window system rounds them.
+QRect scaled(const QRect& r, qreal factor) {
+  return QRect(qRound(r.left() * factor), qRound(r.top() * factor), qRound(r.width() * factor),
+               qRound(r.height() * factor));
+}
+
+bool takesOurPixels(const QImage& image) {
+  switch (image.format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+      return true;  // 0xffRRGGBB means the same in all three
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& frame) {
+  source_ = source;
+  frame_ = frame;
+  QWidget* top = box.window();
+  QBackingStore* store = box.backingStore();
+  QWindow* native = top->windowHandle();
+  if (store == nullptr || native == nullptr) return false;
+  const QPoint offset = box.mapTo(top, QPoint(0, 0));
+  const QRect shown = frame.translated(offset);
+  const QRegion region = QRegion(shown) & box.visibleRegion().translated(offset);
+  if (region.isEmpty()) return true;
+
+  store->beginPaint(region);
+  QPaintDevice* device = store->paintDevice();
+  QImage* buffer = device != nullptr && device->devType() == QInternal::Image
+                       ? static_cast<QImage*>(device)
+                       : nullptr;
+  if (buffer != nullptr && takesOurPixels(*buffer)) {
+    const qreal factor = buffer->devicePixelRatio();
+    const QRect onDevice = scaled(shown, factor);
+    const pixelcopy::Extent deviceSize{onDevice.width(), onDevice.height()};
+    const pixelcopy::ConstBlock from{source.pixels, source.stride};
+    const int32_t stride = static_cast<int32_t>(buffer->bytesPerLine() / 4);
+    for (const QRect& r : region) {
+      const QRect part = scaled(r, factor) & onDevice & buffer->rect();
+      if (part.isEmpty()) continue;
+      auto* corner = reinterpret_cast<uint32_t*>(buffer->scanLine(part.top())) + part.left();
+      const QRect inFrame = part.translated(-onDevice.topLeft());
+      stretcher_.copyToDevice(from, {source.width, source.height},
+                              {frame.width(), frame.height()}, deviceSize,
+                              Rect{inFrame.left(), inFrame.top(), inFrame.right() + 1,
+                                   inFrame.bottom() + 1},
+                              {corner, stride});
+    }
+  } else if (device != nullptr) {
+    // A buffer of some other kind: let the window system scale the frame.
+    QPainter painter(device);
+    painter.setClipRegion(region);
+    painter.drawImage(shown.topLeft(), picture());
+  }
+  store->endPaint();
+  store->flush(region, native);
+  return true;
+}
+
+QImage ScreenFrame::picture() const {
+  if (source_.pixels == nullptr) return QImage();
+  QImage image(frame_.size(), QImage::Format_RGB32);
+  pictureStretcher_.copy({source_.pixels, source_.stride}, source_.width, source_.height,
+                         {reinterpret_cast<uint32_t*>(image.bits()),
+                          static_cast<int32_t>(image.bytesPerLine() / 4)},
+                         frame_.width(), frame_.height());
+  return image;
+}
+
+void DevicePicture::set(const QImage& picture) {
+  picture_ = picture.convertToFormat(QImage::Format_RGB32);
+  onDevice_ = QImage();
+}
+
+void DevicePicture::paint(QPainter& painter, const QPoint& at) {
+  if (picture_.isNull()) return;
+  const qreal ratio = painter.device()->devicePixelRatioF();
+  if (ratio == 1) {
+    painter.drawImage(at, picture_);
+    return;
+  }
+  if (onDevice_.devicePixelRatioF() != ratio) {
+    const QSize size = scaled(picture_.rect(), ratio).size();
+    onDevice_ = QImage(size, QImage::Format_RGB32);
+    const auto stride = [](const QImage& i) { return static_cast<int32_t>(i.bytesPerLine() / 4); };
+    stretcher_.copyToDevice(
+        {reinterpret_cast<const uint32_t*>(picture_.constBits()), stride(picture_)},
+        {picture_.width(), picture_.height()}, {picture_.width(), picture_.height()},
+        {size.width(), size.height()}, Rect{0, 0, size.width(), size.height()},
+        {reinterpret_cast<uint32_t*>(onDevice_.bits()), stride(onDevice_)});
+    onDevice_.setDevicePixelRatio(ratio);
+  }
+  painter.drawImage(at, onDevice_);
+}
+
+}  // namespace kinopa

@@ -1,0 +1,51 @@
+#pragma once
+// A frame put on the screen the short way: stretched straight into the
+// buffer the window system shows, at that buffer's own pixels, and flushed.
+#include <QImage>
+#include <QRect>
+
+#include "platform/media_types.h"
+#include "platform/surface_copy.h"
+
+class QPainter;
+class QWidget;
+
+namespace kinopa {
+
+class ScreenFrame {
+ public:
+  // Shows `source` stretched to `frame` (in the box's own pixels), the part
+  // inside the box only. False when the box's window has no buffer to draw in.
+  bool present(QWidget& box, const PixelView& source, const QRect& frame);
+
+  // The last frame as the box's own pixels show it, one frame pixel to a
+  // pixel, read from the source as it is now: take it before the next frame
+  // is drawn. Null before the first frame.
+  QImage picture() const;
+  QPoint position() const { return frame_.topLeft(); }
+
+ private:
+  PixelView source_;
+  QRect frame_;
+  pixelcopy::Stretcher stretcher_;
+  mutable pixelcopy::Stretcher pictureStretcher_;
+};
+
+// A picture painted at its natural size in window pixels, kept at the
+// screen's own pixels as well (each screen pixel showing the picture pixel
+// under its centre), so that painting it is a plain copy at any scale.
+class DevicePicture {
+ public:
+  void set(const QImage& picture);
+  const QImage& picture() const { return picture_; }
+  bool isNull() const { return picture_.isNull(); }
+  // Paints it with its corner at `at` on a device of `painter`'s scale.
+  void paint(QPainter& painter, const QPoint& at);
+
+ private:
+  QImage picture_;
+  QImage onDevice_;
+  pixelcopy::Stretcher stretcher_;
+};
+
+}  // namespace kinopa
