@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
 #include <cmath>
 #include <functional>
 
@@ -127,6 +129,27 @@ TEST_F(WholeGame, ThePresentedFrameShowsTheSpritesWhereTheirPositionsSay) {
     }
   }
   EXPECT_GT(checked, 1000);
+}
+
+// Only what changed is put on the screen each frame; the screen must still
+// show every frame whole, also after the field was painted over in between.
+TEST_F(WholeGame, TheScreenShowsEveryFrameWhole) {
+  QCoreApplication::processEvents();  // the window painted: the frames reach its buffer
+  const QPoint field = w.field().mapTo(&w, QPoint(0, 0));
+  int frames = 0, compared = 0;
+  play([&] {
+    ++frames;
+    pointerAt(20 + (frames * 7) % 360, 540);
+    if (frames > 1 && (frames % 50 == 1 || frames % 23 == 0)) {  // the frame before this one
+      const QImage screen = QGuiApplication::primaryScreen()->grabWindow(w.winId()).toImage();
+      ASSERT_EQ(screen.copy(QRect(field, QSize(399, 599))).convertToFormat(QImage::Format_RGB32),
+                w.field().lastFrame())
+          << "frame " << frames - 1;
+      ++compared;
+    }
+    if (frames % 50 == 0) w.field().repaint();  // its own picture, then frames again
+  });
+  EXPECT_GT(compared, 20);
 }
 
 }  // namespace

@@ -52,6 +52,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   guarded([this] {
     if (onPaint) onPaint();
   });
+  frame_.invalidate();
   QPainter painter(this);
   painter.fillRect(event->rect(), palette().window());
   picture_.paint(painter, QPoint(0, 0));

@@ -14,18 +14,43 @@ QRect scaled(const QRect& r, qreal factor) {
                qRound(r.height() * factor));
 }
 
-bool takesOurPixels(const QImage& image) {
-  switch (image.format()) {
+// The buffer as an image our pixels can be written into, if it is one.
+QImage* imageOf(QPaintDevice* device) {
+  if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  switch (image->format()) {
     case QImage::Format_RGB32:
     case QImage::Format_ARGB32:
     case QImage::Format_ARGB32_Premultiplied:
-      return true;  // 0xffRRGGBB means the same in all three
+      return image->isNull() ? nullptr : image;  // 0xffRRGGBB means the same in all three
     default:
-      return false;
+      return nullptr;
   }
 }
 
 }  // namespace
+
+QRegion ScreenFrame::changedArea(const QRect& shown) {
+  QRegion area;
+  const int32_t w = source_.width, h = source_.height;
+  const int fw = shown.width(), fh = shown.height();
+  for (const pixelcopy::FrameChanges::Band& b : changes_.update({source_.pixels, source_.stride},
+                                                               {w, h})) {
+    // The frame pixels that can show these source pixels, one more on each
+    // side for the rounding of the stretch.
+    const auto from = [](int32_t s, int32_t srcLength, int frameLength) {
+      return static_cast<int>(static_cast<int64_t>(s) * frameLength / srcLength) - 1;
+    };
+    const auto to = [](int32_t s, int32_t srcLength, int frameLength) {
+      return static_cast<int>((static_cast<int64_t>(s) * frameLength + srcLength - 1) / srcLength) +
+             1;
+    };
+    const QRect r(QPoint(from(b.left, w, fw), from(b.top, h, fh)),
+                  QPoint(to(b.right, w, fw) - 1, to(b.bottom, h, fh) - 1));
+    area += r.translated(shown.topLeft()) & shown;
+  }
+  return area;
+}
 
 bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& frame) {
   source_ = source;
@@ -36,16 +61,31 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
   if (store == nullptr || native == nullptr) return false;
   const QPoint offset = box.mapTo(top, QPoint(0, 0));
   const QRect shown = frame.translated(offset);
-  const QRegion region = QRegion(shown) & box.visibleRegion().translated(offset);
-  if (region.isEmpty()) return true;
+  const QRegion visible = box.visibleRegion().translated(offset) & shown;
+  if (visible.isEmpty()) return true;
+  if (shown != lastShown_) changes_.forget();
+  lastShown_ = shown;
+  QRegion region = changedArea(shown) & visible;
+  if (region.isEmpty()) return true;  // the screen shows this frame already
 
   store->beginPaint(region);
   QPaintDevice* device = store->paintDevice();
-  QImage* buffer = device != nullptr && device->devType() == QInternal::Image
-                       ? static_cast<QImage*>(device)
-                       : nullptr;
-  if (buffer != nullptr && takesOurPixels(*buffer)) {
+  QImage* buffer = imageOf(device);
+  if (buffer != nullptr && (buffer->constBits() != lastBuffer_ ||
+                            buffer->size() != lastBufferSize_ ||
+                            buffer->devicePixelRatio() != lastFactor_)) {
+    // Another buffer, which may not hold the last frame: all of this one.
+    store->endPaint();
+    region = visible;
+    store->beginPaint(region);
+    device = store->paintDevice();
+    buffer = imageOf(device);
+  }
+  if (buffer != nullptr) {
     const qreal factor = buffer->devicePixelRatio();
+    lastBuffer_ = buffer->constBits();
+    lastBufferSize_ = buffer->size();
+    lastFactor_ = factor;
     const QRect onDevice = scaled(shown, factor);
     const pixelcopy::Extent deviceSize{onDevice.width(), onDevice.height()};
     const pixelcopy::ConstBlock from{source.pixels, source.stride};
@@ -61,6 +101,10 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
                                    inFrame.bottom() + 1},
                               {corner, stride});
     }
+  } else if (device != nullptr && device->devType() == QInternal::Image) {
+    // A buffer not made yet (the window has not been painted): the frame
+    // reaches the screen when the window is.
+    changes_.forget();
   } else if (device != nullptr) {
     // A buffer of some other kind: let the window system scale the frame.
     QPainter painter(device);

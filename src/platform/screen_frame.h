@@ -1,9 +1,12 @@
 #pragma once
 // A frame put on the screen the short way: stretched straight into the
 // buffer the window system shows, at that buffer's own pixels, and flushed.
+// Only what changed since the last frame is written and flushed.
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 
+#include "platform/frame_changes.h"
 #include "platform/media_types.h"
 #include "platform/surface_copy.h"
 
@@ -23,11 +26,22 @@ class ScreenFrame {
   // is drawn. Null before the first frame.
   QImage picture() const;
   QPoint position() const { return frame_.topLeft(); }
+  // Something else was painted where the frame is: the next one goes whole.
+  void invalidate() { changes_.forget(); }
 
  private:
+  // Where the changes go in the window, in its own pixels.
+  QRegion changedArea(const QRect& shown);
+
   PixelView source_;
   QRect frame_;
   pixelcopy::Stretcher stretcher_;
+  pixelcopy::FrameChanges changes_;
+  // The window position and the buffer the last frame went to.
+  QRect lastShown_;
+  const uchar* lastBuffer_ = nullptr;
+  QSize lastBufferSize_;
+  qreal lastFactor_ = 0;
   mutable pixelcopy::Stretcher pictureStretcher_;
 };
 

@@ -32,22 +32,28 @@ void keyedRow(const uint32_t* src, uint32_t* dst, int32_t width, uint32_t key) {
     if (src[x] != key) dst[x] = src[x];
   }
 }
-// Each of `count` pixels twice.
-void doubledRow(const uint32_t* in, uint32_t* out, int32_t count) {
+// Each of `count` pixels twice, into `rows` rows `stride` pixels apart.
+void doubledRow(const uint32_t* in, uint32_t* out, int32_t count, int32_t rows,
+                ptrdiff_t stride) {
   int32_t i = 0;
   for (; i + 4 <= count; i += 4) {
     Quad s;
     std::memcpy(&s, in + i, sizeof s);
     const Quad low = __builtin_shufflevector(s, s, 0, 0, 1, 1);
     const Quad high = __builtin_shufflevector(s, s, 2, 2, 3, 3);
-    std::memcpy(out + 2 * i, &low, sizeof low);
-    std::memcpy(out + 2 * i + 4, &high, sizeof high);
+    for (int32_t r = 0; r < rows; ++r) {
+      std::memcpy(out + r * stride + 2 * i, &low, sizeof low);
+      std::memcpy(out + r * stride + 2 * i + 4, &high, sizeof high);
+    }
   }
-  for (; i < count; ++i) out[2 * i] = out[2 * i + 1] = in[i];
+  for (; i < count; ++i)
+    for (int32_t r = 0; r < rows; ++r) out[r * stride + 2 * i] = out[r * stride + 2 * i + 1] = in[i];
 }
 #else
-void doubledRow(const uint32_t* in, uint32_t* out, int32_t count) {
-  for (int32_t i = 0; i < count; ++i) out[2 * i] = out[2 * i + 1] = in[i];
+void doubledRow(const uint32_t* in, uint32_t* out, int32_t count, int32_t rows,
+                ptrdiff_t stride) {
+  for (int32_t i = 0; i < count; ++i)
+    for (int32_t r = 0; r < rows; ++r) out[r * stride + 2 * i] = out[r * stride + 2 * i + 1] = in[i];
 }
 
 void keyedRow(const uint32_t* src, uint32_t* dst, int32_t width, uint32_t key) {
@@ -58,14 +64,17 @@ void keyedRow(const uint32_t* src, uint32_t* dst, int32_t width, uint32_t key) {
 }
 #endif
 
-// Each of `count` pixels n times over.
-void repeatedRow(const uint32_t* in, uint32_t* out, int32_t count, int32_t n) {
+// Each of `count` pixels n times over, into `rows` rows `stride` pixels
+// apart: written from the source each time, never read back.
+void repeatedRow(const uint32_t* in, uint32_t* out, int32_t count, int32_t n, int32_t rows,
+                 ptrdiff_t stride) {
   if (n == 2) {
-    doubledRow(in, out, count);
+    doubledRow(in, out, count, rows, stride);
     return;
   }
-  for (int32_t i = 0; i < count; ++i)
-    for (int32_t k = 0; k < n; ++k) out[i * n + k] = in[i];
+  for (int32_t r = 0; r < rows; ++r)
+    for (int32_t i = 0; i < count; ++i)
+      for (int32_t k = 0; k < n; ++k) out[r * stride + i * n + k] = in[i];
 }
 
 }  // namespace
@@ -139,18 +148,29 @@ void Stretcher::copyToDevice(ConstBlock src, Extent source, Extent frame, Extent
   const bool byRuns = whole || runs_.size() * 8 <= static_cast<size_t>(width);
   const size_t rowBytes = static_cast<size_t>(width) * sizeof(uint32_t);
   int32_t previous = -1;
-  for (int32_t y = 0; y < part.height(); ++y) {
+  for (int32_t y = 0; y < part.height();) {
     uint32_t* out = dst.pixels + static_cast<ptrdiff_t>(y) * dst.stride;
     const int32_t sy = shownSource(part.top + y, source.height, frame.height, device.height);
+    if (whole) {
+      // The rows showing the same source row are written together.
+      int32_t rows = 1;
+      while (y + rows < part.height() &&
+             shownSource(part.top + y + rows, source.height, frame.height, device.height) == sy)
+        ++rows;
+      const uint32_t* in = src.pixels + static_cast<ptrdiff_t>(sy) * src.stride;
+      for (const Run& run : runs_)
+        repeatedRow(in + run.src, out + run.dst * n, run.length, n, rows, dst.stride);
+      y += rows;
+      continue;
+    }
+    ++y;
     if (sy == previous) {
       std::memcpy(out, out - dst.stride, rowBytes);
       continue;
     }
     previous = sy;
     const uint32_t* in = src.pixels + static_cast<ptrdiff_t>(sy) * src.stride;
-    if (whole) {
-      for (const Run& run : runs_) repeatedRow(in + run.src, out + run.dst * n, run.length, n);
-    } else if (byRuns) {
+    if (byRuns) {
       for (const Run& run : runs_) {
         std::memcpy(out + run.dst, in + run.src,
                     static_cast<size_t>(run.length) * sizeof(uint32_t));
