@@ -4,11 +4,14 @@
 // SDL2's software blitter doing the same copies and with plain memcpy of the
 // same bytes (the floor); the ratios are printed at the end.
 //
-// Then the whole frame step: `game` in the real main window (off screen),
-// with the zarup, the melkit, the tovrin and all seven popups, presented into
-// the play field's window image; beside it SDL2 doing the same copies from
-// the same bitmap files into a window-sized surface, and memcpy moving the
-// same bytes. The last line gives our time and both ratios.
+// Then the whole frame step: `game` in the real main window (off screen, or
+// on the window system the program runs on), with the zarup, the melkit, the
+// tovrin and all seven popups, presented into the window's buffer and
+// flushed; beside it SDL2 doing the same copies from the same bitmap files
+// into a window-sized surface, and memcpy moving the same bytes. The last
+// lines give our time and both ratios, at display scale 1 and, from a second
+// run of this program, at scale 2 (the comparisons then fill a window of
+// twice the width and height).
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 #include <benchmark/benchmark.h>

@@ -71,21 +71,11 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
   store->beginPaint(region);
   QPaintDevice* device = store->paintDevice();
   QImage* buffer = imageOf(device);
-  if (buffer != nullptr && (buffer->constBits() != lastBuffer_ ||
-                            buffer->size() != lastBufferSize_ ||
-                            buffer->devicePixelRatio() != lastFactor_)) {
-    // Another buffer, which may not hold the last frame: all of this one.
-    store->endPaint();
-    region = visible;
-    store->beginPaint(region);
-    device = store->paintDevice();
-    buffer = imageOf(device);
-  }
   if (buffer != nullptr) {
+    // The window system keeps a buffer's pixels from one painting to the
+    // next (widgets repaint only what changed, too); whatever else paints
+    // over the frame paints the box, which then forgets what it showed.
     const qreal factor = buffer->devicePixelRatio();
-    lastBuffer_ = buffer->constBits();
-    lastBufferSize_ = buffer->size();
-    lastFactor_ = factor;
     const QRect onDevice = scaled(shown, factor);
     const pixelcopy::Extent deviceSize{onDevice.width(), onDevice.height()};
     const pixelcopy::ConstBlock from{source.pixels, source.stride};

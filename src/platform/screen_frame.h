@@ -37,11 +37,8 @@ class ScreenFrame {
   QRect frame_;
   pixelcopy::Stretcher stretcher_;
   pixelcopy::FrameChanges changes_;
-  // The window position and the buffer the last frame went to.
+  // Where in the window the last frame went.
   QRect lastShown_;
-  const uchar* lastBuffer_ = nullptr;
-  QSize lastBufferSize_;
-  qreal lastFactor_ = 0;
   mutable pixelcopy::Stretcher pictureStretcher_;
 };
 
