@@ -25,7 +25,6 @@ class ScreenFrame {
   // pixel, read from the source as it is now: take it before the next frame
   // is drawn. Null before the first frame.
   QImage picture() const;
-  QPoint position() const { return frame_.topLeft(); }
   // Something else was painted where the frame is: the next one goes whole.
   void invalidate() { changes_.forget(); }
 
