@@ -13,16 +13,26 @@ constexpr int32_t kJoinGap = 3;
 // Pixels compared at a time while looking for the first and last change.
 constexpr int32_t kChunk = 16;
 
+// Whether the kChunk pixels at `a` and `b` are all equal.
+bool sameChunk(const uint32_t* a, const uint32_t* b) {
+  uint64_t differ = 0;
+  for (int32_t i = 0; i < kChunk; i += 2) {
+    uint64_t x, y;
+    std::memcpy(&x, a + i, sizeof x);
+    std::memcpy(&y, b + i, sizeof y);
+    differ |= x ^ y;
+  }
+  return differ == 0;
+}
+
 // The first and last differing pixel of two rows that differ somewhere.
 void differingSpan(const uint32_t* a, const uint32_t* b, int32_t width, int32_t& first,
                    int32_t& last) {
   first = 0;
-  while (first + kChunk <= width && std::memcmp(a + first, b + first, kChunk * 4) == 0)
-    first += kChunk;
+  while (first + kChunk <= width && sameChunk(a + first, b + first)) first += kChunk;
   while (a[first] == b[first]) ++first;
   last = width - 1;
-  while (last - kChunk >= first && std::memcmp(a + last - kChunk + 1, b + last - kChunk + 1,
-                                               kChunk * 4) == 0)
+  while (last - kChunk >= first && sameChunk(a + last - kChunk + 1, b + last - kChunk + 1))
     last -= kChunk;
   while (a[last] == b[last]) --last;
 }

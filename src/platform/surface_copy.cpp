@@ -1,5 +1,6 @@
 #include "platform/surface_copy.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -113,16 +114,27 @@ int32_t shownSource(int32_t i, int32_t srcLength, int32_t frameLength, int32_t d
 }  // namespace
 
 void Stretcher::plan(int32_t srcW, int32_t frameW, int32_t deviceW, int32_t from, int32_t count) {
-  columns_.resize(static_cast<size_t>(count));
-  runs_.clear();
-  for (int32_t x = 0; x < count; ++x) {
-    const int32_t s = shownSource(from + x, srcW, frameW, deviceW);
-    columns_[static_cast<size_t>(x)] = s;
-    if (!runs_.empty() && runs_.back().src + runs_.back().length == s) {
-      ++runs_.back().length;
-    } else {
-      runs_.push_back(Run{x, s, 1});
+  const int32_t wanted[3] = {srcW, frameW, deviceW};
+  if (!std::equal(wanted, wanted + 3, planned_)) {
+    std::copy(wanted, wanted + 3, planned_);
+    columns_.resize(static_cast<size_t>(deviceW));
+    allRuns_.clear();
+    for (int32_t x = 0; x < deviceW; ++x) {
+      const int32_t s = shownSource(x, srcW, frameW, deviceW);
+      columns_[static_cast<size_t>(x)] = s;
+      if (!allRuns_.empty() && allRuns_.back().src + allRuns_.back().length == s) {
+        ++allRuns_.back().length;
+      } else {
+        allRuns_.push_back(Run{x, s, 1});
+      }
     }
+  }
+  // The runs of the columns [from, from + count), counted from `from`.
+  runs_.clear();
+  for (const Run& run : allRuns_) {
+    const int32_t begin = std::max(run.dst, from);
+    const int32_t end = std::min(run.dst + run.length, from + count);
+    if (begin < end) runs_.push_back(Run{begin - from, run.src + begin - run.dst, end - begin});
   }
 }
 
@@ -176,7 +188,7 @@ void Stretcher::copyToDevice(ConstBlock src, Extent source, Extent frame, Extent
                     static_cast<size_t>(run.length) * sizeof(uint32_t));
       }
     } else {
-      const int32_t* columns = columns_.data();
+      const int32_t* columns = columns_.data() + part.left;
       for (int32_t x = 0; x < width; ++x) out[x] = in[columns[x]];
     }
   }

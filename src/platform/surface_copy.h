@@ -63,8 +63,13 @@ class Stretcher {
   };
   void plan(int32_t srcW, int32_t frameW, int32_t deviceW, int32_t from, int32_t count);
 
-  std::vector<int32_t> columns_;
-  std::vector<Run> runs_;
+  // Plans the columns of a stretch of srcW pixels through frameW to deviceW,
+  // and the runs of the part [from, from + count).
+  std::vector<int32_t> columns_;  // all deviceW of them
+  std::vector<Run> allRuns_;
+  std::vector<Run> runs_;  // those of the part, counted from its first column
+  // What the tables were planned for: the same stretch needs no new ones.
+  int32_t planned_[3] = {-1, -1, -1};
 };
 
 }  // namespace kinopa::pixelcopy
