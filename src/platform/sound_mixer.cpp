@@ -126,8 +126,8 @@ bool SoundMixer::open() {
   want.callback = &SoundMixer::fill;
   want.userdata = this;
   // No changes allowed: SDL converts to whatever the hardware needs, and the
-  // format we get back is the one we asked for.
-  // The device opens paused and stays so until something plays.
+  // format we get back is the one we asked for. The device opens paused and
+  // rests until something plays.
   device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &format_, 0);
   return device_ != 0;
 }
@@ -164,7 +164,8 @@ void SDLCALL SoundMixer::fill(void* mixer, Uint8* stream, int bytes) {
   const int frames = bytes / static_cast<int>(sizeof(int16_t) * channels);
   mixVoices(self->voices_, reinterpret_cast<int16_t*>(stream), frames, channels);
   // Nothing left playing: what SDL writes while paused is the silence that
-  // this mix would give, so resting changes no sample of the output.
+  // this mix would give, so resting changes no sample of the output. (SDL's
+  // device lock, held here, is recursive, so pausing from here is safe.)
   if (std::none_of(self->voices_.begin(), self->voices_.end(),
                    [](const Voice* v) { return v->playing; })) {
     SDL_PauseAudioDevice(self->device_, 1);
