@@ -1,6 +1,7 @@
 // kinopa_startup: the time from exec to the main window shown (mapped on the
 // X server), over ten starts of the real program, then the resident memory
-// and the processor time of the program standing idle (no game) for 10 s.
+// and the processor time of the program standing idle (no game) for 10 s,
+// thread by thread.
 // Each start runs a copy of the program in a game folder of its own, so the
 // build's wave.ini is never touched.
 //   usage: bench/xvfb.sh build/bin/kinopa_startup [STARTS]
@@ -18,7 +19,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,18 +29,29 @@ namespace {
 using namespace kinopa::bench;
 namespace fs = std::filesystem;
 
-// utime + stime of a process, in clock ticks.
-long cpuTicks(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string all((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-  std::istringstream fields(all.substr(all.rfind(')') + 2));
-  std::string f;
-  long utime = 0, stime = 0;
-  for (int i = 3; i <= 15 && fields >> f; ++i) {
-    if (i == 14) utime = std::stol(f);
-    if (i == 15) stime = std::stol(f);
+// The processor time of each thread of a process so far, in ns, by thread
+// id, with the thread's name (from the scheduler's own accounting, which is
+// finer than the clock ticks of /proc/PID/stat).
+struct ThreadTime {
+  std::string name;
+  long long ns = 0;
+};
+std::map<std::string, ThreadTime> threadTimes(pid_t pid) {
+  std::map<std::string, ThreadTime> times;
+  const fs::path tasks = "/proc/" + std::to_string(pid) + "/task";
+  std::error_code error;
+  for (const fs::directory_entry& task : fs::directory_iterator(tasks, error)) {
+    ThreadTime t;
+    std::ifstream(task.path() / "comm") >> t.name;
+    if (std::ifstream(task.path() / "schedstat") >> t.ns) {
+      times[task.path().filename().string()] = t;
+    } else {
+      std::fprintf(stderr, "kinopa_startup: could not read %s/schedstat\n", task.path().c_str());
+    }
   }
-  return utime + stime;
+  if (error)
+    std::fprintf(stderr, "kinopa_startup: %s: %s\n", tasks.c_str(), error.message().c_str());
+  return times;
 }
 
 long residentKbOf(pid_t pid) {
@@ -136,14 +148,23 @@ int main(int argc, char** argv) {
     if (last && t >= 0) {
       // Idle: the window shown, no game. A second to settle, then 10 s.
       std::this_thread::sleep_for(std::chrono::seconds(1));
-      const long before = cpuTicks(pid);
+      const std::map<std::string, ThreadTime> before = threadTimes(pid);
       const Clock::time_point from = Clock::now();
       std::this_thread::sleep_for(std::chrono::seconds(10));
-      const long used = cpuTicks(pid) - before;
+      const std::map<std::string, ThreadTime> after = threadTimes(pid);
       const double seconds = ms(Clock::now() - from) / 1000;
-      const double hz = static_cast<double>(sysconf(_SC_CLK_TCK));
-      std::printf("idle for %.1f s: %ld ticks of 1/%.0f s, %.2f %% of one core\n", seconds, used,
-                  hz, 100.0 * static_cast<double>(used) / hz / seconds);
+      // Threads that came or went during the idle spell count from 0 or not at all.
+      long long total = 0;
+      std::string each;
+      for (const auto& [tid, t] : after) {
+        const auto was = before.find(tid);
+        const long long used = t.ns - (was == before.end() ? 0 : was->second.ns);
+        total += used;
+        if (used > 0)
+          each += (each.empty() ? "" : ", ") + t.name + " " + std::to_string(used / 1000) + " us";
+      }
+      std::printf("idle for %.1f s: %.3f %% of one core (%s)\n", seconds,
+                  100.0 * static_cast<double>(total) / 1e9 / seconds, each.c_str());
       std::printf("resident memory while idle: %.1f MB\n",
                   static_cast<double>(residentKbOf(pid)) / 1024);
     }

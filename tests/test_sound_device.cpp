@@ -20,6 +20,7 @@
 
 #include "platform/errors.h"
 #include "platform/sound_device.h"
+#include "platform/sound_mixer.h"
 
 namespace kinopa {
 namespace {
@@ -271,18 +272,27 @@ TEST(SoundDevice, BuffersMayGoWhilePlayingAndOutliveTheDevice) {
   ASSERT_TRUE(eventually([&] { return !kept->isPlaying(); }));
 }
 
-// Runs the device on SDL's "disk" driver, which writes what it is given to a
-// file, and checks that a played buffer arrives there sample for sample.
-TEST(SoundDevice, WhatIsPlayedReachesTheDevice) {
-  QTemporaryDir dir;
-  const std::string out = dir.filePath("out.raw").toStdString();
-  // 50 ms of a constant in the device's own format, so nothing is resampled.
-  std::string bytes = waveBytes({1, 2, 44100, 16, 2205});
-  for (size_t i = 44; i + 3 < bytes.size(); i += 4) {
-    bytes[i] = static_cast<char>(0xe8), bytes[i + 1] = 0x03;                        // 1000
-    bytes[i + 2] = static_cast<char>(0x18), bytes[i + 3] = static_cast<char>(0xfc);  // -1000
+// A wave file in the device's own format (44100 Hz, stereo, 16 bits), so
+// nothing is resampled: frame f holds `left(f)` and its negation.
+std::string deviceWave(int frames, const std::function<int16_t(int)>& left) {
+  std::string bytes = waveBytes({1, 2, 44100, 16, frames});
+  for (int f = 0; f < frames; ++f) {
+    const auto l = static_cast<uint16_t>(left(f));
+    const auto r = static_cast<uint16_t>(-left(f));
+    const size_t at = 44 + static_cast<size_t>(f) * 4;
+    bytes[at] = static_cast<char>(l & 0xff), bytes[at + 1] = static_cast<char>(l >> 8);
+    bytes[at + 2] = static_cast<char>(r & 0xff), bytes[at + 3] = static_cast<char>(r >> 8);
   }
-  const std::string path = writeFile(dir, "c.wav", bytes);
+  return bytes;
+}
+
+// Runs `play` on a device opened on SDL's "disk" driver, which writes what it
+// is given to a file, and returns the left channel of that file. Sets
+// `skipped` when another driver was already running.
+std::vector<int16_t> leftChannelOnDisk(const QTemporaryDir& dir,
+                                       const std::function<void(DirectSound&)>& play,
+                                       bool& skipped) {
+  const std::string out = dir.filePath("out.raw").toStdString();
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "disk", SDL_HINT_OVERRIDE);
   setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
   {
@@ -290,25 +300,73 @@ TEST(SoundDevice, WhatIsPlayedReachesTheDevice) {
     const std::string driver = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     unsetenv("SDL_DISKAUDIOFILE");
-    if (driver != "disk") GTEST_SKIP() << "the audio driver was already running";
-    auto buffer = load(ds, path);
-    buffer->Play(0);
-    ASSERT_TRUE(eventually([&] { return !buffer->isPlaying(); }));
+    skipped = driver != "disk";
+    if (skipped) return {};
+    play(ds);
   }
   std::ifstream file(out, std::ios::binary);
   std::vector<char> raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   std::vector<int16_t> samples(raw.size() / 2);
   std::memcpy(samples.data(), raw.data(), samples.size() * 2);
-  int played = 0, other = 0;
+  std::vector<int16_t> left;
   for (size_t i = 0; i + 1 < samples.size(); i += 2) {
-    if (samples[i] == 1000 && samples[i + 1] == -1000) {
-      ++played;
-    } else if (samples[i] != 0 || samples[i + 1] != 0) {
-      ++other;
-    }
+    EXPECT_EQ(samples[i + 1], -samples[i]) << "frame " << i / 2;
+    left.push_back(samples[i]);
   }
-  EXPECT_EQ(played, 2205);
-  EXPECT_EQ(other, 0);
+  return left;
+}
+
+void playToTheEnd(DirectSound& ds, const std::string& path) {
+  auto buffer = load(ds, path);
+  buffer->Play(0);
+  ASSERT_TRUE(eventually([&] { return !buffer->isPlaying(); }));
+}
+
+// A played buffer arrives at the device sample for sample.
+TEST(SoundDevice, WhatIsPlayedReachesTheDevice) {
+  QTemporaryDir dir;
+  const std::string path = writeFile(dir, "c.wav", deviceWave(2205, [](int) { return 1000; }));
+  bool skipped = false;
+  const std::vector<int16_t> left =
+      leftChannelOnDisk(dir, [&](DirectSound& ds) { playToTheEnd(ds, path); }, skipped);
+  if (skipped) GTEST_SKIP() << "the audio driver was already running";
+  EXPECT_EQ(std::count(left.begin(), left.end(), 1000), 2205);
+  EXPECT_EQ(std::count(left.begin(), left.end(), 0), static_cast<long>(left.size()) - 2205);
+}
+
+// With nothing playing the device rests; one Play wakes it, and the sound is
+// heard from its first sample, whole.
+TEST(SoundDevice, ASoundAfterASilentSpellIsHeardWhole) {
+  QTemporaryDir dir;
+  constexpr int kFrames = 3000;  // more than five device buffers
+  const std::string path = writeFile(dir, "ramp.wav", deviceWave(kFrames, [](int f) {
+                                       return static_cast<int16_t>(f + 1);
+                                     }));
+  bool skipped = false;
+  const std::vector<int16_t> left = leftChannelOnDisk(
+      dir,
+      [&](DirectSound& ds) {
+        const std::shared_ptr<SoundMixer> mixer = SoundMixer::shared();
+        EXPECT_TRUE(mixer->resting()) << "before anything played";
+        playToTheEnd(ds, path);
+        ASSERT_TRUE(eventually([&] { return mixer->resting(); }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the silent spell
+        ASSERT_TRUE(mixer->resting());
+        playToTheEnd(ds, path);
+      },
+      skipped);
+  if (skipped) GTEST_SKIP() << "the audio driver was already running";
+  // Each sounding stretch is the ramp from 1 to its end, and there are two.
+  int whole = 0;
+  for (size_t i = 0; i < left.size(); ++i) {
+    if (left[i] == 0) continue;
+    ASSERT_EQ(left[i], 1) << "a sound cut at its start, at frame " << i;
+    ASSERT_LE(i + kFrames, left.size()) << "a sound cut at its end";
+    for (int f = 0; f < kFrames; ++f) ASSERT_EQ(left[i + f], f + 1) << "frame " << i + f;
+    ++whole;
+    i += kFrames - 1;
+  }
+  EXPECT_EQ(whole, 2);
 }
 
 }  // namespace

@@ -24,8 +24,7 @@ SoundBuffer::SoundBuffer(std::shared_ptr<State> state) : state_(std::move(state)
 SoundBuffer::~SoundBuffer() { state_->mixer->detach(&state_->voice); }
 
 void SoundBuffer::Play(int32_t flags) {
-  SoundMixer::Lock lock(*state_->mixer);
-  voicePlay(state_->voice, (flags & DSBPLAY_LOOPING) != 0);
+  state_->mixer->play(state_->voice, (flags & DSBPLAY_LOOPING) != 0);
 }
 
 void SoundBuffer::Stop() {

@@ -126,11 +126,10 @@ bool SoundMixer::open() {
   want.callback = &SoundMixer::fill;
   want.userdata = this;
   // No changes allowed: SDL converts to whatever the hardware needs, and the
-  // format we get back is the one we asked for.
+  // format we get back is the one we asked for. The device opens paused and
+  // rests until something plays.
   device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &format_, 0);
-  if (device_ == 0) return false;
-  SDL_PauseAudioDevice(device_, 0);
-  return true;
+  return device_ != 0;
 }
 
 void SoundMixer::attach(Voice* voice) {
@@ -143,11 +142,35 @@ void SoundMixer::detach(Voice* voice) {
   std::erase(voices_, voice);
 }
 
+void SoundMixer::play(Voice& voice, bool looping) {
+  Lock lock(*this);
+  voicePlay(voice, looping);
+  if (voice.playing && resting_) {
+    SDL_PauseAudioDevice(device_, 0);
+    resting_ = false;
+  }
+}
+
+bool SoundMixer::resting() const {
+  Lock lock(*this);
+  return resting_;
+}
+
+// SDL calls this with the device locked, so a play either comes before it
+// and is mixed here, or after it and finds the device resting.
 void SDLCALL SoundMixer::fill(void* mixer, Uint8* stream, int bytes) {
   auto* self = static_cast<SoundMixer*>(mixer);
   const int channels = self->format_.channels;
   const int frames = bytes / static_cast<int>(sizeof(int16_t) * channels);
   mixVoices(self->voices_, reinterpret_cast<int16_t*>(stream), frames, channels);
+  // Nothing left playing: what SDL writes while paused is the silence that
+  // this mix would give, so resting changes no sample of the output. (SDL's
+  // device lock, held here, is recursive, so pausing from here is safe.)
+  if (std::none_of(self->voices_.begin(), self->voices_.end(),
+                   [](const Voice* v) { return v->playing; })) {
+    SDL_PauseAudioDevice(self->device_, 1);
+    self->resting_ = true;
+  }
 }
 
 }  // namespace kinopa

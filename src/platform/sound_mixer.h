@@ -67,6 +67,15 @@ class SoundMixer {
   void attach(Voice* voice);
   void detach(Voice* voice);
 
+  // voicePlay on an attached voice, under the lock; wakes the device when it
+  // rests, so the sound starts with the next device buffer.
+  void play(Voice& voice, bool looping);
+
+  // The device rests (SDL writes silence and our callback is not called)
+  // from the end of a buffer in which nothing was left playing until the
+  // next play. Takes the lock.
+  bool resting() const;
+
   int frequency() const { return format_.freq; }
   int channels() const { return format_.channels; }
   int bufferFrames() const { return format_.samples; }
@@ -78,6 +87,7 @@ class SoundMixer {
   SDL_AudioDeviceID device_ = 0;
   SDL_AudioSpec format_{};
   std::vector<Voice*> voices_;
+  bool resting_ = true;  // under the lock; SDL opens a device paused
 };
 
 }  // namespace kinopa
