@@ -10,7 +10,7 @@ namespace kinopa::pixelcopy {
 namespace {
 
 using Band = FrameChanges::Band;
-constexpr int32_t kW = 40, kH = 30;
+constexpr int32_t kW = 200, kH = 30;
 
 TEST(FrameChanges, BandsOfChangedRowsWithTheirChangedColumns) {
   struct Case {
@@ -20,11 +20,11 @@ TEST(FrameChanges, BandsOfChangedRowsWithTheirChangedColumns) {
   };
   const Case cases[] = {
       {"nothing", {}, {}},
-      {"one pixel", {{7, 3}}, {{3, 4, 7, 8}}},
-      {"first and last pixel of the last row", {{0, 29}, {39, 29}}, {{29, 30, 0, 40}}},
-      {"rows a few apart are joined", {{5, 10}, {30, 13}}, {{10, 14, 5, 31}}},
-      {"rows further apart are not", {{5, 10}, {30, 15}}, {{10, 11, 5, 6}, {15, 16, 30, 31}}},
-      {"a change inside a long row", {{20, 0}, {21, 0}, {36, 0}}, {{0, 1, 20, 37}}},
+      {"one pixel: its block of 64 columns", {{70, 3}}, {{3, 4, 64, 128}}},
+      {"first and last pixel of the last row", {{0, 29}, {199, 29}}, {{29, 30, 0, 200}}},
+      {"rows a few apart are joined", {{5, 10}, {130, 13}}, {{10, 14, 0, 192}}},
+      {"rows further apart are not", {{5, 10}, {130, 15}}, {{10, 11, 0, 64}, {15, 16, 128, 192}}},
+      {"changes far apart in one row", {{70, 0}, {71, 0}, {150, 0}}, {{0, 1, 64, 192}}},
   };
   for (const Case& c : cases) {
     std::vector<uint32_t> picture(kW * kH);

@@ -10,31 +10,24 @@ namespace {
 // Up to this many unchanged rows between two bands join them: fewer, larger
 // copies to the screen are cheaper than many small ones.
 constexpr int32_t kJoinGap = 3;
-// Pixels compared at a time while looking for the first and last change.
-constexpr int32_t kChunk = 16;
+// The changed columns of a row are found a block of pixels at a time: a few
+// unchanged pixels written again cost less than finding the exact edges.
+constexpr int32_t kBlock = 64;
 
-// Whether the kChunk pixels at `a` and `b` are all equal.
-bool sameChunk(const uint32_t* a, const uint32_t* b) {
-  uint64_t differ = 0;
-  for (int32_t i = 0; i < kChunk; i += 2) {
-    uint64_t x, y;
-    std::memcpy(&x, a + i, sizeof x);
-    std::memcpy(&y, b + i, sizeof y);
-    differ |= x ^ y;
-  }
-  return differ == 0;
+bool sameBlock(const uint32_t* a, const uint32_t* b, int32_t from, int32_t width) {
+  const int32_t n = std::min(kBlock, width - from);
+  return std::memcmp(a + from, b + from, static_cast<size_t>(n) * 4) == 0;
 }
 
-// The first and last differing pixel of two rows that differ somewhere.
+// The blocks from the first to the last that differ, in two rows that differ
+// somewhere: columns [first, last).
 void differingSpan(const uint32_t* a, const uint32_t* b, int32_t width, int32_t& first,
                    int32_t& last) {
   first = 0;
-  while (first + kChunk <= width && sameChunk(a + first, b + first)) first += kChunk;
-  while (a[first] == b[first]) ++first;
-  last = width - 1;
-  while (last - kChunk >= first && sameChunk(a + last - kChunk + 1, b + last - kChunk + 1))
-    last -= kChunk;
-  while (a[last] == b[last]) --last;
+  while (sameBlock(a, b, first, width)) first += kBlock;
+  int32_t block = (width - 1) / kBlock * kBlock;
+  while (block > first && sameBlock(a, b, block, width)) block -= kBlock;
+  last = std::min(width, block + kBlock);
 }
 
 }  // namespace
@@ -57,14 +50,14 @@ const std::vector<FrameChanges::Band>& FrameChanges::update(ConstBlock picture, 
     if (std::memcmp(now, before, rowBytes) == 0) continue;
     int32_t first = 0, last = 0;
     differingSpan(now, before, size.width, first, last);
-    std::memcpy(before + first, now + first, static_cast<size_t>(last - first + 1) * 4);
+    std::memcpy(before + first, now + first, static_cast<size_t>(last - first) * 4);
     if (!bands_.empty() && y - bands_.back().bottom <= kJoinGap) {
       Band& band = bands_.back();
       band.bottom = y + 1;
       band.left = std::min(band.left, first);
-      band.right = std::max(band.right, last + 1);
+      band.right = std::max(band.right, last);
     } else {
-      bands_.push_back({y, y + 1, first, last + 1});
+      bands_.push_back({y, y + 1, first, last});
     }
   }
   return bands_;

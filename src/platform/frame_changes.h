@@ -11,7 +11,8 @@ namespace kinopa::pixelcopy {
 class FrameChanges {
  public:
   // Rows [top, bottom) that differ, with the columns [left, right) from the
-  // first to the last difference in any of them.
+  // first to the last difference in any of them, widened to whole blocks of
+  // 64 columns.
   struct Band {
     int32_t top, bottom, left, right;
     bool operator==(const Band&) const = default;

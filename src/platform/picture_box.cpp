@@ -41,12 +41,20 @@ bool PictureBox::presentToScreen(const PixelView& image, const Rect& screenRect)
   const QPoint origin = mapToGlobal(QPoint(0, 0));
   const QRect frame(screenRect.left - origin.x(), screenRect.top - origin.y(),
                     screenRect.width(), screenRect.height());
-  if (!frame_.present(*this, image, frame)) return false;
+  QRegion written;
+  if (!frame_.present(*this, image, frame, written)) return false;
+  // The window system shows it together with the labels the frame changed,
+  // at its next turn, which follows each frame at once.
+  pending_ += written;
+  update(written);
   ++presents_;
   return true;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
+  const bool frameOnly = (event->region() - pending_).isEmpty();
+  pending_ = QRegion();
+  if (frameOnly) return;  // the frame is in the window's buffer already
   // Painted by the window system: the box's own picture, until the next
   // frame is presented.
   guarded([this] {

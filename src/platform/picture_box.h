@@ -47,6 +47,7 @@ class PictureBox : public QWidget, public WindowHandle {
 
  private:
   DevicePicture picture_;
+  QRegion pending_;  // frames written, not yet shown by the window system
   ScreenFrame frame_;
   int presents_ = 0;
 };

@@ -3,7 +3,6 @@
 #include <QBackingStore>
 #include <QPainter>
 #include <QWidget>
-#include <QWindow>
 
 namespace kinopa {
 namespace {
@@ -52,13 +51,14 @@ QRegion ScreenFrame::changedArea(const QRect& shown) {
   return area;
 }
 
-bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& frame) {
+bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& frame,
+                          QRegion& written) {
+  written = QRegion();
   source_ = source;
   frame_ = frame;
   QWidget* top = box.window();
   QBackingStore* store = box.backingStore();
-  QWindow* native = top->windowHandle();
-  if (store == nullptr || native == nullptr) return false;
+  if (store == nullptr) return false;
   const QPoint offset = box.mapTo(top, QPoint(0, 0));
   const QRect shown = frame.translated(offset);
   const QRegion visible = box.visibleRegion().translated(offset) & shown;
@@ -102,7 +102,7 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
     painter.drawImage(shown.topLeft(), picture());
   }
   store->endPaint();
-  store->flush(region, native);
+  written = region.translated(-offset);
   return true;
 }
 

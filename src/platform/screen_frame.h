@@ -1,7 +1,8 @@
 #pragma once
 // A frame put on the screen the short way: stretched straight into the
-// buffer the window system shows, at that buffer's own pixels, and flushed.
-// Only what changed since the last frame is written and flushed.
+// buffer the window system shows, at that buffer's own pixels. Only what
+// changed since the last frame is written; the window system shows it with
+// whatever else of the window changed, in one go.
 #include <QImage>
 #include <QRect>
 #include <QRegion>
@@ -17,9 +18,11 @@ namespace kinopa {
 
 class ScreenFrame {
  public:
-  // Shows `source` stretched to `frame` (in the box's own pixels), the part
-  // inside the box only. False when the box's window has no buffer to draw in.
-  bool present(QWidget& box, const PixelView& source, const QRect& frame);
+  // Writes `source` stretched to `frame` (in the box's own pixels), the part
+  // inside the box only, into the window's buffer; `written` is what the box
+  // must have shown (in its own pixels). False when the box's window has no
+  // buffer to draw in.
+  bool present(QWidget& box, const PixelView& source, const QRect& frame, QRegion& written);
 
   // The last frame as the box's own pixels show it, one frame pixel to a
   // pixel, read from the source as it is now: take it before the next frame
