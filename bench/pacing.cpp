@@ -42,14 +42,14 @@ struct Move {
 };
 
 struct Results {
-  std::vector<Clock::time_point> presented;  // after each drawn frame's game()
+  std::vector<Clock::time_point> presented;  // each drawn frame on the screen
   int calls = 0;                             // game() calls while playing
   int dropped = 0;                           // of those, intervals over 10 ms
   std::map<int, int> elapsedSeen;            // the intervals the rules measured
   double cpuStart = 0, cpuEnd = 0;
   Clock::time_point playStart, playEnd;
   std::vector<double> arrivedToShown, warpedToShown;
-  std::vector<double> work;  // from the end of a yield to the end of the frame it let run
+  std::vector<double> work;  // from the end of a yield to its frame being on the screen
   int superseded = 0, notShown = 0;
 };
 
@@ -59,6 +59,10 @@ class WatchedPump : public EventPump {
   std::function<void()> afterGame;
   void yield(bool waitForEvent) override { real_.yield(waitForEvent); }
   void yieldUntilNextFrame() override {
+    // The window system's turn that shows the frame (and the labels it
+    // changed) is part of the frame's work: it is over when the frame is
+    // on the screen.
+    QCoreApplication::processEvents();
     afterGame();
     const Clock::time_point yielded = Clock::now();
     real_.yieldUntilNextFrame();
@@ -142,12 +146,16 @@ int main(int argc, char** argv) {
       if (!drawn) return;
       r.presented.push_back(now);
       if (pump.frameStarted != Clock::time_point{}) r.work.push_back(ms(now - pump.frameStarted));
-      // Every motion that arrived before this frame is in it; only the
-      // last one's place is shown.
-      while (!moves.empty() && moves.front().arrived) {
+      // Every motion that arrived before this frame began is in it; only
+      // the last one's place is shown. Those that arrived while it was being
+      // shown are for the next one.
+      const auto inThisFrame = [&](const Move& m) {
+        return m.arrived && *m.arrived <= pump.frameStarted;
+      };
+      while (!moves.empty() && inThisFrame(moves.front())) {
         const Move m = moves.front();
         moves.pop_front();
-        if (!moves.empty() && moves.front().arrived) {
+        if (!moves.empty() && inThisFrame(moves.front())) {
           ++r.superseded;
           continue;
         }
