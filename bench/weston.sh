@@ -14,10 +14,7 @@ trap 'kill $weston 2>/dev/null; rm -rf "$out"' EXIT
 for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/wayland-kinopa" ] && break; sleep 0.1; done
 [ -S "$XDG_RUNTIME_DIR/wayland-kinopa" ] || { echo "weston did not start: $(cat "$out/weston.log")" >&2; exit 1; }
 export WAYLAND_DISPLAY=wayland-kinopa QT_QPA_PLATFORM=wayland
-ticks() { awk '{print $14 + $15}' "/proc/$weston/stat"; }
-before=$(ticks)
-start=$(date +%s.%N)
+source "$(dirname "$0")/server_time.bash"
 rc=0
-"$@" || rc=$?
-echo "compositor: $(( $(ticks) - before )) ticks of $(getconf CLK_TCK)/s over $(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN{printf "%.1f", b - a}') s" >&2
+runs_beside "$weston" "compositor" "$@" || rc=$?
 exit $rc

@@ -11,10 +11,7 @@ trap 'kill $xvfb 2>/dev/null; rm -rf "$out"' EXIT
 for _ in $(seq 50); do [ -s "$out/display" ] && break; sleep 0.1; done
 [ -s "$out/display" ] || { echo "Xvfb did not start: $(cat "$out/xvfb.log")" >&2; exit 1; }
 export DISPLAY=:$(head -n1 "$out/display") QT_QPA_PLATFORM=xcb
-ticks() { awk '{print $14 + $15}' "/proc/$xvfb/stat"; }
-before=$(ticks)
-start=$(date +%s.%N)
+source "$(dirname "$0")/server_time.bash"
 rc=0
-"$@" || rc=$?
-echo "X server: $(( $(ticks) - before )) ticks of $(getconf CLK_TCK)/s over $(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN{printf "%.1f", b - a}') s" >&2
+runs_beside "$xvfb" "X server" "$@" || rc=$?
 exit $rc
