@@ -33,6 +33,7 @@ void keyedRow(const uint32_t* src, uint32_t* dst, int32_t width, uint32_t key) {
     if (src[x] != key) dst[x] = src[x];
   }
 }
+
 // Each of `count` pixels twice, into `rows` rows `stride` pixels apart.
 void doubledRow(const uint32_t* in, uint32_t* out, int32_t count, int32_t rows,
                 ptrdiff_t stride) {
@@ -47,16 +48,14 @@ void doubledRow(const uint32_t* in, uint32_t* out, int32_t count, int32_t rows,
       std::memcpy(out + r * stride + 2 * i + 4, &high, sizeof high);
     }
   }
-  for (; i < count; ++i)
-    for (int32_t r = 0; r < rows; ++r) out[r * stride + 2 * i] = out[r * stride + 2 * i + 1] = in[i];
+  for (; i < count; ++i) {
+    for (int32_t r = 0; r < rows; ++r) {
+      out[r * stride + 2 * i] = in[i];
+      out[r * stride + 2 * i + 1] = in[i];
+    }
+  }
 }
 #else
-void doubledRow(const uint32_t* in, uint32_t* out, int32_t count, int32_t rows,
-                ptrdiff_t stride) {
-  for (int32_t i = 0; i < count; ++i)
-    for (int32_t r = 0; r < rows; ++r) out[r * stride + 2 * i] = out[r * stride + 2 * i + 1] = in[i];
-}
-
 void keyedRow(const uint32_t* src, uint32_t* dst, int32_t width, uint32_t key) {
   for (int32_t x = 0; x < width; ++x) {
     const uint32_t s = src[x];
@@ -69,10 +68,12 @@ void keyedRow(const uint32_t* src, uint32_t* dst, int32_t width, uint32_t key) {
 // apart: written from the source each time, never read back.
 void repeatedRow(const uint32_t* in, uint32_t* out, int32_t count, int32_t n, int32_t rows,
                  ptrdiff_t stride) {
+#if defined(__GNUC__)
   if (n == 2) {
     doubledRow(in, out, count, rows, stride);
     return;
   }
+#endif
   for (int32_t r = 0; r < rows; ++r)
     for (int32_t i = 0; i < count; ++i)
       for (int32_t k = 0; k < n; ++k) out[r * stride + i * n + k] = in[i];
