@@ -13,18 +13,10 @@ QRect scaled(const QRect& r, qreal factor) {
                qRound(r.height() * factor));
 }
 
-// The buffer as an image our pixels can be written into, if it is one.
-QImage* imageOf(QPaintDevice* device) {
-  if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
-  auto* image = static_cast<QImage*>(device);
-  switch (image->format()) {
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied:
-      return image->isNull() ? nullptr : image;  // 0xffRRGGBB means the same in all three
-    default:
-      return nullptr;
-  }
+// The pixels of the formats our 0xffRRGGBB pixels mean the same in.
+bool takesOurPixels(const QImage& image) {
+  return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32 ||
+         image.format() == QImage::Format_ARGB32_Premultiplied;
 }
 
 }  // namespace
@@ -70,8 +62,14 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
 
   store->beginPaint(region);
   QPaintDevice* device = store->paintDevice();
-  QImage* buffer = imageOf(device);
-  if (buffer != nullptr) {
+  QImage* buffer = device != nullptr && device->devType() == QInternal::Image
+                       ? static_cast<QImage*>(device)
+                       : nullptr;
+  if (buffer != nullptr && buffer->isNull()) {
+    // A buffer not made yet (the window has not been painted): the frame
+    // reaches the screen when the window is.
+    changes_.forget();
+  } else if (buffer != nullptr && takesOurPixels(*buffer)) {
     // The window system keeps a buffer's pixels from one painting to the
     // next (widgets repaint only what changed, too); whatever else paints
     // over the frame paints the box, which then forgets what it showed.
@@ -91,12 +89,9 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
                                    inFrame.bottom() + 1},
                               {corner, stride});
     }
-  } else if (device != nullptr && device->devType() == QInternal::Image) {
-    // A buffer not made yet (the window has not been painted): the frame
-    // reaches the screen when the window is.
-    changes_.forget();
   } else if (device != nullptr) {
-    // A buffer of some other kind: let the window system scale the frame.
+    // A buffer of some other kind or format: let the window system scale
+    // and convert the frame.
     QPainter painter(device);
     painter.setClipRegion(region);
     painter.drawImage(shown.topLeft(), picture());
