@@ -17,6 +17,7 @@ constexpr long long kI16Min = INT16_MIN, kI16Max = INT16_MAX;
 constexpr Range kAnyI32{kI32Min, kI32Max, 1};
 constexpr Range kFlag{-1, 0, 1};
 constexpr Range kAge{0, 120, 1};
+constexpr Range kTovrinLeft{kTovrinLeftMost, kTovrinRightMost, 1};
 
 struct Key {
   const char* name;
@@ -28,7 +29,8 @@ const std::vector<Key>& keys() {
   static const std::vector<Key> k = {
       {"high", {kAnyI32}},
       {"tick", {kAnyI32, kAnyI32}},
-      {"tovrin", {{0, kFieldWidth, 1}, {0, 2, 2}, {0, kFieldWidth, 1}}},
+      // Where the pointer can put the tovrin, and where a frame saw it.
+      {"tovrin", {kTovrinLeft, {0, 2, 2}, kTovrinLeft}},
       {"mouse", {{kI16Min, kI16Max, 1}, {kI16Min, kI16Max, 1}}},
       {"hover", {kFlag}},
       {"caught", {kFlag}},

@@ -14,7 +14,7 @@ void Game::setFixedNumbers() {
   zarupH = 55;
   melkitW = 100;
   melkitH = 40;
-  tovrinW = 84;
+  tovrinW = kTovrinWidth;
   quitRequested = kClear;
   score = 0;
   highScore = 0;

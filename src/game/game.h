@@ -17,6 +17,12 @@ namespace kinopa {
 constexpr int16_t kSet = -1;
 constexpr int16_t kClear = 0;
 
+// The tovrin's width, and the left edges the pointer can give it: from 0 to
+// the field's width less its own, where it stands wholly on the field.
+constexpr int16_t kTovrinWidth = 84;
+constexpr int16_t kTovrinLeftMost = 0;
+constexpr int16_t kTovrinRightMost = kFieldWidth - kTovrinWidth;
+
 // A bounce along one axis: the move of step * velocity is taken back and the
 // velocity turns.
 inline void bounce(double& position, double& velocity, double step) {
