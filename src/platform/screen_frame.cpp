@@ -2,6 +2,7 @@
 
 #include <QBackingStore>
 #include <QPainter>
+#include <QWindow>
 #include <QWidget>
 
 namespace kinopa {
@@ -55,8 +56,15 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
   const QRect shown = frame.translated(offset);
   const QRegion visible = box.visibleRegion().translated(offset) & shown;
   if (visible.isEmpty()) return true;
-  if (shown != lastShown_) changes_.forget();
+  // What the changes are counted against must still be on the screen: the
+  // same place in the window, and the same buffer (a buffer of another size
+  // or pixel ratio, after a move to a screen of another scale, is new).
+  const BufferShape shape{store->size(), store->window() != nullptr
+                                             ? store->window()->devicePixelRatio()
+                                             : top->devicePixelRatioF()};
+  if (shown != lastShown_ || !(shape == lastShape_)) changes_.forget();
   lastShown_ = shown;
+  lastShape_ = shape;
   QRegion region = changedArea(shown) & visible;
   if (region.isEmpty()) return true;  // the screen shows this frame already
 
@@ -65,10 +73,9 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
   QImage* buffer = device != nullptr && device->devType() == QInternal::Image
                        ? static_cast<QImage*>(device)
                        : nullptr;
+  bool wrote = true;
   if (buffer != nullptr && buffer->isNull()) {
-    // A buffer not made yet (the window has not been painted): the frame
-    // reaches the screen when the window is.
-    changes_.forget();
+    wrote = false;  // a buffer not made yet (the window has not been painted)
   } else if (buffer != nullptr && takesOurPixels(*buffer)) {
     // The window system keeps a buffer's pixels from one painting to the
     // next (widgets repaint only what changed, too); whatever else paints
@@ -95,8 +102,16 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
     QPainter painter(device);
     painter.setClipRegion(region);
     painter.drawImage(shown.topLeft(), picture());
+  } else {
+    wrote = false;
   }
   store->endPaint();
+  if (!wrote) {
+    // Nothing reached the buffer: the frame after this one goes whole, and
+    // nothing is claimed as shown.
+    changes_.forget();
+    return true;
+  }
   written = region.translated(-offset);
   return true;
 }

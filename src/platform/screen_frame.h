@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QRegion>
+#include <QSize>
 
 #include "platform/frame_changes.h"
 #include "platform/media_types.h"
@@ -35,12 +36,21 @@ class ScreenFrame {
   // Where the changes go in the window, in its own pixels.
   QRegion changedArea(const QRect& shown);
 
+  // A window buffer as the frame sees it: its size in window pixels and its
+  // pixel ratio.
+  struct BufferShape {
+    QSize size;
+    qreal ratio = 0;
+    bool operator==(const BufferShape&) const = default;
+  };
+
   PixelView source_;
   QRect frame_;
   pixelcopy::Stretcher stretcher_;
   pixelcopy::FrameChanges changes_;
-  // Where in the window the last frame went.
+  // Where in the window the last frame went, and into what kind of buffer.
   QRect lastShown_;
+  BufferShape lastShape_;
   mutable pixelcopy::Stretcher pictureStretcher_;
 };
 
