@@ -127,5 +127,9 @@
         <source>The damaged file will be kept as %1 when the settings are next saved.</source>
         <translation>壊れたファイルは、次に設定を保存するときに %1 として残されます。</translation>
     </message>
+    <message>
+        <source>Another copy of Kinopa is using the settings folder %1 and does not answer. Close it or end it, then start again.</source>
+        <translation>別の Kinopa が設定フォルダ %1 を使っていて、応答がありません。そちらを閉じるか終了させてから、もう一度起動してください。</translation>
+    </message>
 </context>
 </TS>

@@ -133,13 +133,32 @@ bool refuseRecordFile(const std::string& file) {
   return true;
 }
 
+// Another copy holds the folder's lock and answers nothing (stopped, or
+// hanging): this start cannot play beside it, and says why.
+int refuseBesideStuckCopy(const kinopa::GameFolders& folders) {
+  std::fprintf(stderr,
+               "kinopa: another copy holds the settings folder %s and does not answer; not "
+               "starting\n",
+               folders.settings.c_str());
+  kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa",
+                                    "Another copy of Kinopa is using the settings folder %1 and "
+                                    "does not answer. Close it or end it, then start again."),
+                  folders.settings},
+                 kinopa::MB_EXCLAMATION_OK, "Kinopa");
+  return 1;
+}
+
 int play(const std::string& recordFile) {
   const kinopa::GameFolders folders = kinopa::gameFolders();
   makeSettingsFolder(folders);
   std::unique_ptr<kinopa::SingleCopy> single;
   if (!folders.settings.empty()) {
     single = std::make_unique<kinopa::SingleCopy>(folders.settings);
-    if (!single->acquire()) return 0;  // the running copy came to the front
+    switch (single->acquire()) {
+      case kinopa::SingleCopy::Outcome::run: break;
+      case kinopa::SingleCopy::Outcome::shown: return 0;  // the running copy came to the front
+      case kinopa::SingleCopy::Outcome::blocked: return refuseBesideStuckCopy(folders);
+    }
     clearSaveLeftovers(folders);
   }
   kinopa::SteadyTickCounter clock;
@@ -157,13 +176,23 @@ int play(const std::string& recordFile) {
                                                    : folders.settings + "best-game.kinopa");
     kinopa::DrawW window(
         {tick, random, pump, kinopa::Mode::play, &recorder, &best, recordFile});
-    if (single) single->listen(&window);
+    if (single) {
+      single->listen([&window] {
+        if (window.game().quitRequested != kinopa::kClear) return false;  // ending: wait for us
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+        return true;
+      });
+    }
     try {
       window.Form_Load();
     } catch (const std::exception& e) {
       kinopa::showErrorBox(e);  // shown while the window is still there
       return 1;
     }
+    // Done: a start from now on finds the folder free, or soon will.
+    if (single) single->release();
   } catch (const std::exception& e) {
     kinopa::showErrorBox(e);
     return 1;
