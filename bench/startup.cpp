@@ -1,7 +1,7 @@
 // kinopa_startup: the time from exec to the main window shown (mapped on the
 // X server), over ten starts of the real program, then the resident memory
 // and the processor time of the program standing idle (no game) for 10 s,
-// thread by thread.
+// thread by thread, once the sound device has closed.
 // Each start runs a copy of the program in a game folder of its own, so the
 // build's wave.ini is never touched.
 //   usage: bench/xvfb.sh build/bin/kinopa_startup [STARTS]
@@ -146,8 +146,9 @@ int main(int argc, char** argv) {
       shown.push_back(t);
     }
     if (last && t >= 0) {
-      // Idle: the window shown, no game. A second to settle, then 10 s.
-      std::this_thread::sleep_for(std::chrono::seconds(1));
+      // Idle: the window shown, no game. Six seconds to settle (the sound
+      // device closes after five at rest), then 10 s.
+      std::this_thread::sleep_for(std::chrono::seconds(6));
       const std::map<std::string, ThreadTime> before = threadTimes(pid);
       const Clock::time_point from = Clock::now();
       std::this_thread::sleep_for(std::chrono::seconds(10));

@@ -13,9 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = fuzzing::scratchFolder() + "/r.kinopa";
   fuzzing::writeInput(path, data, size);
   try {
-    const auto script = readRecording(path);
-    const std::size_t last = lastGameStart(script, path);
-    if (last >= script.size() || script[last].kind != ReplayCommand::start) std::abort();
+    Recording recording(path);
+    const std::size_t last = lastGameStart(recording);
+    // Read again from the start, as watching does, it holds a Start there.
+    recording.rewind();
+    ReplayCommand c;
+    for (std::size_t i = 0; i <= last; ++i)
+      if (!recording.next(c)) std::abort();
+    if (c.kind != ReplayCommand::start) std::abort();
   } catch (const NotARecording&) {
   }
   return 0;

@@ -46,6 +46,8 @@ class ScriptedPump : public EventPump {
     }
     if (yields > 100000) throw Error("the main loop never ended");
   }
+  // A sleep until an event or a time: as good as waiting for the event.
+  void yieldUntil(std::chrono::steady_clock::time_point) override { yield(true); }
   // A running pass's turn, which never sleeps for an event.
   void yieldUntilNextFrame() override {
     framePass_ = true;

@@ -31,6 +31,20 @@ std::vector<ReplayCommand> parse(const std::string& text) {
   return parseReplayScript(in);
 }
 
+// Every command of a recording file, read as watching reads it.
+std::vector<ReplayCommand> readRecording(const std::string& path) {
+  Recording recording(path);
+  std::vector<ReplayCommand> script;
+  for (ReplayCommand c; recording.next(c);) script.push_back(c);
+  return script;
+}
+
+std::size_t lastGameIn(const std::string& text) {
+  std::istringstream in(text);
+  ScriptReader reader(in);
+  return lastGameStart(reader, "r.kinopa");
+}
+
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
   std::istringstream in(text);
@@ -131,7 +145,7 @@ TEST(RecordingFile, OnlyAWholeRecordingIsRead) {
 }
 
 TEST(RecordingFile, TheLastGameBeginsAtTheLastStartThatFoundNoGame) {
-  const auto at = [](const std::string& text) { return lastGameStart(parse(text), "r.kinopa"); };
+  const auto at = lastGameIn;
   const std::string r = "random 0.5 0.5 0.5 0.5 0.5 0.5 0.5 0.5\n";
   //                       0 start  1 idle  2 start(Pause) 3 start 4 tick 5 frame
   EXPECT_EQ(at(r + "start\nidle\nstart\nstart\ntick 5\nframe\n"), 4u);  // counting `random`
@@ -246,7 +260,9 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
   const std::string recording = recorder.text();
   EXPECT_NE(recording.find("high 0\n"), std::string::npos);
   std::ostringstream replayed;
-  ASSERT_EQ(runReplay(parse(recording), replayed), 0) << replayed.str();
+  std::istringstream played(recording);
+  ScriptReader reader(played);
+  ASSERT_EQ(runReplay(reader, replayed), 0) << replayed.str();
   const auto replayedLines = lines(replayed.str());
   ASSERT_EQ(replayedLines.size(), shown.size());
   for (std::size_t i = 0; i < shown.size(); ++i) ASSERT_EQ(replayedLines[i], shown[i]);
@@ -265,9 +281,40 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
     ASSERT_EQ(alone[i].first, whole[startedAt[1] + i].first) << i;
     ASSERT_TRUE(alone[i].second == whole[startedAt[1] + i].second) << i;
   }
-  EXPECT_EQ(lastGameStart(kept, best.path()), 5u);  // state, tick, two random, high
+  Recording keptFile(best.path());
+  EXPECT_EQ(lastGameStart(keptFile), 5u);  // state, tick, two random, high
   EXPECT_LT(std::filesystem::file_size(best.path()) * 2, recording.size());
   EXPECT_GT(w.game().highScore, 0);
+}
+
+// Restart clicked in the very turn of the window system that follows the
+// frame in which the time ran out: the game that ended is kept as the best
+// game before the next one begins.
+TEST_F(RecordedRun, AGameEndedInTheTurnOfARestartClickIsKept) {
+  game.writeIni(kInitialIni);  // highest score 0
+  int32_t ended = -1;          // the score of the game that ran out
+  pump.afterFrame = [&] {
+    Game& g = w.game();
+    if (g.paused != kSet || ended >= 0 || g.quitRequested != kClear) return;
+    ended = g.score;
+    control<QPushButton>(w, "gamestart")->click();  // Restart, in the same turn
+  };
+  pump.step = [&](std::size_t i) {
+    Game& g = w.game();
+    if (i == 0) control<QPushButton>(w, "gamestart")->click();
+    if (ended < 0) {
+      pointer(QEvent::MouseMove, g.objects.zarupX + 32, 540);  // under the zarup
+      if (g.score > 0) g.remainingTime = 1;                    // time runs out next frame
+    }
+    if (ended >= 0 || i > 20000) control<QPushButton>(w, "gameend")->click();
+  };
+  w.Form_Load();
+  ASSERT_GT(ended, 0) << "no catch to make a record with";
+  ASSERT_TRUE(std::filesystem::exists(best.path())) << "the record game was not kept";
+  std::ifstream kept(best.path());
+  std::stringstream text;
+  text << kept.rdbuf();
+  EXPECT_NE(text.str().find(" score=" + std::to_string(ended) + " "), std::string::npos);
 }
 
 }  // namespace

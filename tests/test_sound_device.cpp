@@ -287,31 +287,36 @@ std::string deviceWave(int frames, const std::function<int16_t(int)>& left) {
 }
 
 // Runs `play` on a device opened on SDL's "disk" driver, which writes what it
-// is given to a file, and returns the left channel of that file. Sets
-// `skipped` when another driver was already running.
-std::vector<int16_t> leftChannelOnDisk(const QTemporaryDir& dir,
-                                       const std::function<void(DirectSound&)>& play,
-                                       bool& skipped) {
-  const std::string out = dir.filePath("out.raw").toStdString();
+// is given to a file (a new one at each opening: `play` calls the function it
+// is handed before the device opens again), and returns the left channel of
+// those files, one after the other. Sets `skipped` when another driver was
+// already running.
+std::vector<int16_t> leftChannelOnDisk(
+    const QTemporaryDir& dir, const std::function<void(DirectSound&, std::function<void()>)>& play,
+    bool& skipped) {
+  int openings = 0;
+  const auto file = [&](int n) { return dir.filePath(QString("out%1.raw").arg(n)).toStdString(); };
+  const auto nextOpening = [&] { setenv("SDL_DISKAUDIOFILE", file(++openings).c_str(), 1); };
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "disk", SDL_HINT_OVERRIDE);
-  setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+  nextOpening();
   {
     DirectSound ds;
     const std::string driver = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    unsetenv("SDL_DISKAUDIOFILE");
     skipped = driver != "disk";
-    if (skipped) return {};
-    play(ds);
+    if (!skipped) play(ds, nextOpening);
   }
-  std::ifstream file(out, std::ios::binary);
-  std::vector<char> raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  std::vector<int16_t> samples(raw.size() / 2);
-  std::memcpy(samples.data(), raw.data(), samples.size() * 2);
+  unsetenv("SDL_DISKAUDIOFILE");
   std::vector<int16_t> left;
-  for (size_t i = 0; i + 1 < samples.size(); i += 2) {
-    EXPECT_EQ(samples[i + 1], -samples[i]) << "frame " << i / 2;
-    left.push_back(samples[i]);
+  for (int n = 1; n <= openings && !skipped; ++n) {
+    std::ifstream in(file(n), std::ios::binary);
+    std::vector<char> raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> samples(raw.size() / 2);
+    std::memcpy(samples.data(), raw.data(), samples.size() * 2);
+    for (size_t i = 0; i + 1 < samples.size(); i += 2) {
+      EXPECT_EQ(samples[i + 1], -samples[i]) << "frame " << i / 2;
+      left.push_back(samples[i]);
+    }
   }
   return left;
 }
@@ -327,31 +332,47 @@ TEST(SoundDevice, WhatIsPlayedReachesTheDevice) {
   QTemporaryDir dir;
   const std::string path = writeFile(dir, "c.wav", deviceWave(2205, [](int) { return 1000; }));
   bool skipped = false;
-  const std::vector<int16_t> left =
-      leftChannelOnDisk(dir, [&](DirectSound& ds) { playToTheEnd(ds, path); }, skipped);
+  const std::vector<int16_t> left = leftChannelOnDisk(
+      dir, [&](DirectSound& ds, const std::function<void()>&) { playToTheEnd(ds, path); }, skipped);
   if (skipped) GTEST_SKIP() << "the audio driver was already running";
   EXPECT_EQ(std::count(left.begin(), left.end(), 1000), 2205);
   EXPECT_EQ(std::count(left.begin(), left.end(), 0), static_cast<long>(left.size()) - 2205);
 }
 
-// With nothing playing the device rests; one Play wakes it, and the sound is
-// heard from its first sample, whole.
-TEST(SoundDevice, ASoundAfterASilentSpellIsHeardWhole) {
+// A sound is heard whole, from its first sample to its last, whatever the
+// device did after the sound before: went on running, paused once its
+// buffers had gone out silent, or closed after resting with no game.
+class SoundAfterARest : public testing::TestWithParam<SoundMixer::State> {};
+
+TEST_P(SoundAfterARest, IsHeardWhole) {
   QTemporaryDir dir;
   constexpr int kFrames = 3000;  // more than five device buffers
   const std::string path = writeFile(dir, "ramp.wav", deviceWave(kFrames, [](int f) {
                                        return static_cast<int16_t>(f + 1);
                                      }));
+  const SoundMixer::State rest = GetParam();
   bool skipped = false;
   const std::vector<int16_t> left = leftChannelOnDisk(
       dir,
-      [&](DirectSound& ds) {
+      [&](DirectSound& ds, const std::function<void()>& nextOpening) {
         const std::shared_ptr<SoundMixer> mixer = SoundMixer::shared();
-        EXPECT_TRUE(mixer->resting()) << "before anything played";
         playToTheEnd(ds, path);
-        ASSERT_TRUE(eventually([&] { return mixer->resting(); }));
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the silent spell
-        ASSERT_TRUE(mixer->resting());
+        if (rest != SoundMixer::State::running) {
+          ASSERT_TRUE(eventually([&] {
+            (void)mixer->tend(false);
+            return mixer->state() == SoundMixer::State::paused;
+          }));
+          std::this_thread::sleep_for(std::chrono::milliseconds(50));  // a silent spell
+        }
+        if (rest == SoundMixer::State::closed) {
+          // Long enough with no game: the device closes, and opens again
+          // for the next sound.
+          EXPECT_FALSE(mixer->tend(true).has_value()) << "a game runs: no closing";
+          (void)mixer->tend(false, SoundMixer::Clock::now() + SoundMixer::kRestBeforeClosing);
+          ASSERT_EQ(mixer->state(), SoundMixer::State::closed);
+          nextOpening();
+        }
+        ASSERT_EQ(mixer->state(), rest);
         playToTheEnd(ds, path);
       },
       skipped);
@@ -368,6 +389,9 @@ TEST(SoundDevice, ASoundAfterASilentSpellIsHeardWhole) {
   }
   EXPECT_EQ(whole, 2);
 }
+INSTANTIATE_TEST_SUITE_P(Table, SoundAfterARest,
+                         testing::Values(SoundMixer::State::running, SoundMixer::State::paused,
+                                         SoundMixer::State::closed));
 
 }  // namespace
 }  // namespace kinopa

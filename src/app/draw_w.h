@@ -3,7 +3,9 @@
 // score with the three buttons on the right. It owns the media objects and
 // the game, and runs the program from its load handler.
 #include <QWidget>
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/sound_menu_controls.h"
@@ -59,6 +61,10 @@ class DrawW : public QWidget {
   // Saves what there is to save, closes the sound settings dialog and this
   // window.
   void shutdown();
+  // The sound device's care between frames and in idle passes (see
+  // DirectSound::tend); soundDue() says when it wants the next.
+  void tendSound(bool gameRuns);
+  std::optional<std::chrono::steady_clock::time_point> soundDue() const { return soundDue_; }
 
   // The sound settings button: shows the sound settings dialog.
   void Command1_Click();
@@ -157,6 +163,7 @@ class DrawW : public QWidget {
   QLabel* Label8 = nullptr;
 
   DevicePicture windowPicture_;
+  std::optional<std::chrono::steady_clock::time_point> soundDue_;
   bool unloading_ = false;
   bool centrePending_ = false;  // centred before the window manager framed it
 };

@@ -60,10 +60,19 @@ void DrawW::mainLoop() {
     }
     // No game runs. Once a whole idle pass has put the window in order
     // (settings button enabled), sleep until the window system has something
-    // for us; never when the program is ending.
-    services_.pump.yield(!framesRan && g.quitRequested == kClear);
+    // for us, or the sound device wants its next care; never when the
+    // program is ending.
+    if (framesRan || g.quitRequested != kClear) {
+      services_.pump.yield(false);
+    } else if (soundDue_) {
+      services_.pump.yieldUntil(*soundDue_);
+    } else {
+      services_.pump.yield(true);
+    }
   }
 }
+
+void DrawW::tendSound(bool gameRuns) { soundDue_ = ds ? ds->tend(gameRuns) : std::nullopt; }
 
 void DrawW::PlayHooks::music(bool gameRuns) { w_.sound_.musicStep(gameRuns); }
 
@@ -73,9 +82,11 @@ void DrawW::PlayHooks::idled() {
     w_.services_.recorder->idle();
   }
   w_.Command1->setEnabled(true);
+  w_.tendSound(false);
 }
 
 void DrawW::PlayHooks::framed() {
+  w_.tendSound(true);
   if (!w_.services_.recorder) return;
   w_.services_.recorder->frame();
   w_.services_.recorder->keepState(frameSnapshot(w_));
@@ -99,6 +110,13 @@ void DrawW::PlayHooks::gameEnded() {
 void DrawW::startClicked() {
   if (inputLocked()) return;
   const bool starting = g.paused == kSet;
+  if (starting) {
+    // The game this turn ended is done with first: its record is kept.
+    // (The loop's own step after this turn would find the new game.)
+    passes_.gameStarting();
+    // A sound device closed after a long rest opens now, not in a frame.
+    if (ds) ds->wake();
+  }
   if (services_.recorder && starting) services_.recorder->gameStarts(carriedFrom(g));
   g.gamestart_Click();
   if (services_.recorder) services_.recorder->start();

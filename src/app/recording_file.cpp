@@ -1,18 +1,21 @@
 #include "app/recording_file.h"
 
-#include <sstream>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "app/recorder.h"
 #include "app/script_rules.h"
 #include "game/game.h"
 #include "game/passes.h"
-#include "platform/text_file.h"
 
 namespace kinopa {
 
 namespace {
 
 const char* const kDamaged = QT_TRANSLATE_NOOP("kinopa", "The recording %1 is damaged.");
+const char* const kMissingRecording = QT_TRANSLATE_NOOP("kinopa", "The file %1 does not exist.");
+const char* const kUnreadableRecording = QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be read.");
 
 // The rules alone, for finding where the recording's last game begins.
 class Blind : public Board, public FrameDrawing, public SoundCues {
@@ -37,33 +40,61 @@ class Blind : public Board, public FrameDrawing, public SoundCues {
 
 }  // namespace
 
-std::vector<ReplayCommand> readRecording(const std::string& path) {
-  std::string text;
-  try {
-    text = readWholeFile(path);
-  } catch (const Error& e) {
-    throw NotARecording(e.what(), e.text());
+Recording::Recording(const std::string& path) : path_(path) {
+  file_.open(path, std::ios::binary);
+  if (!file_) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+      throw NotARecording("no such file", {kMissingRecording, path});
+    throw NotARecording(std::strerror(errno), {kUnreadableRecording, path});
   }
-  if (text.rfind(Recorder::kHeader, 0) != 0) {
+  const std::string header = Recorder::kHeader;
+  std::string first(header.size() + 1, '\0');
+  file_.read(first.data(), static_cast<std::streamsize>(first.size()));
+  first.resize(static_cast<std::size_t>(file_.gcount()));
+  if (first.rfind(header, 0) != 0) {
     throw NotARecording("it is not a Kinopa recording",
                         {QT_TRANSLATE_NOOP("kinopa", "The file %1 is not a Kinopa recording."),
                          path});
   }
+  // Its last line says it was written to its end.
   const std::string end = std::string(Recorder::kEnd) + "\n";
-  if (text.size() < end.size() || text.compare(text.size() - end.size(), end.size(), end) != 0) {
+  file_.clear();
+  file_.seekg(0, std::ios::end);
+  const std::streamoff size = file_.tellg();
+  std::string last(end.size(), '\0');
+  if (size >= static_cast<std::streamoff>(end.size())) {
+    file_.seekg(size - static_cast<std::streamoff>(end.size()));
+    file_.read(last.data(), static_cast<std::streamsize>(last.size()));
+  }
+  if (size < static_cast<std::streamoff>(end.size()) || !file_ || last != end) {
     throw NotARecording("the recording is cut short",
                         {QT_TRANSLATE_NOOP("kinopa", "The recording %1 is cut short."), path});
   }
-  std::istringstream in(text);
+  rewind();
+}
+
+bool Recording::next(ReplayCommand& c) {
   try {
-    return parseReplayScript(in);
+    return reader_.next(c);
   } catch (const ScriptError& e) {
-    throw NotARecording(e.what(), {kDamaged, path});
+    throw damagedRecording(e.what(), path_);
   }
 }
 
-std::size_t lastGameStart(const std::vector<ReplayCommand>& script,
-                          const std::string& path) {
+void Recording::rewind() {
+  try {
+    reader_.rewind();
+  } catch (const ScriptError& e) {
+    throw damagedRecording(e.what(), path_);
+  }
+}
+
+NotARecording damagedRecording(const std::string& why, const std::string& path) {
+  return NotARecording(why, {kDamaged, path});
+}
+
+std::size_t lastGameStart(ScriptReader& script, const std::string& path) {
   Blind blind;
   ScriptTick tick;
   ScriptRandom random;
@@ -73,10 +104,11 @@ std::size_t lastGameStart(const std::vector<ReplayCommand>& script,
   g.setFixedNumbers();
   g.paused = kSet;
   bool started = false;
-  std::size_t last = script.size();
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t last = kNone;
   try {
-    for (std::size_t i = 0; i < script.size(); ++i) {
-      const ReplayCommand& c = script[i];
+    ReplayCommand c;
+    for (std::size_t i = 0; script.next(c); ++i) {
       if (c.kind == ReplayCommand::random) {
         random.append(c.values);
         continue;
@@ -94,11 +126,12 @@ std::size_t lastGameStart(const std::vector<ReplayCommand>& script,
       if (c.kind == ReplayCommand::start && g.paused == kSet) last = i;
       playOnRules(c, g, passes, tick);
     }
+  } catch (const ScriptError& e) {
+    throw damagedRecording(e.what(), path);
   } catch (const std::exception& e) {
-    throw NotARecording(std::string("the game in it cannot be played: ") + e.what(),
-                        {kDamaged, path});
+    throw damagedRecording(std::string("the game in it cannot be played: ") + e.what(), path);
   }
-  if (last == script.size()) {
+  if (last == kNone) {
     throw NotARecording("there is no game in it",
                         {QT_TRANSLATE_NOOP("kinopa", "The recording %1 holds no game."), path});
   }

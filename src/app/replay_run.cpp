@@ -4,14 +4,14 @@
 #include "app/script_player.h"
 
 namespace kinopa {
-int runReplay(const std::vector<ReplayCommand>& script, std::ostream& out) {
+int runReplay(ScriptReader& script, std::ostream& out) {
   ScriptTick tick;
   ScriptRandom random;
   NoEvents pump;
   DrawW w{Services{tick, random, pump, Mode::script}};
   ScriptPlayer player(w, tick, random, [&] { w.startUp(); });
   try {
-    for (const ReplayCommand& c : script) {
+    for (ReplayCommand c; script.next(c);) {
       player.run(c);
       if (c.kind == ReplayCommand::frame)
         out << stateLine(takeSnapshot(w), player.frames()) << '\n';

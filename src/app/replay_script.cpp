@@ -67,59 +67,74 @@ int32_t whole32(const std::string& word, int line) {
 
 }  // namespace
 
+bool ScriptReader::next(ReplayCommand& c) {
+  std::vector<std::string> w;
+  while (w.empty()) {
+    if (!std::getline(in_, text_)) {
+      if (in_.bad()) throw ScriptError("the script cannot be read after line " + std::to_string(line_));
+      return false;
+    }
+    ++line_;
+    if (const auto hash = text_.find('#'); hash != std::string::npos) text_.erase(hash);
+    std::istringstream words(text_);
+    for (std::string word; words >> word;) w.push_back(word);
+  }
+  const int line = line_;
+  const std::string& name = w[0];
+  const std::size_t args = w.size() - 1;
+  c = ReplayCommand{ReplayCommand::idle, {}, 0, {}, line};
+  const auto expect = [&](std::size_t n) {
+    if (args != n) bad(line, name + " takes " + std::to_string(n) + " argument" + (n == 1 ? "" : "s"));
+  };
+  if (name == "state") {
+    if (any_) bad(line, "state must come first");
+    std::string why;
+    c.kind = ReplayCommand::state;
+    c.values = parseCarriedState({w.begin() + 1, w.end()}, why);
+    if (c.values.empty()) bad(line, why);
+  } else if (name == "random") {
+    if (args == 0) bad(line, "random needs at least one value");
+    c.kind = ReplayCommand::random;
+    for (std::size_t i = 1; i < w.size(); ++i) {
+      const double v = decimal(w[i], line);
+      if (!(v >= 0.0 && v < 1.0)) bad(line, "random value outside [0, 1): " + w[i]);
+      c.values.push_back(v);
+    }
+  } else if (name == "tick" || name == "high") {
+    expect(1);
+    c.kind = name == "tick" ? ReplayCommand::tick : ReplayCommand::high;
+    c.number = whole32(w[1], line);
+  } else if (name == "idle" || name == "start" || name == "frame") {
+    expect(0);
+    c.kind = name == "idle"    ? ReplayCommand::idle
+             : name == "start" ? ReplayCommand::start
+                               : ReplayCommand::frame;
+  } else if (name == "move" || name == "up") {
+    expect(2);
+    c.kind = name == "move" ? ReplayCommand::move : ReplayCommand::up;
+    c.values = {decimal(w[1], line), decimal(w[2], line)};
+  } else if (name == "shot") {
+    expect(1);
+    c.kind = ReplayCommand::shot;
+    c.file = w[1];
+  } else {
+    bad(line, "unknown command: " + name);
+  }
+  any_ = true;
+  return true;
+}
+
+void ScriptReader::rewind() {
+  in_.clear();
+  if (!in_.seekg(0)) throw ScriptError("the script cannot be read again from its start");
+  line_ = 0;
+  any_ = false;
+}
+
 std::vector<ReplayCommand> parseReplayScript(std::istream& in) {
   std::vector<ReplayCommand> script;
-  std::string text;
-  for (int line = 1; std::getline(in, text); ++line) {
-    if (const auto hash = text.find('#'); hash != std::string::npos) text.erase(hash);
-    std::istringstream words(text);
-    std::vector<std::string> w;
-    for (std::string word; words >> word;) w.push_back(word);
-    if (w.empty()) continue;
-
-    const std::string& name = w[0];
-    const std::size_t args = w.size() - 1;
-    ReplayCommand c{ReplayCommand::idle, {}, 0, {}, line};
-    const auto expect = [&](std::size_t n) {
-      if (args != n)
-        bad(line, name + " takes " + std::to_string(n) + " argument" + (n == 1 ? "" : "s"));
-    };
-    if (name == "state") {
-      if (!script.empty()) bad(line, "state must come first");
-      std::string why;
-      c.kind = ReplayCommand::state;
-      c.values = parseCarriedState({w.begin() + 1, w.end()}, why);
-      if (c.values.empty()) bad(line, why);
-    } else if (name == "random") {
-      if (args == 0) bad(line, "random needs at least one value");
-      c.kind = ReplayCommand::random;
-      for (std::size_t i = 1; i < w.size(); ++i) {
-        const double v = decimal(w[i], line);
-        if (!(v >= 0.0 && v < 1.0)) bad(line, "random value outside [0, 1): " + w[i]);
-        c.values.push_back(v);
-      }
-    } else if (name == "tick" || name == "high") {
-      expect(1);
-      c.kind = name == "tick" ? ReplayCommand::tick : ReplayCommand::high;
-      c.number = whole32(w[1], line);
-    } else if (name == "idle" || name == "start" || name == "frame") {
-      expect(0);
-      c.kind = name == "idle"    ? ReplayCommand::idle
-               : name == "start" ? ReplayCommand::start
-                                 : ReplayCommand::frame;
-    } else if (name == "move" || name == "up") {
-      expect(2);
-      c.kind = name == "move" ? ReplayCommand::move : ReplayCommand::up;
-      c.values = {decimal(w[1], line), decimal(w[2], line)};
-    } else if (name == "shot") {
-      expect(1);
-      c.kind = ReplayCommand::shot;
-      c.file = w[1];
-    } else {
-      bad(line, "unknown command: " + name);
-    }
-    script.push_back(std::move(c));
-  }
+  ScriptReader reader(in);
+  for (ReplayCommand c; reader.next(c);) script.push_back(std::move(c));
   return script;
 }
 

@@ -37,11 +37,28 @@ class ScriptError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads a whole script. Anything wrong (an unknown command, a wrong number of
-// arguments, a number that does not parse, a `state` line that is malformed,
-// out of range or not the first command, a random value outside [0, 1), a
-// tick or score outside the signed 32-bit range) throws ScriptError naming
-// the line.
+// Reads a script a command at a time, as it plays, so that a script of any
+// length takes no more memory than its longest line. Anything wrong (an
+// unknown command, a wrong number of arguments, a number that does not parse,
+// a `state` line that is malformed, out of range or not the first command, a
+// random value outside [0, 1), a tick or score outside the signed 32-bit
+// range) throws ScriptError naming the line.
+class ScriptReader {
+ public:
+  explicit ScriptReader(std::istream& in) : in_(in) {}
+  // The next command into `c`; false at the script's end.
+  bool next(ReplayCommand& c);
+  // Back to the script's first command (a stream that can seek).
+  void rewind();
+
+ private:
+  std::istream& in_;
+  std::string text_;
+  int line_ = 0;
+  bool any_ = false;  // a command was read
+};
+
+// Reads a whole script, as ScriptReader does.
 std::vector<ReplayCommand> parseReplayScript(std::istream& in);
 
 }  // namespace kinopa

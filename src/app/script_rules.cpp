@@ -21,7 +21,10 @@ void playOnRules(const ReplayCommand& c, Game& g, LoopPasses& passes, ScriptTick
   switch (c.kind) {
     case ReplayCommand::tick: tick.now = c.number; break;
     case ReplayCommand::idle: passes.idle(); break;
-    case ReplayCommand::start: g.gamestart_Click(); break;
+    case ReplayCommand::start:
+      if (g.paused == kSet) passes.gameStarting();
+      g.gamestart_Click();
+      break;
     case ReplayCommand::move:
       g.Picture1_MouseMove(0, 0, static_cast<float>(c.values[0]), static_cast<float>(c.values[1]));
       break;

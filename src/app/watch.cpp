@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/draw_w.h"
 #include "app/recorder.h"
@@ -26,15 +27,16 @@ void waitUntil(EventPump& pump, Clock::time_point due, const Game& g) {
 // Plays the run before the last game unseen. Once that has taken half a
 // second, a dialog shows the share done; the window system has its turn
 // every 20 ms. Returns false when Cancel or the window asked to end.
-bool fastForward(ScriptPlayer& player, const std::vector<ReplayCommand>& script,
-                 std::size_t lastGame, EventPump& pump, DrawW& w) {
+bool fastForward(ScriptPlayer& player, Recording& recording, std::size_t lastGame,
+                 EventPump& pump, DrawW& w) {
   using namespace std::chrono_literals;
   const Clock::time_point begin = Clock::now();
   Clock::time_point nextTurn = begin + 20ms;
   std::unique_ptr<QProgressDialog> progress;
   constexpr int kSteps = 1000;
-  for (std::size_t i = 0; i < lastGame; ++i) {
-    player.run(script[i]);
+  ReplayCommand c;
+  for (std::size_t i = 0; i < lastGame && recording.next(c); ++i) {
+    player.run(c);
     if (i % 256 != 0) continue;  // the clock is read now and then
     const Clock::time_point now = Clock::now();
     if (now < nextTurn) continue;
@@ -55,18 +57,40 @@ bool fastForward(ScriptPlayer& player, const std::vector<ReplayCommand>& script,
   return true;
 }
 
+// The last game at its own pace: the recorded clock against the real one.
+void playLastGame(ScriptPlayer& player, Recording& recording, const ScriptTick& tick,
+                  EventPump& pump, const Game& g) {
+  pump.yield(false);
+  const Clock::time_point begin = Clock::now();
+  const int32_t firstTick = tick.now;
+  for (ReplayCommand c; g.quitRequested == kClear && recording.next(c);) {
+    if (c.kind == ReplayCommand::tick)
+      waitUntil(pump, begin + std::chrono::milliseconds(static_cast<int64_t>(c.number) - firstTick),
+                g);
+    player.run(c);
+    if (c.kind == ReplayCommand::frame) pump.yield(false);
+  }
+}
+
+int refuse(const std::string& path, const NotARecording& e) {
+  std::fprintf(stderr, "kinopa: %s cannot be watched: %s\n", path.c_str(), e.what());
+  MsgBox(e.text(), MB_EXCLAMATION_OK, "Kinopa");
+  return 2;
+}
+
 }  // namespace
 
 int watchRecording(const std::string& path) {
-  std::vector<ReplayCommand> script;
+  // Read from the disk as it plays: once through to check it and find its
+  // last game, then again to play it.
+  std::optional<Recording> recording;
   std::size_t lastGame = 0;
   try {
-    script = readRecording(path);
-    lastGame = lastGameStart(script, path);
+    recording.emplace(path);
+    lastGame = lastGameStart(*recording);
+    recording->rewind();
   } catch (const NotARecording& e) {
-    std::fprintf(stderr, "kinopa: %s cannot be watched: %s\n", path.c_str(), e.what());
-    MsgBox(e.text(), MB_EXCLAMATION_OK, "Kinopa");
-    return 2;
+    return refuse(path, e);
   }
 
   ScriptTick tick;
@@ -81,29 +105,31 @@ int watchRecording(const std::string& path) {
     w.startUp();
   });
 
-  if (!fastForward(player, script, lastGame, pump, w)) {
+  try {
+    if (!fastForward(player, *recording, lastGame, pump, w)) {
+      w.shutdown();
+      return 0;
+    }
+    w.showFrames(true);
+    playLastGame(player, *recording, tick, pump, g);
+  } catch (const NotARecording& e) {
+    // Checked whole before, so only a file changed under us gets here.
     w.shutdown();
-    return 0;
-  }
-  // The last game at its own pace: the recorded clock against the real one.
-  w.showFrames(true);
-  pump.yield(false);
-  const Clock::time_point begin = Clock::now();
-  const int32_t firstTick = tick.now;
-  for (std::size_t i = lastGame; i < script.size() && g.quitRequested == kClear; ++i) {
-    const ReplayCommand& c = script[i];
-    if (c.kind == ReplayCommand::tick)
-      waitUntil(pump, begin + std::chrono::milliseconds(static_cast<int64_t>(c.number) - firstTick),
-                g);
-    player.run(c);
-    if (c.kind == ReplayCommand::frame) pump.yield(false);
+    return refuse(path, e);
   }
 
   // The last frame stays, repaints included, until the window is closed.
   PictureBox& field = w.field();
   if (field.presentCount() > 0) field.setPicture(field.lastFrame().copy());
   w.setWindowTitle(QStringLiteral("Kinopa — recording, ended"));
-  while (g.quitRequested == kClear) pump.yield(true);
+  while (g.quitRequested == kClear) {
+    w.tendSound(false);
+    if (const auto due = w.soundDue()) {
+      pump.yieldUntil(*due);
+    } else {
+      pump.yield(true);
+    }
+  }
   w.shutdown();
   return 0;
 }

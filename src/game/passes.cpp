@@ -18,11 +18,23 @@ void LoopPasses::idle() {
 void LoopPasses::running() {
   hooks_.music(true);
   g_.game();
+  framesRan_ = true;
+  afterFrame_ = true;
   hooks_.framed();
   hooks_.yieldAfterFrame();
+  finishFrame();
+}
+
+void LoopPasses::finishFrame() {
+  if (!afterFrame_) return;
+  afterFrame_ = false;
   g_.raiseHighScore();
-  framesRan_ = true;
   if (g_.paused != kClear) handOn();
+}
+
+void LoopPasses::gameStarting() {
+  finishFrame();
+  handOn();
 }
 
 void LoopPasses::pass() {

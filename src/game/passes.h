@@ -35,13 +35,22 @@ class LoopPasses {
   void running();
   // One pass, the kind the game's state asks for.
   void pass();
+  // A click on Start is about to begin a game. A game that ended in this very
+  // turn of the window system (its time ran out in the frame before, or
+  // Pause came first) has its highest score raised and is handed on now,
+  // before the new game clears what it left.
+  void gameStarting();
 
  private:
+  // After a frame and the window system's turn: the highest-score rule, and
+  // a game that is over is handed on. Once for each frame.
+  void finishFrame();
   void handOn();
 
   Game& g_;
   PassHooks& hooks_;
   bool framesRan_ = false;
+  bool afterFrame_ = false;  // a frame ran; finishFrame has not
 };
 
 }  // namespace kinopa

@@ -91,6 +91,12 @@ std::shared_ptr<SoundBuffer> DirectSound::CreateSoundBufferFromFile(const std::s
   return std::shared_ptr<SoundBuffer>(new SoundBuffer(std::move(state)));
 }
 
+void DirectSound::wake() { mixer_->wake(); }
+
+std::optional<std::chrono::steady_clock::time_point> DirectSound::tend(bool gameRuns) {
+  return mixer_->tend(gameRuns);
+}
+
 int DirectSound::deviceFrequency() const { return mixer_->frequency(); }
 
 int DirectSound::deviceChannels() const { return mixer_->channels(); }

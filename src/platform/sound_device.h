@@ -1,7 +1,9 @@
 #pragma once
 // Sound device and sound buffers, played through one SDL audio device.
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/media_types.h"
@@ -46,6 +48,14 @@ class DirectSound {
   std::shared_ptr<SoundBuffer> CreateSoundBufferFromFile(const std::string& path,
                                                          SoundBufferDesc& desc,
                                                          WaveFormat& format);
+  // A game is about to start: the device, closed after a long rest, opens
+  // now rather than at the game's first sound.
+  void wake();
+  // Between frames and in idle passes (main thread): a device that has gone
+  // silent pauses, and one that has rested a while with no game running
+  // closes. Returns when it wants to be tended again, if it does.
+  std::optional<std::chrono::steady_clock::time_point> tend(bool gameRuns);
+
   // The device's sample rate, channel count and buffer size in frames.
   int deviceFrequency() const;
   int deviceChannels() const;

@@ -87,31 +87,38 @@ SoundMixer::SoundMixer() {
   // SDL would otherwise catch SIGINT and SIGTERM and turn them into events
   // nobody reads: Ctrl+C must still end the game.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  const bool initialised = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-  if (initialised && open()) return;
+  initialised_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  openDevice();
+}
+
+SoundMixer::~SoundMixer() {
+  close();
+  if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SoundMixer::openDevice() {
+  if (initialised_ && open()) return;
   const std::string reason = SDL_GetError();
-  const char* driver = initialised ? SDL_GetCurrentAudioDriver() : nullptr;
+  const char* driver = initialised_ ? SDL_GetCurrentAudioDriver() : nullptr;
   const bool wasDummy = driver != nullptr && std::strcmp(driver, "dummy") == 0;
-  if (initialised) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  initialised_ = false;
   if (wasDummy) throw PlatformError("DirectSound", "DirectSoundCreate", reason);
 
-  // No sound server or card: the game still runs, silently.
+  // No sound server or card (or no more of it): the game still runs, silently.
   std::fprintf(stderr, "Kinopa: no sound device could be opened (%s); playing without sound.\n",
                reason.c_str());
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     throw PlatformError("DirectSound", "DirectSoundCreate", SDL_GetError());
   }
+  initialised_ = true;
   if (!open()) {
     const std::string error = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    initialised_ = false;
     throw PlatformError("DirectSound", "DirectSoundCreate", error);
   }
-}
-
-SoundMixer::~SoundMixer() {
-  SDL_CloseAudioDevice(device_);
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 // 44100 Hz is twice the game's own 22050 Hz files, so they convert exactly;
@@ -126,10 +133,33 @@ bool SoundMixer::open() {
   want.callback = &SoundMixer::fill;
   want.userdata = this;
   // No changes allowed: SDL converts to whatever the hardware needs, and the
-  // format we get back is the one we asked for. The device opens paused and
-  // rests until something plays.
-  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &format_, 0);
-  return device_ != 0;
+  // format we get back is the one we asked for, at every opening. The device
+  // opens paused.
+  SDL_AudioSpec got{};
+  device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &got, 0);
+  if (device_ == 0) return false;
+  format_ = got;
+  state_ = State::paused;
+  pausedAt_ = Clock::now();
+  silentBuffers_ = 0;
+  return true;
+}
+
+void SoundMixer::close() {
+  if (device_ == 0) return;
+  SDL_CloseAudioDevice(device_);  // waits for the audio thread to end
+  device_ = 0;
+  state_ = State::closed;
+}
+
+void SoundMixer::resume() {
+  SDL_PauseAudioDevice(device_, 0);
+  state_ = State::running;
+}
+
+SoundMixer::Clock::duration SoundMixer::bufferTime() const {
+  return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+      static_cast<double>(format_.samples) / std::max(format_.freq, 1)));
 }
 
 void SoundMixer::attach(Voice* voice) {
@@ -143,34 +173,70 @@ void SoundMixer::detach(Voice* voice) {
 }
 
 void SoundMixer::play(Voice& voice, bool looping) {
-  Lock lock(*this);
-  voicePlay(voice, looping);
-  if (voice.playing && resting_) {
-    SDL_PauseAudioDevice(device_, 0);
-    resting_ = false;
+  if (state_ == State::closed) openDevice();
+  {
+    Lock lock(*this);
+    voicePlay(voice, looping);
+    if (!voice.playing) return;
+    silentBuffers_ = 0;
   }
+  if (state_ == State::paused) resume();
 }
 
-bool SoundMixer::resting() const {
-  Lock lock(*this);
-  return resting_;
+void SoundMixer::wake() {
+  if (state_ == State::closed) openDevice();
+}
+
+std::optional<SoundMixer::Clock::time_point> SoundMixer::tend(bool gameRuns,
+                                                              Clock::time_point now) {
+  // Buffers that go out silent before the device pauses: the one after the
+  // last sound's end and one more, so that whatever the device (or a layer
+  // under it) still holds is silence when the pause throws it away.
+  constexpr int kSilentBeforePause = 2;
+  if (state_ == State::running) {
+    int silent = 0;
+    int64_t framesLeft = 0;  // of the longest sound still playing
+    bool looping = false;
+    {
+      Lock lock(*this);
+      silent = silentBuffers_;
+      for (const Voice* v : voices_) {
+        if (!v->playing) continue;
+        looping = looping || v->looping;
+        framesLeft = std::max(framesLeft, v->frames - v->position);
+      }
+    }
+    if (looping) return std::nullopt;  // the music: it plays until halted
+    if (framesLeft > 0 || silent < kSilentBeforePause) {
+      const auto ahead = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+          static_cast<double>(framesLeft) / std::max(format_.freq, 1)));
+      return now + ahead + bufferTime() * (kSilentBeforePause - std::min(silent, kSilentBeforePause) + 1);
+    }
+    SDL_PauseAudioDevice(device_, 1);
+    state_ = State::paused;
+    pausedAt_ = now;
+  }
+  if (state_ != State::paused) return std::nullopt;
+  if (gameRuns) {
+    pausedAt_ = now;  // the rest before closing counts from the game's end
+    return std::nullopt;
+  }
+  if (now - pausedAt_ < kRestBeforeClosing) return pausedAt_ + kRestBeforeClosing;
+  close();
+  return std::nullopt;
 }
 
 // SDL calls this with the device locked, so a play either comes before it
-// and is mixed here, or after it and finds the device resting.
+// and is mixed here, or after it and counts as heard from the next buffer.
 void SDLCALL SoundMixer::fill(void* mixer, Uint8* stream, int bytes) {
   auto* self = static_cast<SoundMixer*>(mixer);
   const int channels = self->format_.channels;
   const int frames = bytes / static_cast<int>(sizeof(int16_t) * channels);
+  const bool sounding = std::any_of(self->voices_.begin(), self->voices_.end(),
+                                    [](const Voice* v) { return v->playing; });
   mixVoices(self->voices_, reinterpret_cast<int16_t*>(stream), frames, channels);
-  // Nothing left playing: what SDL writes while paused is the silence that
-  // this mix would give, so resting changes no sample of the output. (SDL's
-  // device lock, held here, is recursive, so pausing from here is safe.)
-  if (std::none_of(self->voices_.begin(), self->voices_.end(),
-                   [](const Voice* v) { return v->playing; })) {
-    SDL_PauseAudioDevice(self->device_, 1);
-    self->resting_ = true;
-  }
+  // The main loop pauses the device once enough of these have gone out.
+  self->silentBuffers_ = sounding ? 0 : std::min(self->silentBuffers_ + 1, 1000);
 }
 
 }  // namespace kinopa

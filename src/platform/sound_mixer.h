@@ -2,8 +2,10 @@
 // The audio device and the mixing of every playing sound buffer into it.
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -32,12 +34,18 @@ void voiceSetPosition(Voice& voice, int64_t frame);
 // Allocates nothing.
 void mixVoices(std::span<Voice* const> voices, int16_t* out, int frames, int channels);
 
-// One open SDL audio device that mixes the voices attached to it.
+// One SDL audio device that mixes the voices attached to it. Everything but
+// the audio callback runs on the main thread: the device is opened, paused,
+// resumed and closed from there only, never from inside its own callback.
 class SoundMixer {
  public:
+  using Clock = std::chrono::steady_clock;
   static constexpr int kFrequency = 44100;
   static constexpr int kChannels = 2;
   static constexpr int kBufferFrames = 512;  // 11.6 ms at 44100 Hz
+  // A device paused this long with no game running is closed: even paused,
+  // SDL's audio thread wakes at every buffer.
+  static constexpr std::chrono::seconds kRestBeforeClosing{5};
 
   // The process's one mixer, opened on first use and closed when the last
   // user lets go of it. It opens the default device; without a usable one,
@@ -53,9 +61,11 @@ class SoundMixer {
   class Lock {
    public:
     explicit Lock(const SoundMixer& mixer) : device_(mixer.device_) {
-      SDL_LockAudioDevice(device_);
+      if (device_ != 0) SDL_LockAudioDevice(device_);
     }
-    ~Lock() { SDL_UnlockAudioDevice(device_); }
+    ~Lock() {
+      if (device_ != 0) SDL_UnlockAudioDevice(device_);
+    }
     Lock(const Lock&) = delete;
     Lock& operator=(const Lock&) = delete;
 
@@ -67,14 +77,22 @@ class SoundMixer {
   void attach(Voice* voice);
   void detach(Voice* voice);
 
-  // voicePlay on an attached voice, under the lock; wakes the device when it
-  // rests, so the sound starts with the next device buffer.
+  // voicePlay on an attached voice, under the lock; a closed device is opened
+  // and a paused one resumed, so the sound starts with the next device
+  // buffer.
   void play(Voice& voice, bool looping);
 
-  // The device rests (SDL writes silence and our callback is not called)
-  // from the end of a buffer in which nothing was left playing until the
-  // next play. Takes the lock.
-  bool resting() const;
+  // What the device is doing.
+  enum class State { closed, paused, running };
+  State state() const { return state_; }
+  // A game is about to start: a closed device opens now, so that no frame
+  // waits for it.
+  void wake();
+  // The main loop's care of the device, between frames: once its buffers have
+  // gone out silent it is paused; paused for kRestBeforeClosing with no game
+  // running, it is closed. Returns when it wants to be tended again, if it
+  // does (a sound still playing, a pause that will end in closing).
+  std::optional<Clock::time_point> tend(bool gameRuns, Clock::time_point now = Clock::now());
 
   int frequency() const { return format_.freq; }
   int channels() const { return format_.channels; }
@@ -82,12 +100,23 @@ class SoundMixer {
 
  private:
   static void SDLCALL fill(void* mixer, Uint8* stream, int bytes);
+  // Opens the device paused; without a usable one, SDL's dummy driver.
+  // Throws PlatformError when not even that opens.
+  void openDevice();
   bool open();
+  void close();
+  void resume();
+  Clock::duration bufferTime() const;
 
   SDL_AudioDeviceID device_ = 0;
   SDL_AudioSpec format_{};
   std::vector<Voice*> voices_;
-  bool resting_ = true;  // under the lock; SDL opens a device paused
+  bool initialised_ = false;  // SDL's audio subsystem
+  State state_ = State::closed;
+  Clock::time_point pausedAt_{};
+  // Under the lock: device buffers in a row that the callback filled with
+  // nothing playing from their first sample to their last.
+  int silentBuffers_ = 0;
 };
 
 }  // namespace kinopa
