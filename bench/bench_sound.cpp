@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "helpers/settings_values.h"
+#include "sound/settings_values.h"
 #include "platform/program_folder.h"
 #include "sound/playback.h"
 #include "sound/sound_loading.h"
@@ -18,7 +18,6 @@
 namespace {
 
 using namespace kinopa;
-using testing_support::SettingsValues;
 
 // Every sound on, the music a file in the wave folder.
 SettingsValues allSoundsOn() {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fuzz_file.h"
-#include "helpers/settings_values.h"
+#include "sound/settings_values.h"
 #include "platform/messages.h"
 #include "platform/program_folder.h"
 #include "sound/wave_ini.h"
@@ -19,7 +19,6 @@
 namespace {
 
 using namespace kinopa;
-using testing_support::SettingsValues;
 
 class CountingMessages : public MessageSink {
  public:

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "helpers/settings_values.h"
+#include "sound/settings_values.h"
 #include "platform/errors.h"
 #include "platform/messages.h"
 #include "platform/program_folder.h"

@@ -97,7 +97,7 @@ class PlayerMessages : public testing::TestWithParam<Box> {};
 TEST_P(PlayerMessages, SayWhatHappenedToWhichFileInThePlayersLanguage) {
   const Box& box = GetParam();
   for (const QLocale::Language language : {QLocale::English, QLocale::Japanese}) {
-    ASSERT_TRUE(useLanguage(language));
+    ASSERT_EQ(useLanguage(language), "");
     GameFolder game;
     ShownBoxes boxes;
     box.show(game);
@@ -107,7 +107,7 @@ TEST_P(PlayerMessages, SayWhatHappenedToWhichFileInThePlayersLanguage) {
     EXPECT_EQ(boxes.shown, std::vector<std::string>{box.title + " | " + text})
         << QLocale::languageToString(language).toStdString();
   }
-  ASSERT_TRUE(useLanguage(QLocale::English));
+  ASSERT_EQ(useLanguage(QLocale::English), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -158,7 +158,8 @@ TEST(WaveIniWriting, CodePage932NamesReadAndAreWrittenBackInUtf8) {
 }
 
 // A damaged file still holds what the player cares about (line 6: the
-// record), so the first save after reading it keeps it as wave.ini.bak.
+// record), so the first save after reading it keeps it: as wave.ini.bak, or
+// beside a damaged file kept before, never in its place.
 TEST(WaveIniWriting, DamagedFileIsKeptAsBakBeforeItIsReplaced) {
   namespace fs = std::filesystem;
   GameFolder game;
@@ -172,14 +173,18 @@ TEST(WaveIniWriting, DamagedFileIsKeptAsBakBeforeItIsReplaced) {
   int32_t highScore = 0;
   waveiniread(controls, highScore);
   ASSERT_EQ(messages.texts.size(), 1u);
-  EXPECT_NE(messages.texts[0].find("wave.ini.bak"), std::string::npos) << messages.texts[0];
+  EXPECT_NE(messages.texts[0].find("wave.ini.bak.1"), std::string::npos) << messages.texts[0];
   waveiniwrite(controls, highScore);
-  std::ifstream bak(game.wave("wave.ini.bak"), std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bak), {}), damaged);
-  // The next saves find a sound file and leave the backup alone.
-  fs::remove(game.wave("wave.ini.bak"));
+  const auto bytesOf = [&](const char* name) {
+    std::ifstream in(game.wave(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  EXPECT_EQ(bytesOf("wave.ini.bak"), "an older backup");
+  EXPECT_EQ(bytesOf("wave.ini.bak.1"), damaged);
+  // The next saves find a sound file and leave the backups alone.
   waveiniwrite(controls, 5);
-  EXPECT_FALSE(fs::exists(game.wave("wave.ini.bak")));
+  EXPECT_FALSE(fs::exists(game.wave("wave.ini.bak.2")));
+  EXPECT_EQ(bytesOf("wave.ini.bak.1"), damaged);
   // A missing file is no damage: nothing to keep.
   fs::remove(game.wave("wave.ini"));
   messages.texts.clear();

@@ -131,5 +131,77 @@
         <source>Another copy of Kinopa is using the settings folder %1 and does not answer. Close it or end it, then start again.</source>
         <translation>別の Kinopa が設定フォルダ %1 を使っていて、応答がありません。そちらを閉じるか終了させてから、もう一度起動してください。</translation>
     </message>
+    <message>
+        <source>Kinopa is already running. To record a run, close it first, then start Kinopa again with --record.</source>
+        <translation>Kinopa はすでに起動しています。記録するには、そちらを閉じてから --record を付けて起動し直してください。</translation>
+    </message>
+    <message>
+        <source>There is no best game yet. It is kept when a game beats your highest score.</source>
+        <translation>ベストゲームはまだありません。最高得点を超えたゲームがベストゲームとして保存されます。</translation>
+    </message>
+    <message>
+        <source>(no folder: the home folder is not known)</source>
+        <translation>(フォルダなし: ホームフォルダが分かりません)</translation>
+    </message>
+    <message>
+        <source>Files of this copy (installed layout):</source>
+        <translation>このコピーのファイル (インストール版):</translation>
+    </message>
+    <message>
+        <source>Files of this copy (portable layout):</source>
+        <translation>このコピーのファイル (ポータブル版):</translation>
+    </message>
+    <message>
+        <source>settings: %1</source>
+        <translation>設定: %1</translation>
+    </message>
+    <message>
+        <source>best game: %1</source>
+        <translation>ベストゲーム: %1</translation>
+    </message>
+    <message>
+        <source>Catch the bouncing zarup with the tovrin and click the drifting melkit.</source>
+        <translation>跳ね回る zarup を tovrin で受け止め、漂う melkit をクリックするゲームです。</translation>
+    </message>
+    <message>
+        <source>Show this help, and where the files are.</source>
+        <translation>このヘルプとファイルの場所を表示します。</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>バージョンを表示します。</translation>
+    </message>
+    <message>
+        <source>Play, and write the whole run&apos;s recording to FILE.</source>
+        <translation>ゲームを遊び、全体の記録を FILE に書き出します。</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>Watch a recording, such as the best game.</source>
+        <translation>ベストゲームなどの記録を再生して見ます。</translation>
+    </message>
+    <message>
+        <source>Watch your best game.</source>
+        <translation>あなたのベストゲームを再生して見ます。</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>想定外の引数 &apos;%1&apos; があります。</translation>
+    </message>
+    <message>
+        <source>--record and watching cannot go together.</source>
+        <translation>--record と再生は同時に指定できません。</translation>
+    </message>
+    <message>
+        <source>Give --record, --watch or --watch-best once.</source>
+        <translation>--record、--watch、--watch-best はどれか一つを一度だけ指定してください。</translation>
+    </message>
+    <message>
+        <source>needs a desktop to show its window on (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>ウィンドウを表示するデスクトップが必要です (DISPLAY も WAYLAND_DISPLAY も設定されていません)。</translation>
+    </message>
 </context>
 </TS>

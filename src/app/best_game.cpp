@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/recorder.h"
+#include "app/recording_file.h"
 #include "platform/errors.h"
 #include "platform/messages.h"
 #include "platform/text_file.h"
@@ -14,6 +15,9 @@ bool BestGame::gameEnded(int32_t score, const Recorder& recorder) {
   if (!running_) return false;
   running_ = false;
   if (score <= record_) return false;
+  // A record read from a damaged wave.ini may be too low: the file kept
+  // knows its own game's score.
+  if (const std::optional<int32_t> kept = lastScoreIn(path_); kept && score <= *kept) return false;
   try {
     if (recorder.full()) {
       throw Error("the run was too long to record",

@@ -1,8 +1,9 @@
 #pragma once
 // The best game: when a game ends with a score above the record it had to
-// beat, the recording of that game alone, from the state the run before it
-// left, is kept, replacing the last one at once, as "best-game.kinopa"
-// beside wave.ini.
+// beat, and above the score of the best game kept before (read from that
+// file, whatever wave.ini says), the recording of that game alone, from the
+// state the run before it left, is kept, replacing the last one at once, as
+// "best-game.kinopa" beside wave.ini.
 #include <cstdint>
 #include <string>
 

@@ -68,6 +68,13 @@ class DrawW : public QWidget {
 
   // The sound settings button: shows the sound settings dialog.
   void Command1_Click();
+  // The program is asked to end from outside (a logout, a signal, the
+  // session manager): as 終了 does, once any dialog waiting for an answer
+  // has given way.
+  void endRequested();
+  // The session manager asks for what there is to save: saved now, as at
+  // shutdown.
+  void saveNow() { sound_.waveiniwrite(true); }
   // The sound settings dialog, made hidden when first needed.
   SoundMenu& soundMenu();
 
@@ -164,6 +171,8 @@ class DrawW : public QWidget {
 
   DevicePicture windowPicture_;
   std::optional<std::chrono::steady_clock::time_point> soundDue_;
+  // The highest score the running game has to beat.
+  std::optional<int32_t> recordToBeat_;
   bool unloading_ = false;
   bool centrePending_ = false;  // centred before the window manager framed it
 };

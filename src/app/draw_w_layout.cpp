@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <initializer_list>
 #include <utility>
 
@@ -102,6 +103,10 @@ void DrawW::buildLayout() {
 
   connect(gamestart, &QPushButton::clicked, this, [this] { guarded([this] { startClicked(); }); });
   connect(gameend, &QPushButton::clicked, this, [this] { guarded([this] { g.gameend_Click(); }); });
+  // Ctrl+Q, in this window and the sound settings alike, is 終了.
+  auto* quit = new QShortcut(QKeySequence::Quit, this);
+  quit->setContext(Qt::ApplicationShortcut);
+  connect(quit, &QShortcut::activated, this, [this] { guarded([this] { g.gameend_Click(); }); });
   connect(Command1, &QPushButton::clicked, this, [this] {
     if (!inputLocked()) guarded([this] { Command1_Click(); });
   });

@@ -1,13 +1,15 @@
 // Kinopa: catch the bouncing zarup, click the drifting melkit.
 //   kinopa                 play
 //   kinopa --record FILE   play, and write the whole run's recording to FILE
-//   kinopa --watch FILE    watch a recording (the best game, for one)
+//   kinopa --watch FILE    watch a recording
+//   kinopa --watch-best    watch the player's best game
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "app/best_game.h"
@@ -20,6 +22,7 @@
 #include "platform/fonts.h"
 #include "platform/game_folders.h"
 #include "platform/messages.h"
+#include "platform/quit_requests.h"
 #include "platform/random.h"
 #include "platform/text_file.h"
 #include "platform/tick.h"
@@ -31,64 +34,71 @@ namespace {
 struct Options {
   std::string record;
   std::string watch;
+  bool watchBest = false;
 };
 
 void print(std::FILE* to, const QString& text) { std::fputs(text.toLocal8Bit().constData(), to); }
+
+// Loads the player's language into the application; what cannot be loaded
+// is said on standard error and stays in English.
+void loadLanguage() {
+  const std::string missing = kinopa::useLanguage(QLocale::system().language());
+  if (!missing.empty())
+    std::fprintf(stderr, "kinopa: %s cannot be loaded; they stay in English\n", missing.c_str());
+}
 
 // Where this copy keeps the player's files, for --help.
 QString filesText() {
   const kinopa::GameFolders folders = kinopa::gameFolders();
   const QString settings = folders.settings.empty()
-                               ? QStringLiteral("(no folder: the home folder is not known)/")
+                               ? QCoreApplication::translate("kinopa", "(no folder: the home folder is not known)") + QLatin1Char('/')
                                : QDir::cleanPath(QString::fromStdString(folders.settings)) + QLatin1Char('/');
-  return QStringLiteral("\nFiles of this copy (%1 layout):\n  settings   %2wave.ini\n"
-                        "  best game  %2best-game.kinopa\n")
-      .arg(folders.installed ? QStringLiteral("installed") : QStringLiteral("portable"), settings);
+  return QStringLiteral("\n%1\n  %2\n  %3\n")
+      .arg(folders.installed ? QCoreApplication::translate("kinopa", "Files of this copy (installed layout):")
+                             : QCoreApplication::translate("kinopa", "Files of this copy (portable layout):"),
+           QCoreApplication::translate("kinopa", "settings: %1").arg(settings + QStringLiteral("wave.ini")),
+           QCoreApplication::translate("kinopa", "best game: %1").arg(settings + QStringLiteral("best-game.kinopa")));
 }
 
 // Reads the command line. Returns the exit status when the program is done
 // with it (help, version, a mistake), -1 when it goes on.
-int parseOptions(int argc, char** argv, Options& options) {
-  QStringList args;
-  for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+int parseOptions(const QStringList& args, Options& options) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      QStringLiteral("Catch the bouncing zarup with the tovrin and click the drifting melkit."));
+      QCoreApplication::translate("kinopa", "Catch the bouncing zarup with the tovrin and click the drifting melkit."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                QStringLiteral("Show this help, and where the files are."));
+                                QCoreApplication::translate("kinopa", "Show this help, and where the files are."));
   const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                   QStringLiteral("Show the version."));
+                                   QCoreApplication::translate("kinopa", "Show the version."));
   parser.addOption(help);
   parser.addOption(version);
   const QCommandLineOption record(QStringLiteral("record"),
-                                  QStringLiteral("Play, and write the whole run's recording to FILE."),
-                                  QStringLiteral("FILE"));
+                                  QCoreApplication::translate("kinopa", "Play, and write the whole run's recording to FILE."),
+                                  QCoreApplication::translate("kinopa", "FILE"));
   const QCommandLineOption watch(QStringLiteral("watch"),
-                                 QStringLiteral("Watch a recording, such as the best game."),
-                                 QStringLiteral("FILE"));
+                                 QCoreApplication::translate("kinopa", "Watch a recording, such as the best game."), QCoreApplication::translate("kinopa", "FILE"));
+  const QCommandLineOption watchBest(QStringLiteral("watch-best"), QCoreApplication::translate("kinopa", "Watch your best game."));
   parser.addOption(record);
   parser.addOption(watch);
+  parser.addOption(watchBest);
 
-  // Qt names the program after its path only once the application exists.
-  const auto usage = [&parser] {
-    return parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("kinopa"));
-  };
   QString mistake;
-  if (!parser.parse(args)) {
+  const int watches = parser.parse(args) ? parser.isSet(watch) + parser.isSet(watchBest) : 0;
+  if (!parser.errorText().isEmpty()) {
     mistake = parser.errorText();
   } else if (!parser.positionalArguments().isEmpty()) {
-    mistake = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
-  } else if (parser.isSet(record) && parser.isSet(watch)) {
-    mistake = QStringLiteral("--record and --watch cannot go together.");
-  } else if (parser.values(record).size() > 1 || parser.values(watch).size() > 1) {
-    mistake = QStringLiteral("Give --record or --watch once.");
+    mistake = QCoreApplication::translate("kinopa", "Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+  } else if (parser.isSet(record) && watches > 0) {
+    mistake = QCoreApplication::translate("kinopa", "--record and watching cannot go together.");
+  } else if (watches > 1 || parser.values(record).size() > 1 || parser.values(watch).size() > 1) {
+    mistake = QCoreApplication::translate("kinopa", "Give --record, --watch or --watch-best once.");
   }
   if (!mistake.isEmpty()) {
-    print(stderr, QStringLiteral("kinopa: %1\n\n").arg(mistake) + usage());
+    print(stderr, QStringLiteral("kinopa: %1\n\n").arg(mistake) + parser.helpText());
     return 2;
   }
   if (parser.isSet(help)) {
-    print(stdout, usage() + filesText());
+    print(stdout, parser.helpText() + filesText());
     return 0;
   }
   if (parser.isSet(version)) {
@@ -97,7 +107,18 @@ int parseOptions(int argc, char** argv, Options& options) {
   }
   options.record = parser.value(record).toStdString();
   options.watch = parser.value(watch).toStdString();
+  options.watchBest = parser.isSet(watchBest);
   return -1;
+}
+
+// Whether a desktop is there to open the window on. The window system
+// itself is not asked: without one, Qt ends the program with an abort.
+bool desktopThere() {
+  const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+  if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")) &&
+      !platform.startsWith(QLatin1String("wayland")))
+    return true;  // offscreen, vnc and the like need no display
+  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 // An installed game's first start makes the player's folder.
@@ -148,6 +169,17 @@ int refuseBesideStuckCopy(const kinopa::GameFolders& folders) {
   return 1;
 }
 
+// A recording is of a run from its start: one beside a running copy would
+// miss that copy's games and could not keep its record.
+int refuseRecordingBesideCopy() {
+  std::fprintf(stderr, "kinopa: another copy is running; recording needs it closed first\n");
+  kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa",
+                                    "Kinopa is already running. To record a run, close it first, "
+                                    "then start Kinopa again with --record.")},
+                 kinopa::MB_EXCLAMATION_OK, "Kinopa");
+  return 1;
+}
+
 int play(const std::string& recordFile) {
   const kinopa::GameFolders folders = kinopa::gameFolders();
   makeSettingsFolder(folders);
@@ -156,7 +188,8 @@ int play(const std::string& recordFile) {
     single = std::make_unique<kinopa::SingleCopy>(folders.settings);
     switch (single->acquire()) {
       case kinopa::SingleCopy::Outcome::run: break;
-      case kinopa::SingleCopy::Outcome::shown: return 0;  // the running copy came to the front
+      case kinopa::SingleCopy::Outcome::shown:  // the running copy came to the front
+        return recordFile.empty() ? 0 : refuseRecordingBesideCopy();
       case kinopa::SingleCopy::Outcome::blocked: return refuseBesideStuckCopy(folders);
     }
     clearSaveLeftovers(folders);
@@ -185,6 +218,9 @@ int play(const std::string& recordFile) {
         return true;
       });
     }
+    // A logout, kill or Ctrl+C ends the program as 終了 does: all saved.
+    kinopa::QuitRequests quitRequests([&window] { window.endRequested(); },
+                                      [&window] { window.saveNow(); });
     try {
       window.Form_Load();
     } catch (const std::exception& e) {
@@ -200,6 +236,22 @@ int play(const std::string& recordFile) {
   return 0;
 }
 
+// The player's best game, or a word that there is none yet.
+int watchBest() {
+  const kinopa::GameFolders folders = kinopa::gameFolders();
+  const std::string path = folders.settings + "best-game.kinopa";
+  std::error_code error;
+  if (folders.settings.empty() || !std::filesystem::exists(path, error)) {
+    std::fprintf(stderr, "kinopa: there is no best game yet (%s)\n", path.c_str());
+    kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa",
+                                      "There is no best game yet. It is kept when a game beats "
+                                      "your highest score.")},
+                   kinopa::MB_EXCLAMATION_OK, "Kinopa");
+    return 2;
+  }
+  return kinopa::watchRecording(path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -207,20 +259,35 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("kinopa"));
   QCoreApplication::setApplicationVersion(QStringLiteral(KINOPA_VERSION));
   Options options;
-  if (const int status = parseOptions(argc, argv, options); status >= 0) return status;
+  {
+    // The command line is read, in the player's language, before anything
+    // needs a desktop: --help works without one.
+    QCoreApplication reading(argc, argv);
+    loadLanguage();
+    if (const int status = parseOptions(QCoreApplication::arguments(), options); status >= 0)
+      return status;
+    if (!desktopThere()) {
+      print(stderr, QStringLiteral("kinopa: %1\n")
+                        .arg(QCoreApplication::translate(
+                            "kinopa",
+                            "needs a desktop to show its window on (neither DISPLAY nor "
+                            "WAYLAND_DISPLAY is set).")));
+      return 1;
+    }
+  }
 
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral("net.kinopa.Kinopa"));
   kinopa::installFontSubstitutes();
-  if (!kinopa::useLanguage(QLocale::system().language()))
-    std::fprintf(stderr, "kinopa: the Japanese messages cannot be loaded; they stay in English\n");
+  loadLanguage();
 
   if (!options.record.empty() && refuseRecordFile(options.record)) return 2;
-  if (options.watch.empty()) return play(options.record);
   try {
-    return kinopa::watchRecording(options.watch);
+    if (options.watchBest) return watchBest();
+    if (!options.watch.empty()) return kinopa::watchRecording(options.watch);
   } catch (const std::exception& e) {
     kinopa::showErrorBox(e);
     return 1;
   }
+  return play(options.record);
 }

@@ -1,4 +1,5 @@
 // Start-up, the main loop and shutdown.
+#include <QApplication>
 #include <QCloseEvent>
 #include <QPushButton>
 
@@ -101,8 +102,11 @@ void DrawW::PlayHooks::yieldAfterFrame() {
   if (w_.Command1->isEnabled()) w_.Command1->setEnabled(false);
 }
 
-// A game's frames are over: a record game is kept.
+// A game's frames are over: a new highest score is saved at once, so that
+// no kill or lost display later can take it, and a record game is kept.
 void DrawW::PlayHooks::gameEnded() {
+  if (w_.recordToBeat_ && w_.g.highScore > *w_.recordToBeat_) w_.sound_.keepHighScore();
+  w_.recordToBeat_.reset();
   const Services& s = w_.services_;
   if (s.bestGame && s.recorder) s.bestGame->gameEnded(w_.g.score, *s.recorder);
 }
@@ -120,8 +124,10 @@ void DrawW::startClicked() {
   if (services_.recorder && starting) services_.recorder->gameStarts(carriedFrom(g));
   g.gamestart_Click();
   if (services_.recorder) services_.recorder->start();
-  if (services_.bestGame && starting && g.paused == kClear)
-    services_.bestGame->gameStarted(g.highScore);
+  if (starting && g.paused == kClear) {
+    recordToBeat_ = g.highScore;
+    if (services_.bestGame) services_.bestGame->gameStarted(g.highScore);
+  }
 }
 
 void DrawW::writeRecording() {
@@ -159,6 +165,14 @@ void DrawW::closeEvent(QCloseEvent* event) {
   }
   Form_Unload();
   event->accept();
+}
+
+void DrawW::endRequested() {
+  for (int i = 0; i < 8; ++i) {  // a box over the file chooser, say
+    QWidget* waiting = QApplication::activeModalWidget();
+    if (waiting == nullptr || !waiting->close()) break;
+  }
+  guarded([this] { g.gameend_Click(); });
 }
 
 void DrawW::Form_Unload() {

@@ -1,6 +1,8 @@
 #include "app/recording_file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <filesystem>
 
@@ -88,6 +90,30 @@ void Recording::rewind() {
   } catch (const ScriptError& e) {
     throw damagedRecording(e.what(), path_);
   }
+}
+
+std::optional<int32_t> lastScoreIn(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  // The last state line and the end line: well within the last few KB.
+  constexpr std::streamoff kTail = 8192;
+  file.seekg(0, std::ios::end);
+  const std::streamoff size = file.tellg();
+  if (size < 0) return std::nullopt;
+  file.seekg(std::max<std::streamoff>(0, size - kTail));
+  std::string tail(static_cast<std::size_t>(std::min(size, kTail)), '\0');
+  file.read(tail.data(), static_cast<std::streamsize>(tail.size()));
+  if (!file) return std::nullopt;
+  const std::size_t line = tail.rfind("\n# last frame ");
+  if (line == std::string::npos) return std::nullopt;
+  const std::size_t end = tail.find('\n', line + 1);
+  const std::size_t key = tail.find(" score=", line);
+  if (key == std::string::npos || key > end) return std::nullopt;
+  int32_t score = 0;
+  const char* first = tail.data() + key + 7;
+  const auto [stop, error] = std::from_chars(first, tail.data() + end, score);
+  if (error != std::errc() || stop == first || *stop != ' ') return std::nullopt;
+  return score;
 }
 
 NotARecording damagedRecording(const std::string& why, const std::string& path) {

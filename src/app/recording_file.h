@@ -1,7 +1,9 @@
 #pragma once
 // Recording files as the game writes them: a replay script that starts with
 // the recording's header line and ends with its end line.
+#include <cstdint>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -41,6 +43,11 @@ class Recording {
   std::ifstream file_;
   ScriptReader reader_{file_};
 };
+
+// The score a recording's last frame shows (its "# last" line), read from
+// the end of the file: the score of its last game. None when the file is
+// not there or holds no such line.
+std::optional<int32_t> lastScoreIn(const std::string& path);
 
 // A recording damaged inside: `path` named for the player.
 NotARecording damagedRecording(const std::string& why, const std::string& path);

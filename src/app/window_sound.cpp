@@ -41,6 +41,10 @@ void WindowSound::waveiniwrite(bool onlyIfChanged) {
   if (mode_ == Mode::play) kinopa::waveiniwrite(controls_, g_.highScore, onlyIfChanged);
 }
 
+void WindowSound::keepHighScore() {
+  if (mode_ == Mode::play) kinopa::saveHighScore(controls_, g_.highScore);
+}
+
 void WindowSound::halt(Sound sound) {
   if (!quiet()) kinopa::halt(controls_, buffers_, rowOf(sound));
 }

@@ -37,6 +37,8 @@ class WindowSound : public SoundCues {
   // OK in the sound settings and shutdown, when playing: saves the settings
   // and the highest score; at shutdown only when the file would change.
   void waveiniwrite(bool onlyIfChanged);
+  // When playing: a new highest score is saved at once (see saveHighScore).
+  void keepHighScore();
   // The highest score as a script or recording says, for the next reading.
   void scriptHighScore(int32_t score) { scripted_ = score; }
 

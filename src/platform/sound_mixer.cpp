@@ -1,9 +1,9 @@
 #include "platform/sound_mixer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <mutex>
 #include <string>
 
@@ -49,6 +49,16 @@ void addVoice(Voice& voice, int32_t* acc, int frames, int channels) {
 
 }  // namespace
 
+int16_t limitSample(int32_t sum) {
+  if (sum >= -kLimiterKnee && sum <= kLimiterKnee) return static_cast<int16_t>(sum);
+  // Past the knee, tanh takes what is left of the range: its slope is 1 at
+  // the knee (no corner to hear) and it never reaches 1.
+  constexpr double kRoom = 32767.0 - kLimiterKnee;
+  const double over = (std::abs(static_cast<double>(sum)) - kLimiterKnee) / kRoom;
+  const auto bent = static_cast<int32_t>(kLimiterKnee + std::floor(kRoom * std::tanh(over)));
+  return static_cast<int16_t>(sum < 0 ? -bent : bent);
+}
+
 void mixVoices(std::span<Voice* const> voices, int16_t* out, int frames, int channels) {
   constexpr int kAccSamples = 1024;
   int32_t acc[kAccSamples];
@@ -61,10 +71,7 @@ void mixVoices(std::span<Voice* const> voices, int16_t* out, int frames, int cha
       if (voice->playing) addVoice(*voice, acc, n, channels);
     }
     int16_t* dst = out + static_cast<int64_t>(start) * channels;
-    for (int i = 0; i < samples; ++i) {
-      dst[i] = static_cast<int16_t>(std::clamp<int32_t>(
-          acc[i], std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
-    }
+    for (int i = 0; i < samples; ++i) dst[i] = limitSample(acc[i]);
   }
 }
 

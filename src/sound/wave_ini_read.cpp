@@ -1,6 +1,7 @@
 // Reading wave.ini.
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "platform/errors.h"
 #include "platform/messages.h"
@@ -57,24 +58,39 @@ std::string soundFolder() { return gameFolders().sounds; }
 
 std::string waveIniPath() { return settingsFile("wave.ini"); }
 
-bool readsCleanly(const std::string& bytes) {
+bool readsCleanly(const std::string& bytes, SoundControls* settings, int32_t* stored) {
   try {
     Discard nowhere;
-    int32_t stored = 0;
-    apply(utf8Text(bytes), "", nowhere, stored);
+    int32_t score = 0;
+    apply(utf8Text(bytes), "", settings != nullptr ? *settings : nowhere, score);
+    if (stored != nullptr) *stored = score;
     return true;
   } catch (const Error&) {
     return false;
   }
 }
 
+std::string keptCopyPath(const std::string& path, const std::string& bytes) {
+  constexpr int kCopies = 100;
+  std::string slot;
+  for (int n = 0; n < kCopies; ++n) {
+    slot = path + ".bak" + (n == 0 ? "" : "." + std::to_string(n));
+    try {
+      if (readWholeFile(slot) == bytes) return slot;
+    } catch (const Error&) {
+      return slot;  // free (or unreadable, and replaced as before)
+    }
+  }
+  return slot;  // all taken: the last one goes on changing
+}
+
 void waveiniread(SoundControls& controls, int32_t& highScore) {
   KINOPA_ROUTINE("draw_w.waveiniread");
-  bool found = false;
+  std::optional<std::string> found;
   try {
     const std::string path = waveIniPath();
     const std::string bytes = readWholeFile(path);
-    found = true;
+    found = bytes;
     int32_t stored = 0;
     apply(utf8Text(bytes), path, controls, stored);
     // A record set earlier in this run is not taken back by the file.
@@ -85,7 +101,7 @@ void waveiniread(SoundControls& controls, int32_t& highScore) {
         found ? PlayerText{QT_TRANSLATE_NOOP(
                                "kinopa",
                                "The damaged file will be kept as %1 when the settings are next saved."),
-                           waveIniPath() + ".bak"}
+                           keptCopyPath(waveIniPath(), *found)}
               : PlayerText{};
     MsgBox(e, MB_EXCLAMATION_OK, kWaveIniReadTitle, kept);
   }

@@ -52,6 +52,26 @@ sleep 0.5
 expect installed Label8=999 gamestart=Start  # the player's wave.ini was read
 end_launched
 cmp -s "$XDG_DATA_HOME/kinopa/wave.ini" "$out/wave.ini.player" || fail "the installed game did not save the player's settings as read"
+
+# The menu entry's action "Watch the best game", run by its Exec line as a
+# desktop runs it: with no best game yet a message, then the best game.
+action=$(sed -n '/^\[Desktop Action watch-best\]/,$ s/^Exec=//p' "$entry" | sed 's/\\\\/\\/g')
+[ -n "$action" ] || fail "the menu entry has no action to watch the best game"
+eval "set -- $action"
+"$@" >"$out/action.log" 2>&1 &
+pid=$!
+answer_box '^Kinopa$'
+wait_exit "watching without a best game did not end"
+[ "$rc" = 2 ] || fail "watching without a best game ended with status $rc"
+grep -q "no best game yet" "$out/action.log" || fail "watching without a best game said: $(cat "$out/action.log")"
+cp "$(dirname "$0")/../../fuzz/seeds/best-game.kinopa" "$XDG_DATA_HOME/kinopa/"
+"$@" >"$out/action.log" 2>&1 &
+pid=$!
+wait_window '^Kinopa — recording'
+click_at 455 580
+wait_exit "終了 did not end watching the best game"
+echo "the menu entry's action watches the best game"
+
 find "$prefix" -printf '%p %s %T@\n' | sort >"$out/prefix.after"
 cmp -s "$out/prefix.before" "$out/prefix.after" ||
   fail "the game wrote into its install: $(diff "$out/prefix.before" "$out/prefix.after")"

@@ -12,26 +12,6 @@ replay=$build/bin/kinopa-replay
 wave=$game/wave
 start_x
 
-# wave.ini as first shipped, with the highest score $1.
-settings() { sed "\$s/.*/$1\r/" "$build/defaults/wave.ini" >"$wave/wave.ini"; }
-
-# Plays for $1 seconds with the tovrin kept under the zarup (found by its
-# colour on screen), then Pause; keeps the window's last picture in $2.
-play_tracking() {
-  click_at 456 20
-  local end=$((SECONDS + $1)) l r
-  while [ $SECONDS -lt $end ]; do
-    "$look" shot "$win" "$out/tracking.png" &&
-      read -r l _ r _ < <("$look" find "$out/tracking.png" zarup) &&
-      xdotool mousemove --window "$win" $(((l + r) / 2)) 540
-  done
-  xdotool mousemove --window "$win" 200 100 click 1   # a click on the field, too
-  sleep 0.2
-  click_at 456 20                                     # Pause
-  sleep 0.3
-  "$look" shot "$win" "$2"
-}
-
 # Whether two pictures, cropped to WxH+X+Y, are the same pixel for pixel.
 same_area() {
   [[ $3 =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1

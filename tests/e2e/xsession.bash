@@ -194,3 +194,29 @@ expect_bytes() {
   cmp -s "$file" "$out/expected.bytes" ||
     fail "$file differs from what was expected: $(od -c "$file" | head -20)"
 }
+
+# wave.ini as first shipped, with the highest score $1, in $game/wave.
+settings() { sed "\$s/.*/$1\r/" "$build/defaults/wave.ini" >"$game/wave/wave.ini"; }
+
+# Starts a game (unless $2 is "started") and plays it for $1 seconds with
+# the tovrin kept under the zarup (found by its colour on screen).
+track() {
+  [ "${2:-}" = started ] || click_at 456 20
+  local end=$((SECONDS + $1)) l r
+  while [ $SECONDS -lt $end ]; do
+    "$look" shot "$win" "$out/tracking.png" &&
+      read -r l _ r _ < <("$look" find "$out/tracking.png" zarup) &&
+      xdotool mousemove --window "$win" $(((l + r) / 2)) 540
+  done
+}
+
+# Plays for $1 seconds as track does, then Pause; keeps the window's last
+# picture in $2.
+play_tracking() {
+  track "$1"
+  xdotool mousemove --window "$win" 200 100 click 1   # a click on the field, too
+  sleep 0.2
+  click_at 456 20                                     # Pause
+  sleep 0.3
+  "$look" shot "$win" "$2"
+}

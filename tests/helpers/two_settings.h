@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/recorder.h"
-#include "helpers/settings_values.h"
+#include "sound/settings_values.h"
 
 namespace kinopa::testing_support {
 

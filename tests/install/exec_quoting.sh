@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The menu entry's Exec and TryExec lines for install prefixes holding the
+# The menu entry's Exec and TryExec lines (and its action's Exec) for install prefixes holding the
 # characters a menu entry must escape, and for program folders other than
 # bin/: each line as the desktop entry rules write it, and each entry valid.
 # usage: exec_quoting.sh SOURCE_DIR WORK_DIR
@@ -23,9 +23,12 @@ while IFS='|' read -r name bindir exec tryexec; do
   entry=$prefix/share/applications/net.kinopa.Kinopa.desktop
   want_exec="Exec=${exec//@/$work/}"
   want_tryexec="TryExec=${tryexec//@/$work/}"
-  got_exec=$(grep '^Exec=' "$entry")
+  got_exec=$(grep -m1 '^Exec=' "$entry")
+  got_action=$(sed -n '/^\[Desktop Action watch-best\]/,$p' "$entry" | grep '^Exec=')
   got_tryexec=$(grep '^TryExec=' "$entry")
   [ "$got_exec" = "$want_exec" ] || { echo "FAIL $name: $got_exec, not $want_exec"; status=1; }
+  [ "$got_action" = "$want_exec --watch-best" ] ||
+    { echo "FAIL $name: the action's $got_action, not $want_exec --watch-best"; status=1; }
   [ "$got_tryexec" = "$want_tryexec" ] || { echo "FAIL $name: $got_tryexec, not $want_tryexec"; status=1; }
   desktop-file-validate "$entry" || { echo "FAIL $name: the entry is not valid"; status=1; }
 done <<'TABLE'

@@ -1,7 +1,6 @@
 #pragma once
 // The sound settings without a window: the values a new sound settings
 // dialog holds, kept in memory. A box refuses what a check box refuses.
-// Shared by the tests, the benchmarks and the fuzz targets.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -9,7 +8,7 @@
 #include "platform/errors.h"
 #include "sound/sound_controls.h"
 
-namespace kinopa::testing_support {
+namespace kinopa {
 
 class SettingsValues : public SoundControls {
  public:
@@ -33,4 +32,4 @@ class SettingsValues : public SoundControls {
   }
 };
 
-}  // namespace kinopa::testing_support
+}  // namespace kinopa
