@@ -22,9 +22,10 @@
 
 #include "bench_support.h"
 #include "game/game.h"
-#include "platform/sound_device.h"
-#include "platform/sound_mixer.h"
-#include "platform/sound_wave_file.h"
+#include "game/nothing_shown.h"
+#include "sdl/sdl_sound.h"
+#include "sdl/sound_mixer.h"
+#include "sdl/sound_wave_file.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ int wakeFigures(const std::shared_ptr<SoundBuffer>& sound, int sounds) {
 
 // The rules with nothing to draw on; the sounds they ask for, with their
 // times on the game's clock.
-class Listening : public Board, public FrameDrawing, public SoundCues {
+class Listening : public NothingShown {
  public:
   struct Cue {
     int32_t ms;
@@ -93,21 +94,6 @@ class Listening : public Board, public FrameDrawing, public SoundCues {
   };
   std::vector<Cue> cues;
   const int32_t* now = nullptr;
-  int fieldWidth() override { return kFieldWidth; }
-  int fieldHeight() override { return kFieldHeight; }
-  void setCaption(Control, const std::string&) override {}
-  void setEnabled(Control, bool) override {}
-  bool isEnabled(Control) override { return false; }
-  void surfinit() override {}
-  void textdraw() override {}
-  void zarup_draw(double, double, double) override {}
-  void melkit_draw(double, double, double) override {}
-  void tovrin_draw(double, double) override {}
-  void DrawRoundedBox(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {}
-  void surfflip() override {}
-  void waveiniread() override {}
-  void loadwavex() override {}
-  void halt(Sound) override {}
   void restart(Sound s) override { cues.push_back({*now, s}); }
 };
 
@@ -239,7 +225,7 @@ void mixFigures() {
 int main(int argc, char** argv) {
   const int sounds = argc > 1 ? std::atoi(argv[1]) : 50;
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  DirectSound ds;
+  SdlSound ds;
   SoundBufferDesc desc{};
   WaveFormat format{};
   auto sound = ds.CreateSoundBufferFromFile(KINOPA_WAVE_DIR "/melkitmiss.wav", desc, format);

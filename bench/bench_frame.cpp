@@ -31,13 +31,13 @@
 #include <QCoreApplication>
 #include <QProcess>
 
-#include "app/draw_w.h"
+#include "window/draw_w.h"
 #include "window_controls.h"
-#include "platform/event_pump.h"
-#include "platform/fonts.h"
-#include "platform/media_types.h"
-#include "platform/program_folder.h"
-#include "platform/surface.h"
+#include "core/event_pump.h"
+#include "qt/fonts.h"
+#include "core/media_types.h"
+#include "core/program_folder.h"
+#include "core/surface.h"
 #include "sequence_random.h"
 
 namespace {
@@ -217,15 +217,15 @@ struct GameStep {
   kinopa::DrawW w{kinopa::Services{tick, random, pump, kinopa::Mode::script}};
 
   GameStep() {
-    w.startUp();
+    w.session().startUp();
     QCoreApplication::processEvents();  // shown and exposed: frames really paint
-    w.game().gamestart_Click();
-    w.game().prevTick = tick.now;
-    w.game().Picture1_MouseMove(0, 0, 200, 540);
+    w.session().game().gamestart_Click();
+    w.session().game().prevTick = tick.now;
+    w.session().game().Picture1_MouseMove(0, 0, 200, 540);
   }
   // Every popup showing, and time left, whatever the frames before did.
   void keepEverythingOnShow() {
-    kinopa::Game& g = w.game();
+    kinopa::Game& g = w.session().game();
     for (int i = 0; i < 7; ++i) {
       g.popupActive[i] = kinopa::kSet;
       g.popupX[i] = static_cast<int16_t>(10 + 25 * i);
@@ -239,7 +239,7 @@ struct GameStep {
   void step() {
     keepEverythingOnShow();
     tick.now += 8;
-    w.game().game();
+    w.session().game().game();
     QCoreApplication::processEvents();
   }
 };

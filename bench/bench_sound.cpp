@@ -10,10 +10,11 @@
 #include <string>
 
 #include "sound/settings_values.h"
-#include "platform/program_folder.h"
+#include "core/program_folder.h"
 #include "sound/playback.h"
 #include "sound/sound_loading.h"
 #include "sound/wave_ini.h"
+#include "sdl/sdl_sound.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ SettingsValues allSoundsOn() {
 // goes to a folder of its own.
 DirectSound& device() {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  static DirectSound ds;
+  static SdlSound ds;
   return ds;
 }
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/game_folders.h"
-#include "platform/program_folder.h"
+#include "core/folders.h"
+#include "core/program_folder.h"
 
 namespace kinopa::bench {
 

@@ -20,15 +20,16 @@
 #include <optional>
 #include <random>
 
-#include "app/best_game.h"
-#include "app/draw_w.h"
+#include "play/best_game.h"
+#include "window/draw_w.h"
 #include "window_controls.h"
-#include "app/recorder.h"
+#include "play/recorder.h"
 #include "bench_support.h"
-#include "platform/errors.h"
-#include "platform/fonts.h"
-#include "platform/random.h"
-#include "platform/tick.h"
+#include "core/errors.h"
+#include "qt/fonts.h"
+#include "core/random.h"
+#include "core/tick.h"
+#include "qt/qt_event_pump.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
   try {
     BestGame best(settingsFile("best-game.kinopa"));
     DrawW w({tick, random, pump, Mode::play, &recorder, &best, {}});
-    Game& g = w.game();
+    Game& g = w.session().game();
     bool playing = false;
 
     pump.afterGame = [&] {

@@ -19,35 +19,15 @@
 #include <thread>
 #include <vector>
 
-#include "app/recorder.h"
+#include "play/recorder.h"
 #include "game/game.h"
+#include "game/nothing_shown.h"
 #include "game/passes.h"
 
 namespace {
 
 using namespace kinopa;
 namespace fs = std::filesystem;
-
-// The rules with nothing to draw on and nothing to play.
-class Quiet : public Board, public FrameDrawing, public SoundCues {
- public:
-  int fieldWidth() override { return kFieldWidth; }
-  int fieldHeight() override { return kFieldHeight; }
-  void setCaption(Control, const std::string&) override {}
-  void setEnabled(Control, bool) override {}
-  bool isEnabled(Control) override { return false; }
-  void surfinit() override {}
-  void textdraw() override {}
-  void zarup_draw(double, double, double) override {}
-  void melkit_draw(double, double, double) override {}
-  void tovrin_draw(double, double) override {}
-  void DrawRoundedBox(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {}
-  void surfflip() override {}
-  void waveiniread() override {}
-  void loadwavex() override {}
-  void halt(Sound) override {}
-  void restart(Sound) override {}
-};
 
 class Clock : public TickCounter {
  public:
@@ -83,7 +63,7 @@ class Recording : public PassHooks {
 // A session of `games` whole games, the pointer after the zarup and a click
 // now and then, then a short last game ended by Pause; written to `path`.
 void makeRecording(const std::string& path, int games) {
-  Quiet quiet;
+  NothingShown quiet;
   Clock clock;
   Seeded seeded;
   Recorder recorder;

@@ -17,16 +17,16 @@
 #include <cstdlib>
 #include <random>
 
-#include "app/best_game.h"
-#include "app/draw_w.h"
+#include "play/best_game.h"
+#include "window/draw_w.h"
 #include "window_controls.h"
-#include "app/recorder.h"
-#include "app/script_player.h"
+#include "play/recorder.h"
+#include "play/script_player.h"
 #include "bench_support.h"
-#include "platform/errors.h"
-#include "platform/fonts.h"
-#include "platform/messages.h"
-#include "platform/random.h"
+#include "core/errors.h"
+#include "qt/fonts.h"
+#include "core/messages.h"
+#include "core/random.h"
 
 namespace {
 
@@ -97,41 +97,41 @@ int main(int argc, char** argv) {
     BestGame best(settingsFile("best-game.kinopa"));
     DrawW w({tick, random, pump, Mode::play, asPlayed ? &recorder : nullptr,
              asPlayed ? &best : nullptr, {}});
-    w.createSoundDevice();
-    w.startUp();
+    w.session().createSoundDevice();
+    w.session().startUp();
     const Clock::time_point start = Clock::now();
     for (int game = 1; game <= games; ++game) {
       control<QPushButton>(w, "gamestart")->click();
-      w.game().prevTick = tick.GetTickCount();
+      w.session().game().prevTick = tick.GetTickCount();
       // Some games the player sleeps through, most are played.
       const bool asleep = percent(hand) < 20;
-      while (w.game().paused == kClear) {
+      while (w.session().game().paused == kClear) {
         if (!asleep) {
-          const double x = w.game().objects.zarupX + 32 + (percent(hand) < 10 ? wobble(hand) : 0);
+          const double x = w.session().game().objects.zarupX + 32 + (percent(hand) < 10 ? wobble(hand) : 0);
           send(&w.field(), QEvent::MouseMove, std::clamp(x, 0.0, 398.0), 540);
           if (percent(hand) == 0) {
-            const double mx = w.game().objects.melkitX + 50, my = w.game().objects.melkitY + 20;
+            const double mx = w.session().game().objects.melkitX + 50, my = w.session().game().objects.melkitY + 20;
             send(&w.field(), QEvent::MouseButtonPress, mx, my);
             send(&w.field(), QEvent::MouseButtonRelease, mx, my);
           }
         }
         clock.now += 8;
-        w.game().game();
+        w.session().game().game();
         if (asPlayed) {
           recorder.frame();
-          recorder.keepState(frameSnapshot(w));
+          recorder.keepState(frameSnapshot(w.session()));
           recorder.makeRoom();
         }
         pump.yieldUntilNextFrame();
-        w.game().raiseHighScore();
+        w.session().game().raiseHighScore();
         ++frames;
       }
-      if (asPlayed) best.gameEnded(w.game().score, recorder);
+      if (asPlayed) best.gameEnded(w.session().game().score, recorder);
       pump.yield(false);
       if (game == gamesBase) gamesRssAtBase = residentKb();
       if (game % 100 == 0 || game == 10) {
         std::printf("game %4d: %ld frames so far, high score %d, resident %.1f MB, %.0f s\n",
-                    game, frames, w.game().highScore, mb(residentKb()), ms(Clock::now() - start) / 1000);
+                    game, frames, w.session().game().highScore, mb(residentKb()), ms(Clock::now() - start) / 1000);
         std::fflush(stdout);
       }
     }

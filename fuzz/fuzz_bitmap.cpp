@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fuzz_file.h"
-#include "platform/errors.h"
-#include "platform/surface.h"
+#include "core/errors.h"
+#include "core/surface.h"
 
 namespace {
 

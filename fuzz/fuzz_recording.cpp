@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/recording_file.h"
+#include "play/recording_file.h"
 #include "fuzz_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/carried_state.h"
-#include "app/replay_script.h"
+#include "play/carried_state.h"
+#include "play/replay_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace kinopa;

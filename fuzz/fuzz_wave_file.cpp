@@ -7,8 +7,8 @@
 #include <string>
 
 #include "fuzz_file.h"
-#include "platform/errors.h"
-#include "platform/sound_device.h"
+#include "core/errors.h"
+#include "sdl/sdl_sound.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ std::unique_ptr<DirectSound> device;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);  // no sound card needed, nothing heard
-  device = std::make_unique<DirectSound>();
+  device = std::make_unique<SdlSound>();
   return 0;
 }
 

@@ -12,8 +12,8 @@
 
 #include "fuzz_file.h"
 #include "sound/settings_values.h"
-#include "platform/messages.h"
-#include "platform/program_folder.h"
+#include "core/messages.h"
+#include "core/program_folder.h"
 #include "sound/wave_ini.h"
 
 namespace {

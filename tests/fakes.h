@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "game/ports.h"
-#include "platform/tick.h"
+#include "core/tick.h"
 
 namespace kinopa::testing_support {
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/random.h"
+#include "core/errors.h"
+#include "core/random.h"
 
 namespace kinopa {
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "sound/settings_values.h"
-#include "platform/errors.h"
-#include "platform/messages.h"
-#include "platform/program_folder.h"
+#include "core/errors.h"
+#include "core/messages.h"
+#include "core/program_folder.h"
 #include "sound/sound_controls.h"
 
 namespace kinopa::testing_support {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/media_types.h"
-#include "platform/surface.h"
+#include "core/media_types.h"
+#include "core/surface.h"
 
 namespace kinopa::testing_surface {
 

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/event_pump.h"
+#include "qt/qt_event_pump.h"
 
 namespace kinopa {
 namespace {

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/errors.h"
-#include "platform/game_folders.h"
-#include "platform/program_folder.h"
-#include "platform/text_file.h"
+#include "core/errors.h"
+#include "core/folders.h"
+#include "core/program_folder.h"
+#include "core/files.h"
 
 namespace kinopa {
 namespace {

@@ -6,12 +6,13 @@
 #include <QPushButton>
 #include <functional>
 
-#include "app/draw_w.h"
+#include "window/draw_w.h"
 #include "window_controls.h"
 #include "fakes.h"
-#include "platform/fonts.h"
-#include "platform/program_folder.h"
+#include "qt/fonts.h"
+#include "core/program_folder.h"
 #include "sequence_random.h"
+#include "qt/qt_event_pump.h"
 
 namespace kinopa {
 namespace {

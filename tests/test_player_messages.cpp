@@ -5,12 +5,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/numeric.h"
-#include "platform/surface.h"
-#include "platform/translation.h"
+#include "core/numeric.h"
+#include "core/surface.h"
+#include "qt/translation.h"
 #include "sound/sound_loading.h"
 #include "sound/wave_ini.h"
 #include "sound_support.h"
+#include "sdl/sdl_sound.h"
 
 namespace kinopa {
 namespace {
@@ -54,7 +55,7 @@ void load(int row, const std::string& name) {
   controls.checks[row - 1] = name.starts_with("/") ? 1 : 0;
   controls.texts[row - 1] = name;
   SoundBuffers buffers;
-  DirectSound ds;
+  SdlSound ds;
   SoundLoading loading(controls, buffers,
                        [&](const std::string& path, SoundBufferDesc& d, WaveFormat& f) {
                          return ds.CreateSoundBufferFromFile(path, d, f);

@@ -10,13 +10,14 @@
 #include <functional>
 #include <sstream>
 
-#include "app/best_game.h"
-#include "app/draw_w.h"
+#include "play/best_game.h"
+#include "window/draw_w.h"
 #include "window_controls.h"
-#include "app/recorder.h"
-#include "app/script_player.h"
-#include "app/recording_file.h"
-#include "app/replay_run.h"
+#include "play/recorder.h"
+#include "play/script_player.h"
+#include "play/recording_file.h"
+#include "play/headless_front.h"
+#include "play/replay_run.h"
 #include "fakes.h"
 #include "sequence_random.h"
 #include "sound_support.h"
@@ -202,20 +203,21 @@ class RecordedRun : public testing::Test {
   DrawW w;
 };
 
-// Every frame of a script played through a window of its own: the state line
-// without its number, and the picture presented.
-std::vector<std::pair<std::string, QImage>> playedFrames(const std::vector<ReplayCommand>& script) {
+// Every frame of a script played through a play session of its own: the
+// state line without its number, and the picture shown.
+std::vector<std::pair<std::string, Picture>> playedFrames(const std::vector<ReplayCommand>& script) {
   ScriptTick tick;
   ScriptRandom random;
   NoEvents pump;
-  DrawW w{Services{tick, random, pump, Mode::script}};
-  ScriptPlayer player(w, tick, random, [&] { w.startUp(); });
-  std::vector<std::pair<std::string, QImage>> frames;
+  HeadlessFront front;
+  PlaySession session(Services{tick, random, pump, Mode::script}, front);
+  ScriptPlayer player(session, tick, random, [&] { session.startUp(); });
+  std::vector<std::pair<std::string, Picture>> frames;
   for (const ReplayCommand& c : script) {
     player.run(c);
     if (c.kind != ReplayCommand::frame) continue;
-    const std::string line = stateLine(takeSnapshot(w), 0);
-    frames.emplace_back(line.substr(line.find(':')), w.field().lastFrame().copy());
+    const std::string line = stateLine(takeSnapshot(session), 0);
+    frames.emplace_back(line.substr(line.find(':')), front.fieldPicture());
   }
   return frames;
 }
@@ -225,7 +227,7 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
   std::vector<std::string> shown;  // the state after each frame, as played
   std::vector<std::size_t> startedAt;  // frames shown before each game
   pump.afterFrame = [&] {
-    shown.push_back(stateLine(frameSnapshot(w), static_cast<int>(shown.size()) + 1));
+    shown.push_back(stateLine(frameSnapshot(w.session()), static_cast<int>(shown.size()) + 1));
   };
   // Three games: the first and the last away from the zarup, missing the
   // melkit now and then; the second, the record, under the zarup.
@@ -237,7 +239,7 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
     }
     if (i == 500 || i == 1700) control<QPushButton>(w, "gamestart")->click();  // Pause
     if (i >= 2600) control<QPushButton>(w, "gameend")->click();
-    const auto& o = w.game().objects;
+    const auto& o = w.session().game().objects;
     if (i == 800) {
       // The record game's first frame finds the pointer where the first
       // game left it, and a miss before it counts on the misses before.
@@ -284,7 +286,7 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
   Recording keptFile(best.path());
   EXPECT_EQ(lastGameStart(keptFile), 5u);  // state, tick, two random, high
   EXPECT_LT(std::filesystem::file_size(best.path()) * 2, recording.size());
-  EXPECT_GT(w.game().highScore, 0);
+  EXPECT_GT(w.session().game().highScore, 0);
 }
 
 // Restart clicked in the very turn of the window system that follows the
@@ -294,13 +296,13 @@ TEST_F(RecordedRun, AGameEndedInTheTurnOfARestartClickIsKept) {
   game.writeIni(kInitialIni);  // highest score 0
   int32_t ended = -1;          // the score of the game that ran out
   pump.afterFrame = [&] {
-    Game& g = w.game();
+    Game& g = w.session().game();
     if (g.paused != kSet || ended >= 0 || g.quitRequested != kClear) return;
     ended = g.score;
     control<QPushButton>(w, "gamestart")->click();  // Restart, in the same turn
   };
   pump.step = [&](std::size_t i) {
-    Game& g = w.game();
+    Game& g = w.session().game();
     if (i == 0) control<QPushButton>(w, "gamestart")->click();
     if (ended < 0) {
       pointer(QEvent::MouseMove, g.objects.zarupX + 32, 540);  // under the zarup

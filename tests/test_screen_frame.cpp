@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/picture_box.h"
+#include "qt/picture_box.h"
 
 namespace kinopa {
 namespace {

@@ -18,9 +18,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/sound_device.h"
-#include "platform/sound_mixer.h"
+#include "core/errors.h"
+#include "sdl/sdl_sound.h"
+#include "sdl/sound_mixer.h"
 
 namespace kinopa {
 namespace {
@@ -100,7 +100,7 @@ bool eventually(const std::function<bool()>& done) {
 }
 
 TEST(SoundDevice, OpensAShortStereoBuffer) {
-  DirectSound ds;
+  SdlSound ds;
   EXPECT_EQ(ds.deviceChannels(), 2);
   EXPECT_EQ(ds.deviceFrequency(), 44100);
   EXPECT_LE(ds.deviceBufferFrames() * 1000.0 / ds.deviceFrequency(), 15.0);
@@ -113,7 +113,7 @@ TEST(SoundDevice, WithoutAUsableDriverItPlaysSilently) {
   testing::internal::CaptureStderr();
   std::string driver;
   {
-    DirectSound ds;
+    SdlSound ds;
     driver = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
   }
   const std::string said = testing::internal::GetCapturedStderr();
@@ -127,8 +127,8 @@ TEST(SoundDevice, WithoutAUsableDriverItPlaysSilently) {
 TEST(SoundDevice, SeveralDeviceObjectsShareTheOneDevice) {
   QTemporaryDir dir;
   const std::string path = writeFile(dir, "s.wav", waveBytes({1, 2, 22050, 16, 1103}));
-  DirectSound first;
-  DirectSound second;
+  SdlSound first;
+  SdlSound second;
   auto a = load(first, path);
   auto b = load(second, path);
   a->Play(0);
@@ -142,7 +142,7 @@ TEST(SoundDevice, LoadsTheFormatsSdlReads) {
       {1, 1, 44100, 16, 4410}, {1, 2, 48000, 16, 4800}, {3, 1, 22050, 32, 2205},
   };
   QTemporaryDir dir;
-  DirectSound ds;
+  SdlSound ds;
   for (const WaveLayout& w : layouts) {
     const std::string name = "f" + std::to_string(w.formatTag) + "_" + std::to_string(w.channels) +
                              "ch_" + std::to_string(w.rate) + "_" + std::to_string(w.bits) + ".wav";
@@ -184,7 +184,7 @@ TEST(SoundDevice, UnusableFilesFailWithTheirPath) {
          return b;
        }()},
   };
-  DirectSound ds;
+  SdlSound ds;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = c.bytes.empty()
@@ -206,13 +206,13 @@ TEST(SoundDevice, SoundDataCutShortLoadsAsFarAsItGoes) {
   std::string cut = waveBytes({1, 2, 22050, 16, 100});
   for (int i = 0; i < 4; ++i) cut[40 + i] = static_cast<char>(0xff);
   QTemporaryDir dir;
-  DirectSound ds;
+  SdlSound ds;
   EXPECT_EQ(load(ds, writeFile(dir, "cut.wav", cut))->frameCount(), 200);
 }
 
 TEST(SoundDevice, PositionsAreBytesOfTheFilesOwnData) {
   QTemporaryDir dir;
-  DirectSound ds;
+  SdlSound ds;
   // One second at 22050 Hz, 4 bytes a frame: byte 4000 is frame 1000 there,
   // frame 2000 at the device's 44100 Hz.
   auto buffer = load(ds, writeFile(dir, "s.wav", waveBytes({1, 2, 22050, 16, 22050})));
@@ -226,7 +226,7 @@ TEST(SoundDevice, PositionsAreBytesOfTheFilesOwnData) {
 
 TEST(SoundDevice, PlayedOnceItStopsByItselfRewound) {
   QTemporaryDir dir;
-  DirectSound ds;
+  SdlSound ds;
   auto buffer = load(ds, writeFile(dir, "once.wav", waveBytes({1, 2, 22050, 16, 2205})));
   buffer->Play(0);
   EXPECT_TRUE(buffer->isPlaying());
@@ -237,7 +237,7 @@ TEST(SoundDevice, PlayedOnceItStopsByItselfRewound) {
 
 TEST(SoundDevice, LoopingRepeatsUntilStoppedAndStopKeepsItsPlace) {
   QTemporaryDir dir;
-  DirectSound ds;
+  SdlSound ds;
   auto buffer = load(ds, writeFile(dir, "loop.wav", waveBytes({1, 2, 22050, 16, 661})));
   buffer->Play(DSBPLAY_LOOPING);
   EXPECT_TRUE(buffer->isLooping());
@@ -260,7 +260,7 @@ TEST(SoundDevice, LoopingRepeatsUntilStoppedAndStopKeepsItsPlace) {
 TEST(SoundDevice, BuffersMayGoWhilePlayingAndOutliveTheDevice) {
   QTemporaryDir dir;
   const std::string path = writeFile(dir, "b.wav", waveBytes({1, 2, 22050, 16, 2205}));
-  auto ds = std::make_unique<DirectSound>();
+  auto ds = std::make_unique<SdlSound>();
   for (int i = 0; i < 20; ++i) {
     auto buffer = load(*ds, path);
     buffer->Play(DSBPLAY_LOOPING);
@@ -300,7 +300,7 @@ std::vector<int16_t> leftChannelOnDisk(
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "disk", SDL_HINT_OVERRIDE);
   nextOpening();
   {
-    DirectSound ds;
+    SdlSound ds;
     const std::string driver = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     skipped = driver != "disk";

@@ -8,6 +8,7 @@
 #include "sound/sound_loading.h"
 #include "sound/wave_ini.h"
 #include "sound_support.h"
+#include "sdl/sdl_sound.h"
 
 namespace kinopa {
 namespace {
@@ -21,7 +22,7 @@ class Loading : public testing::Test {
   RecordingMessages messages;
   SettingsValues controls;
   SoundBuffers buffers;
-  DirectSound ds;
+  SdlSound ds;
   std::vector<std::string> tried;  // every path a buffer was made from, in order
   SoundLoading loading{controls, buffers,
                        [this](const std::string& path, SoundBufferDesc& d, WaveFormat& f) {

@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "dialogs/sound_menu.h"
-#include "platform/errors.h"
-#include "platform/fonts.h"
-#include "platform/program_folder.h"
+#include "core/errors.h"
+#include "qt/fonts.h"
+#include "core/program_folder.h"
 
 namespace kinopa {
 namespace {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/sound_mixer.h"
+#include "sdl/sound_mixer.h"
 
 namespace kinopa {
 namespace {

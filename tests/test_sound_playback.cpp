@@ -4,6 +4,7 @@
 
 #include "sound/playback.h"
 #include "sound_support.h"
+#include "sdl/sdl_sound.h"
 
 namespace kinopa {
 namespace {
@@ -29,7 +30,7 @@ class Playback : public testing::Test {
     return buffers.ofRow(row)->framePosition();
   }
 
-  DirectSound ds;
+  SdlSound ds;
   SoundBuffers buffers;
   SettingsValues controls;
 };

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/draw_w.h"
+#include "window/draw_w.h"
 #include "window_controls.h"
 #include "fakes.h"
 #include "sequence_random.h"
@@ -63,8 +63,8 @@ TEST_F(SoundWindow, AFirstStartWithoutSettingsWarnsOnceAndTheEndWritesThem) {
   w.Form_Load();
   EXPECT_EQ(messages.titles, std::vector<std::string>{kWaveIniReadTitle});
   EXPECT_EQ(w.soundMenu().Check6->value(), 1);
-  EXPECT_EQ(w.soundBuffers().musicBuffer, nullptr);
-  EXPECT_NE(w.soundBuffers().melkitMissBuffer, nullptr);
+  EXPECT_EQ(w.session().soundBuffers().musicBuffer, nullptr);
+  EXPECT_NE(w.session().soundBuffers().melkitMissBuffer, nullptr);
   EXPECT_EQ(control<QLabel>(w, "Label8")->text(), "0");
   EXPECT_EQ(game.readIni(), kInitialIni);
   EXPECT_FALSE(w.soundMenu().isVisible());
@@ -75,7 +75,7 @@ TEST_F(SoundWindow, MusicPlaysInAGameHaltsOnPauseAndGameOverAndStartsAfreshNextG
   std::shared_ptr<SoundBuffer> first;
   std::vector<std::string> seen;
   auto look = [&](const char* when) {
-    SoundBuffer& m = *w.soundBuffers().musicBuffer;
+    SoundBuffer& m = *w.session().soundBuffers().musicBuffer;
     // (A playing buffer's place is the sound device's business.)
     seen.push_back(std::string(when) + (m.isPlaying() ? " playing" : " stopped") +
                    (m.isLooping() ? " looping" : "") +
@@ -85,7 +85,7 @@ TEST_F(SoundWindow, MusicPlaysInAGameHaltsOnPauseAndGameOverAndStartsAfreshNextG
       [&] {
         look("ready");
         control<QPushButton>(w, "gamestart")->click();
-        first = w.soundBuffers().musicBuffer;
+        first = w.session().soundBuffers().musicBuffer;
       },
       [&] { look("first frame"); },
       [&] {
@@ -94,12 +94,12 @@ TEST_F(SoundWindow, MusicPlaysInAGameHaltsOnPauseAndGameOverAndStartsAfreshNextG
       },
       [&] {
         control<QPushButton>(w, "gamestart")->click();  // a new game
-        EXPECT_NE(w.soundBuffers().musicBuffer, first);
+        EXPECT_NE(w.session().soundBuffers().musicBuffer, first);
         look("new game");
       },
       [&] {
         look("its first frame");
-        w.game().remainingTime = 1;  // the next frame ends the game
+        w.session().game().remainingTime = 1;  // the next frame ends the game
       },
       [&] { look("game over"); }};
   w.Form_Load();
@@ -113,16 +113,16 @@ TEST_F(SoundWindow, MusicPlaysInAGameHaltsOnPauseAndGameOverAndStartsAfreshNextG
 TEST_F(SoundWindow, EachEffectPlaysItsOwnBufferUnlessSwitchedOff) {
   pump.steps = {[&] {
     const std::vector<std::tuple<Sound, std::shared_ptr<SoundBuffer>, QAbstractButton*>> effects =
-        {{Sound::zarupOk, w.soundBuffers().zarupOkBuffer, w.soundMenu().Check7},
-         {Sound::zarupFall, w.soundBuffers().zarupFallBuffer, w.soundMenu().Check8},
-         {Sound::melkitOk, w.soundBuffers().melkitOkBuffer, w.soundMenu().Check9},
-         {Sound::melkitMiss, w.soundBuffers().melkitMissBuffer, w.soundMenu().Check10}};
+        {{Sound::zarupOk, w.session().soundBuffers().zarupOkBuffer, w.soundMenu().Check7},
+         {Sound::zarupFall, w.session().soundBuffers().zarupFallBuffer, w.soundMenu().Check8},
+         {Sound::melkitOk, w.session().soundBuffers().melkitOkBuffer, w.soundMenu().Check9},
+         {Sound::melkitMiss, w.session().soundBuffers().melkitMissBuffer, w.soundMenu().Check10}};
     for (const auto& [sound, buffer, off] : effects) {
       off->click();  // switched off in the open dialog: silent at once
-      w.sound().restart(sound);
+      w.session().sound().restart(sound);
       EXPECT_FALSE(buffer->isPlaying()) << static_cast<int>(sound);
       off->click();
-      w.sound().restart(sound);
+      w.session().sound().restart(sound);
       EXPECT_TRUE(buffer->isPlaying()) << static_cast<int>(sound);
       buffer->Stop();
     }
@@ -134,12 +134,12 @@ TEST_F(SoundWindow, EachEffectPlaysItsOwnBufferUnlessSwitchedOff) {
 TEST_F(SoundWindow, ARecordOfAnEarlierGameSurvivesTheNextGameAndIsSaved) {
   game.writeIni(kMusicOn);  // stored highest score 5
   pump.steps = {[&] { control<QPushButton>(w, "gamestart")->click(); },
-                [&] { w.game().score = 9; },
+                [&] { w.session().game().score = 9; },
                 [&] { control<QPushButton>(w, "gamestart")->click(); },                 // Pause
                 [&] { control<QPushButton>(w, "gamestart")->click(); },                 // the next game re-reads wave.ini
                 [&] { EXPECT_EQ(control<QLabel>(w, "Label8")->text(), "9"); }};
   w.Form_Load();
-  EXPECT_EQ(w.game().highScore, 9);
+  EXPECT_EQ(w.session().game().highScore, 9);
   EXPECT_TRUE(game.readIni().ends_with("\r\n9\r\n"));
 }
 
@@ -183,11 +183,11 @@ class WithoutSoundSettings : public SoundWindow {
 
 TEST_F(WithoutSoundSettings, NothingIsReadWrittenLoadedOrPlayed) {
   game.writeIni(kMusicOn);
-  pump.steps = {[&] { control<QPushButton>(w, "gamestart")->click(); }, [&] { w.game().score = 3; }, nullptr};
+  pump.steps = {[&] { control<QPushButton>(w, "gamestart")->click(); }, [&] { w.session().game().score = 3; }, nullptr};
   w.Form_Load();
   EXPECT_TRUE(messages.titles.empty());
-  EXPECT_EQ(w.soundBuffers().musicBuffer, nullptr);
-  EXPECT_EQ(w.soundBuffers().zarupOkBuffer, nullptr);
+  EXPECT_EQ(w.session().soundBuffers().musicBuffer, nullptr);
+  EXPECT_EQ(w.session().soundBuffers().zarupOkBuffer, nullptr);
   EXPECT_EQ(game.readIni(), kMusicOn);
 }
 

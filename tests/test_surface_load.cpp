@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/surface.h"
+#include "core/errors.h"
+#include "core/surface.h"
 #include "surface_test_util.h"
 
 namespace kinopa {

@@ -17,7 +17,7 @@
 #include <string>
 #include <thread>
 
-#include "app/recorder.h"
+#include "play/recorder.h"
 #include "helpers/two_settings.h"
 #include "sound/wave_ini.h"
 

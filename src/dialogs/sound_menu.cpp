@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <utility>
 
-#include "platform/errors.h"
-#include "platform/game_folders.h"
+#include "core/errors.h"
+#include "core/folders.h"
 
 namespace kinopa {
 

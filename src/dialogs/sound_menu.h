@@ -7,7 +7,7 @@
 #include <array>
 #include <functional>
 
-#include "platform/check_box.h"
+#include "qt/check_box.h"
 
 class QLabel;
 class QLineEdit;

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "dialogs/sound_menu.h"
-#include "platform/errors.h"
-#include "platform/fonts.h"
+#include "core/errors.h"
+#include "qt/fonts.h"
 
 namespace kinopa {
 namespace {

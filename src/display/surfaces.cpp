@@ -1,7 +1,7 @@
 #include "display/surfaces.h"
 
-#include "platform/errors.h"
-#include "platform/game_folders.h"
+#include "core/errors.h"
+#include "core/folders.h"
 
 namespace kinopa {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/dx7.h"
+#include "core/dx7.h"
 
 namespace kinopa {
 

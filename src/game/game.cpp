@@ -1,7 +1,7 @@
 #include "game/game.h"
 
-#include "platform/errors.h"
-#include "platform/numeric.h"
+#include "core/errors.h"
+#include "core/numeric.h"
 
 namespace kinopa {
 

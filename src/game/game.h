@@ -8,8 +8,8 @@
 
 #include "game/objects.h"
 #include "game/ports.h"
-#include "platform/random.h"
-#include "platform/tick.h"
+#include "core/random.h"
+#include "core/tick.h"
 
 namespace kinopa {
 

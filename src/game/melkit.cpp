@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "game/game.h"
-#include "platform/errors.h"
-#include "platform/numeric.h"
+#include "core/errors.h"
+#include "core/numeric.h"
 
 namespace kinopa {
 namespace {

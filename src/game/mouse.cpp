@@ -1,8 +1,8 @@
 // The mouse over the play field: the pointer steers the tovrin, a released
 // button is a click at the melkit.
 #include "game/game.h"
-#include "platform/errors.h"
-#include "platform/numeric.h"
+#include "core/errors.h"
+#include "core/numeric.h"
 
 namespace kinopa {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/media_types.h"
+#include "core/media_types.h"
 
 namespace kinopa {
 

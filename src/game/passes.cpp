@@ -3,13 +3,14 @@
 namespace kinopa {
 
 void LoopPasses::handOn() {
-  if (!framesRan_) return;
-  framesRan_ = false;
+  if (!gameToHandOn_) return;
+  gameToHandOn_ = false;
   hooks_.gameEnded();
 }
 
 void LoopPasses::idle() {
   handOn();  // stopped between passes (a replay's click on Pause)
+  framesSinceIdle_ = false;
   g_.prevTick = g_.tick().GetTickCount();
   hooks_.idled();
   hooks_.music(false);
@@ -18,7 +19,8 @@ void LoopPasses::idle() {
 void LoopPasses::running() {
   hooks_.music(true);
   g_.game();
-  framesRan_ = true;
+  gameToHandOn_ = true;
+  framesSinceIdle_ = true;
   afterFrame_ = true;
   hooks_.framed();
   hooks_.yieldAfterFrame();

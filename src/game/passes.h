@@ -40,6 +40,9 @@ class LoopPasses {
   // Pause came first) has its highest score raised and is handed on now,
   // before the new game clears what it left.
   void gameStarting();
+  // Whether a frame ran since the last idle pass: the main loop then runs an
+  // idle pass before it sleeps, so the window is in order while it waits.
+  bool framesRanSinceIdle() const { return framesSinceIdle_; }
 
  private:
   // After a frame and the window system's turn: the highest-score rule, and
@@ -49,8 +52,9 @@ class LoopPasses {
 
   Game& g_;
   PassHooks& hooks_;
-  bool framesRan_ = false;
-  bool afterFrame_ = false;  // a frame ran; finishFrame has not
+  bool gameToHandOn_ = false;   // frames ran, and the game is not handed on yet
+  bool framesSinceIdle_ = false;
+  bool afterFrame_ = false;     // a frame ran; finishFrame has not
 };
 
 }  // namespace kinopa

@@ -2,8 +2,8 @@
 // mouse, throws its wings up while a caught zarup rises, and stands on a
 // flat line of its own.
 #include "game/game.h"
-#include "platform/errors.h"
-#include "platform/numeric.h"
+#include "core/errors.h"
+#include "core/numeric.h"
 
 namespace kinopa {
 

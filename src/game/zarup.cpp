@@ -1,8 +1,8 @@
 // The zarup: a ball in a box under a constant pull. The tovrin throws it
 // back up; reaching the bottom costs play time and the rate.
 #include "game/game.h"
-#include "platform/errors.h"
-#include "platform/numeric.h"
+#include "core/errors.h"
+#include "core/numeric.h"
 
 namespace kinopa {
 

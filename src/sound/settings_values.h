@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/errors.h"
+#include "core/errors.h"
 #include "sound/sound_controls.h"
 
 namespace kinopa {

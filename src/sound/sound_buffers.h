@@ -2,8 +2,8 @@
 // The five sound buffers of the main window, one per sound row.
 #include <memory>
 
-#include "platform/errors.h"
-#include "platform/sound_device.h"
+#include "core/errors.h"
+#include "core/sound_device.h"
 
 namespace kinopa {
 

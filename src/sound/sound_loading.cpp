@@ -1,7 +1,7 @@
 #include "sound/sound_loading.h"
 
-#include "platform/errors.h"
-#include "platform/messages.h"
+#include "core/errors.h"
+#include "core/messages.h"
 #include "sound/wave_ini.h"
 
 namespace kinopa {

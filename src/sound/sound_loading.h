@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/media_types.h"
-#include "platform/sound_device.h"
+#include "core/media_types.h"
+#include "core/sound_device.h"
 #include "sound/sound_buffers.h"
 #include "sound/sound_controls.h"
 

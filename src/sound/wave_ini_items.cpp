@@ -5,8 +5,8 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/errors.h"
-#include "platform/numeric.h"
+#include "core/errors.h"
+#include "core/numeric.h"
 
 namespace kinopa {
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/errors.h"
+#include "core/errors.h"
 
 namespace kinopa {
 

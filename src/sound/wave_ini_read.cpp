@@ -3,10 +3,10 @@
 #include <exception>
 #include <optional>
 
-#include "platform/errors.h"
-#include "platform/messages.h"
-#include "platform/game_folders.h"
-#include "platform/text_file.h"
+#include "core/errors.h"
+#include "core/messages.h"
+#include "core/folders.h"
+#include "core/files.h"
 #include "sound/wave_ini.h"
 #include "sound/wave_ini_items.h"
 

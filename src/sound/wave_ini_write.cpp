@@ -1,9 +1,9 @@
 // Writing wave.ini.
 #include <optional>
 
-#include "platform/errors.h"
-#include "platform/messages.h"
-#include "platform/text_file.h"
+#include "core/errors.h"
+#include "core/messages.h"
+#include "core/files.h"
 #include "sound/settings_values.h"
 #include "sound/wave_ini.h"
 

@@ -39,9 +39,10 @@
 #include <optional>
 #include <string>
 
-#include "app/draw_w.h"
+#include "window/draw_w.h"
 #include "window_controls.h"
-#include "platform/fonts.h"
+#include "qt/fonts.h"
+#include "qt/qt_event_pump.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/best_game.h"
+#include "play/best_game.h"
 #include "helpers/two_settings.h"
-#include "platform/messages.h"
-#include "platform/program_folder.h"
+#include "core/messages.h"
+#include "core/program_folder.h"
 #include "sound/wave_ini.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/recorder.h"
+#include "play/recorder.h"
 #include "sound/settings_values.h"
 
 namespace kinopa::testing_support {

@@ -1,0 +1,230 @@
+#include "play/play_session.h"
+
+#include <cstdio>
+
+#include "core/errors.h"
+#include "core/files.h"
+#include "core/numeric.h"
+#include "play/best_game.h"
+#include "play/carried_state.h"
+#include "play/recorder.h"
+#include "play/script_player.h"
+
+namespace kinopa {
+namespace {
+
+constexpr std::size_t at(Control c) { return static_cast<std::size_t>(c); }
+
+}  // namespace
+
+PlaySession::SessionBoard::SessionBoard(SessionFront& front, Mode mode) : front_(front) {
+  // What the window shows before the rules write anything.
+  captions_[at(Control::gamestart)] = "Start";
+  captions_[at(Control::Command1)] = "効果音設定";
+  captions_[at(Control::Label4)] = "0";
+  captions_[at(Control::Label5)] = "1";
+  captions_[at(Control::Label6)] = "10000";
+  captions_[at(Control::Label8)] = "0";
+  enabled_.fill(true);
+  enabled_[at(Control::Command1)] = false;  // until the main loop first idles
+  // Watching: nothing to start; 終了 and the close box still end it.
+  if (mode == Mode::watch) enabled_[at(Control::gamestart)] = false;
+}
+
+int PlaySession::SessionBoard::fieldWidth() { return front_.field().windowRect().width(); }
+int PlaySession::SessionBoard::fieldHeight() { return front_.field().windowRect().height(); }
+
+void PlaySession::SessionBoard::setCaption(Control control, const std::string& text) {
+  captions_.at(at(control)) = text;
+  front_.captionChanged(control, text);
+}
+
+void PlaySession::SessionBoard::setEnabled(Control control, bool enabled) {
+  enabled_.at(at(control)) = enabled;
+  front_.enabledChanged(control, enabled);
+}
+
+bool PlaySession::SessionBoard::isEnabled(Control control) { return enabled(control); }
+
+const std::string& PlaySession::SessionBoard::caption(Control control) const {
+  return captions_.at(at(control));
+}
+
+bool PlaySession::SessionBoard::enabled(Control control) const { return enabled_.at(at(control)); }
+
+PlaySession::PlaySession(const Services& services, SessionFront& front)
+    : services_(services),
+      front_(front),
+      framesHidden_(services.mode == Mode::watch),
+      loading_(front.soundControls(), buffers_,
+               [this](const std::string& path, SoundBufferDesc& desc, WaveFormat& format) {
+                 return createSoundBuffer(path, desc, format);
+               }),
+      board_(front, services.mode),
+      drawing_(surfaces_, g, framesHidden_),
+      sound_(services.mode, front.soundControls(), buffers_, loading_, g, services.recorder,
+             framesHidden_),
+      g(board_, drawing_, sound_, services.tick, services.random) {}
+
+PlaySession::~PlaySession() = default;
+
+const std::string& PlaySession::caption(Control control) const { return board_.caption(control); }
+bool PlaySession::enabled(Control control) const { return board_.enabled(control); }
+
+void PlaySession::run() {
+  KINOPA_ROUTINE("draw_w.Form_Load");
+  createSoundDevice();
+  startUp();
+  mainLoop();
+  shutdown();
+}
+
+void PlaySession::createSoundDevice() {
+  ds = ensureCreated(dx).DirectSoundCreate("");
+  ds->SetCooperativeLevel(&front_.mainWindow(), DSSCL_PRIORITY);
+}
+
+void PlaySession::startUp() {
+  KINOPA_ROUTINE("draw_w.init");
+  g.setFixedNumbers();
+  surfaces_.spriteKey = ColorKey{kWhite, kWhite};
+
+  surfaces_.createDevice();
+  front_.show();
+  surfaces_.setUp(&front_.mainWindow(), &front_.field());
+
+  di = ensureCreated(dx).DirectInputCreate();
+  diMouse = di->CreateDevice("GUID_SysMouse");
+
+  g.paused = kSet;
+  g.gameinit();
+}
+
+void PlaySession::mainLoop() {
+  KINOPA_ROUTINE("draw_w.init");
+  while (g.quitRequested == kClear) {
+    passes_.idle();
+    while (g.paused == kClear) passes_.running();
+    // No game runs. Once a whole idle pass has put the window in order
+    // (settings button enabled), sleep until the window system has something
+    // for us, or the sound device wants its next care; never when the
+    // program is ending.
+    if (passes_.framesRanSinceIdle() || g.quitRequested != kClear) {
+      services_.pump.yield(false);
+    } else if (soundDue_) {
+      services_.pump.yieldUntil(*soundDue_);
+    } else {
+      services_.pump.yield(true);
+    }
+  }
+}
+
+void PlaySession::tendSound(bool gameRuns) { soundDue_ = ds ? ds->tend(gameRuns) : std::nullopt; }
+
+void PlaySession::PlayHooks::music(bool gameRuns) { s_.sound_.musicStep(gameRuns); }
+
+void PlaySession::PlayHooks::idled() {
+  if (Recorder* recorder = s_.services_.recorder) {
+    recorder->makeRoom();
+    recorder->idle();
+  }
+  s_.board_.setEnabled(Control::Command1, true);
+  s_.tendSound(false);
+}
+
+void PlaySession::PlayHooks::framed() {
+  s_.tendSound(true);
+  Recorder* recorder = s_.services_.recorder;
+  if (!recorder) return;
+  recorder->frame();
+  recorder->keepState(frameSnapshot(s_));
+  // Moving the recording out of memory takes a little while: it comes out of
+  // the wait for the next frame, not out of the frame's time.
+  recorder->makeRoom();
+}
+
+void PlaySession::PlayHooks::yieldAfterFrame() {
+  s_.services_.pump.yieldUntilNextFrame();
+  // The settings button stays disabled while a game runs.
+  if (s_.board_.isEnabled(Control::Command1)) s_.board_.setEnabled(Control::Command1, false);
+}
+
+// A game's frames are over: a new highest score is saved at once, so that
+// no kill or lost display later can take it, and a record game is kept.
+void PlaySession::PlayHooks::gameEnded() {
+  if (s_.recordToBeat_ && s_.g.highScore > *s_.recordToBeat_) s_.sound_.keepHighScore();
+  s_.recordToBeat_.reset();
+  const Services& services = s_.services_;
+  if (services.bestGame && services.recorder)
+    services.bestGame->gameEnded(s_.g.score, *services.recorder);
+}
+
+void PlaySession::startClicked() {
+  if (inputLocked()) return;
+  const bool starting = g.paused == kSet;
+  if (starting) {
+    // The game this turn ended is done with first: its record is kept.
+    // (The loop's own step after this turn would find the new game.)
+    passes_.gameStarting();
+    // A sound device closed after a long rest opens now, not in a frame.
+    if (ds) ds->wake();
+  }
+  Recorder* recorder = services_.recorder;
+  if (recorder && starting) recorder->gameStarts(carriedFrom(g));
+  g.gamestart_Click();
+  if (recorder) recorder->start();
+  if (starting && g.paused == kClear) {
+    recordToBeat_ = g.highScore;
+    if (services_.bestGame) services_.bestGame->gameStarted(g.highScore);
+  }
+}
+
+void PlaySession::endClicked() { g.gameend_Click(); }
+
+void PlaySession::mouseMove(int button, int shift, float x, float y) {
+  if (inputLocked()) return;
+  if (services_.recorder) services_.recorder->move(x, y);
+  g.Picture1_MouseMove(button, shift, x, y);
+}
+
+void PlaySession::mouseUp(int button, int shift, float x, float y) {
+  if (inputLocked()) return;
+  if (services_.recorder) services_.recorder->up(x, y);
+  g.Picture1_MouseUp(button, shift, x, y);
+}
+
+void PlaySession::fieldPainted() { surfaces_.Picture1_Paint(); }
+
+void PlaySession::windowUnloaded() { g.quitRequested = kSet; }
+
+std::shared_ptr<SoundBuffer> PlaySession::createSoundBuffer(const std::string& path,
+                                                            SoundBufferDesc& desc,
+                                                            WaveFormat& format) {
+  if (!ds) throw PlatformError("DirectSound", "CreateSoundBufferFromFile", "no sound device");
+  return ds->CreateSoundBufferFromFile(path, desc, format);
+}
+
+void PlaySession::writeRecording() {
+  const std::string& recordFile = services_.recordFile;
+  Recorder* recorder = services_.recorder;
+  if (recordFile.empty() || !recorder) return;
+  if (recorder->full()) {
+    std::fprintf(stderr, "kinopa: %s was not written: the run was too long to record\n",
+                 recordFile.c_str());
+    return;
+  }
+  try {
+    replaceWholeFile(recordFile, recorder->text());
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kinopa: the recording was not written: %s\n", errorReport(e).c_str());
+  }
+}
+
+void PlaySession::shutdown() {
+  KINOPA_ROUTINE("draw_w.init");
+  writeRecording();
+  sound_.waveiniwrite(true);
+  front_.closeWindows();
+}
+
+}  // namespace kinopa

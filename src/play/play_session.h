@@ -1,0 +1,187 @@
+#pragma once
+// A game as it is played, without widgets: the rules and the main loop's
+// passes over them, the media objects they draw and sound with, and when
+// asked, the recording of the run and the best game. The session does
+// start-up, the main loop and shutdown; a front end (the window, the page, a
+// script's stand-in) shows it and hands it its events.
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/dx7.h"
+#include "core/event_pump.h"
+#include "core/random.h"
+#include "core/tick.h"
+#include "display/surface_drawing.h"
+#include "display/surfaces.h"
+#include "game/game.h"
+#include "game/passes.h"
+#include "play/mode.h"
+#include "play/session_sound.h"
+#include "sound/sound_buffers.h"
+#include "sound/sound_controls.h"
+#include "sound/sound_loading.h"
+
+namespace kinopa {
+
+class BestGame;
+class Recorder;
+
+// What a session needs of the front end that shows it.
+class SessionFront {
+ public:
+  virtual ~SessionFront() = default;
+  // Start-up shows the main window: from then on it is visible and has its
+  // final handle.
+  virtual void show() = 0;
+  virtual WindowHandle& mainWindow() = 0;
+  // The play field: frames are presented into it, and its size is the
+  // field's size.
+  virtual WindowHandle& field() = 0;
+  // The sound settings as the sound settings dialog holds them.
+  virtual SoundControls& soundControls() = 0;
+  // A control the rules wrote: its caption, or whether it is enabled.
+  virtual void captionChanged(Control control, const std::string& text) = 0;
+  virtual void enabledChanged(Control control, bool enabled) = 0;
+  // Shutdown's last steps: the sound settings dialog closes, then the main
+  // window.
+  virtual void closeWindows() = 0;
+};
+
+// The world a session plays in.
+struct Services {
+  TickCounter& tick;
+  RandomSource& random;
+  EventPump& pump;
+  Mode mode = Mode::play;
+  // Recording the run (null: not recorded), keeping the best game (null: not
+  // kept), and where the whole run's recording goes at shutdown (empty: not
+  // written).
+  Recorder* recorder = nullptr;
+  BestGame* bestGame = nullptr;
+  std::string recordFile = {};
+};
+
+class PlaySession {
+ public:
+  PlaySession(const Services& services, SessionFront& front);
+  ~PlaySession();
+  PlaySession(const PlaySession&) = delete;
+  PlaySession& operator=(const PlaySession&) = delete;
+
+  // The whole program, as the main window's load handler runs it: the sound
+  // device, start-up, the main loop, then shutdown.
+  void run();
+  // Its steps, for the runs that take them one by one (scripts, watching).
+  void createSoundDevice();
+  // Fixed numbers, the window shown, surfaces and input made, the first game
+  // prepared.
+  void startUp();
+  void mainLoop();
+  // Saves what there is to save, then the front end closes its windows.
+  void shutdown();
+
+  // The front end's events.
+  void startClicked();                          // the start button
+  void endClicked();                            // the end button (and Ctrl+Q)
+  // Asked to end from outside: the close box, a logout, a signal. As the end
+  // button; the windows stay until shutdown closes them.
+  void endRequested() { endClicked(); }
+  void mouseMove(int button, int shift, float x, float y);
+  void mouseUp(int button, int shift, float x, float y);
+  void fieldPainted();                          // the play field was repainted
+  void windowUnloaded();                        // the main window went
+  // Watching: nothing the player does reaches the rules.
+  bool inputLocked() const { return services_.mode == Mode::watch; }
+
+  // The session manager asks for what there is to save: saved now, as at
+  // shutdown.
+  void saveNow() { sound_.waveiniwrite(true); }
+  // The sound device's care between frames and in idle passes (see
+  // DirectSound::tend); soundDue() says when it wants the next.
+  void tendSound(bool gameRuns);
+  std::optional<DirectSound::Clock::time_point> soundDue() const { return soundDue_; }
+  // Watching: frames and sounds stay off the screen while a recording
+  // fast-forwards to its last game.
+  void showFrames(bool shown) { framesHidden_ = !shown; }
+
+  Game& game() { return g; }
+  const Game& game() const { return g; }
+  Mode mode() const { return services_.mode; }
+  // What the rules last wrote into a control, and whether it is enabled
+  // (before any write: the window's first captions and states).
+  const std::string& caption(Control control) const;
+  bool enabled(Control control) const;
+  SessionSound& sound() { return sound_; }
+  // The media objects, for tests and benchmarks that look inside.
+  Surfaces& surfaces() { return surfaces_; }
+  SoundBuffers& soundBuffers() { return buffers_; }
+
+ private:
+  // The rules' view of the window's controls: kept here, shown by the front
+  // end.
+  class SessionBoard : public Board {
+   public:
+    SessionBoard(SessionFront& front, Mode mode);
+    int fieldWidth() override;
+    int fieldHeight() override;
+    void setCaption(Control control, const std::string& text) override;
+    void setEnabled(Control control, bool enabled) override;
+    bool isEnabled(Control control) override;
+    const std::string& caption(Control control) const;
+    bool enabled(Control control) const;
+
+   private:
+    SessionFront& front_;
+    std::array<std::string, 6> captions_;
+    std::array<bool, 6> enabled_{};
+  };
+
+  // The main loop's side of a pass: the settings button, recording, the
+  // window system's turn, the sound device, the best game.
+  class PlayHooks : public PassHooks {
+   public:
+    explicit PlayHooks(PlaySession& s) : s_(s) {}
+    void music(bool gameRuns) override;
+    void idled() override;
+    void framed() override;
+    void yieldAfterFrame() override;
+    void gameEnded() override;
+
+   private:
+    PlaySession& s_;
+  };
+
+  void writeRecording();
+  std::shared_ptr<SoundBuffer> createSoundBuffer(const std::string& path, SoundBufferDesc& desc,
+                                                 WaveFormat& format);
+
+  Services services_;
+  SessionFront& front_;
+  bool framesHidden_ = false;
+
+  std::shared_ptr<DirectX7> dx;
+  std::shared_ptr<DirectSound> ds;
+  std::shared_ptr<DirectInput> di;
+  std::shared_ptr<InputDevice> diMouse;
+  Surfaces surfaces_{dx};
+  // musicBuffer, zarupOkBuffer, zarupFallBuffer, melkitOkBuffer, melkitMissBuffer.
+  SoundBuffers buffers_;
+  SoundLoading loading_;
+
+  SessionBoard board_;
+  SurfaceDrawing drawing_;
+  SessionSound sound_;
+  Game g;
+  PlayHooks playHooks_{*this};
+  LoopPasses passes_{g, playHooks_};
+
+  std::optional<DirectSound::Clock::time_point> soundDue_;
+  // The highest score the running game has to beat.
+  std::optional<int32_t> recordToBeat_;
+};
+
+}  // namespace kinopa

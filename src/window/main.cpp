@@ -1,0 +1,293 @@
+// Kinopa: catch the bouncing zarup, click the drifting melkit.
+//   kinopa                 play
+//   kinopa --record FILE   play, and write the whole run's recording to FILE
+//   kinopa --watch FILE    watch a recording
+//   kinopa --watch-best    watch the player's best game
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "play/best_game.h"
+#include "window/draw_w.h"
+#include "play/recorder.h"
+#include "window/single_copy.h"
+#include "window/watch.h"
+#include "core/errors.h"
+#include "qt/qt_event_pump.h"
+#include "qt/fonts.h"
+#include "core/folders.h"
+#include "core/messages.h"
+#include "qt/quit_requests.h"
+#include "core/random.h"
+#include "core/files.h"
+#include "core/tick.h"
+#include "qt/translation.h"
+#include "sound/wave_ini.h"
+
+namespace {
+
+struct Options {
+  std::string record;
+  std::string watch;
+  bool watchBest = false;
+};
+
+void print(std::FILE* to, const QString& text) { std::fputs(text.toLocal8Bit().constData(), to); }
+
+// Loads the player's language into the application; what cannot be loaded
+// is said on standard error and stays in English.
+void loadLanguage() {
+  const std::string missing = kinopa::useLanguage(QLocale::system().language());
+  if (!missing.empty())
+    std::fprintf(stderr, "kinopa: %s cannot be loaded; they stay in English\n", missing.c_str());
+}
+
+// Where this copy keeps the player's files, for --help.
+QString filesText() {
+  const kinopa::GameFolders folders = kinopa::gameFolders();
+  const QString settings = folders.settings.empty()
+                               ? QCoreApplication::translate("kinopa", "(no folder: the home folder is not known)") + QLatin1Char('/')
+                               : QDir::cleanPath(QString::fromStdString(folders.settings)) + QLatin1Char('/');
+  return QStringLiteral("\n%1\n  %2\n  %3\n")
+      .arg(folders.installed ? QCoreApplication::translate("kinopa", "Files of this copy (installed layout):")
+                             : QCoreApplication::translate("kinopa", "Files of this copy (portable layout):"),
+           QCoreApplication::translate("kinopa", "settings: %1").arg(settings + QStringLiteral("wave.ini")),
+           QCoreApplication::translate("kinopa", "best game: %1").arg(settings + QStringLiteral("best-game.kinopa")));
+}
+
+// Reads the command line. Returns the exit status when the program is done
+// with it (help, version, a mistake), -1 when it goes on.
+int parseOptions(const QStringList& args, Options& options) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QCoreApplication::translate("kinopa", "Catch the bouncing zarup with the tovrin and click the drifting melkit."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QCoreApplication::translate("kinopa", "Show this help, and where the files are."));
+  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                   QCoreApplication::translate("kinopa", "Show the version."));
+  parser.addOption(help);
+  parser.addOption(version);
+  const QCommandLineOption record(QStringLiteral("record"),
+                                  QCoreApplication::translate("kinopa", "Play, and write the whole run's recording to FILE."),
+                                  QCoreApplication::translate("kinopa", "FILE"));
+  const QCommandLineOption watch(QStringLiteral("watch"),
+                                 QCoreApplication::translate("kinopa", "Watch a recording, such as the best game."), QCoreApplication::translate("kinopa", "FILE"));
+  const QCommandLineOption watchBest(QStringLiteral("watch-best"), QCoreApplication::translate("kinopa", "Watch your best game."));
+  parser.addOption(record);
+  parser.addOption(watch);
+  parser.addOption(watchBest);
+
+  QString mistake;
+  const int watches = parser.parse(args) ? parser.isSet(watch) + parser.isSet(watchBest) : 0;
+  if (!parser.errorText().isEmpty()) {
+    mistake = parser.errorText();
+  } else if (!parser.positionalArguments().isEmpty()) {
+    mistake = QCoreApplication::translate("kinopa", "Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+  } else if (parser.isSet(record) && watches > 0) {
+    mistake = QCoreApplication::translate("kinopa", "--record and watching cannot go together.");
+  } else if (watches > 1 || parser.values(record).size() > 1 || parser.values(watch).size() > 1) {
+    mistake = QCoreApplication::translate("kinopa", "Give --record, --watch or --watch-best once.");
+  }
+  if (!mistake.isEmpty()) {
+    print(stderr, QStringLiteral("kinopa: %1\n\n").arg(mistake) + parser.helpText());
+    return 2;
+  }
+  if (parser.isSet(help)) {
+    print(stdout, parser.helpText() + filesText());
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    print(stdout, QStringLiteral("kinopa %1\n").arg(QCoreApplication::applicationVersion()));
+    return 0;
+  }
+  options.record = parser.value(record).toStdString();
+  options.watch = parser.value(watch).toStdString();
+  options.watchBest = parser.isSet(watchBest);
+  return -1;
+}
+
+// Whether a desktop is there to open the window on. The window system
+// itself is not asked: without one, Qt ends the program with an abort.
+bool desktopThere() {
+  const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+  if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")) &&
+      !platform.startsWith(QLatin1String("wayland")))
+    return true;  // offscreen, vnc and the like need no display
+  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// An installed game's first start makes the player's folder.
+void makeSettingsFolder(const kinopa::GameFolders& folders) {
+  try {
+    kinopa::prepareSettingsFolder(folders);
+  } catch (const kinopa::Error& e) {
+    kinopa::MsgBox(e, kinopa::MB_EXCLAMATION_OK, kinopa::kWaveIniWriteTitle);
+  }
+}
+
+// A save cut short by a crash or a kill leaves its temporary file: only the
+// copy that holds the folder may clear them, never one saving right now.
+void clearSaveLeftovers(const kinopa::GameFolders& folders) {
+  try {
+    kinopa::removeSaveLeftovers(folders.settings, {"wave.ini", "best-game.kinopa"});
+  } catch (const kinopa::Error& e) {
+    std::fprintf(stderr, "kinopa: %s\n", e.description().c_str());  // harmless: it stays
+  }
+}
+
+// Whether the recording asked for can be written at the end: a folder that
+// takes no file would cost the whole run's recording, so it is tried now.
+bool refuseRecordFile(const std::string& file) {
+  const QFileInfo where(QString::fromStdString(file));
+  QTemporaryFile probe(where.absolutePath() + QStringLiteral("/.kinopa-XXXXXX"));
+  if (probe.open()) return false;
+  const std::string path = where.absoluteFilePath().toStdString();
+  std::fprintf(stderr, "kinopa: the recording cannot be written to %s: %s\n", path.c_str(),
+               probe.errorString().toLocal8Bit().constData());
+  kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be written."), path},
+                 kinopa::MB_EXCLAMATION_OK, "Kinopa");
+  return true;
+}
+
+// Another copy holds the folder's lock and answers nothing (stopped, or
+// hanging): this start cannot play beside it, and says why.
+int refuseBesideStuckCopy(const kinopa::GameFolders& folders) {
+  std::fprintf(stderr,
+               "kinopa: another copy holds the settings folder %s and does not answer; not "
+               "starting\n",
+               folders.settings.c_str());
+  kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa",
+                                    "Another copy of Kinopa is using the settings folder %1 and "
+                                    "does not answer. Close it or end it, then start again."),
+                  folders.settings},
+                 kinopa::MB_EXCLAMATION_OK, "Kinopa");
+  return 1;
+}
+
+// A recording is of a run from its start: one beside a running copy would
+// miss that copy's games and could not keep its record.
+int refuseRecordingBesideCopy() {
+  std::fprintf(stderr, "kinopa: another copy is running; recording needs it closed first\n");
+  kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa",
+                                    "Kinopa is already running. To record a run, close it first, "
+                                    "then start Kinopa again with --record.")},
+                 kinopa::MB_EXCLAMATION_OK, "Kinopa");
+  return 1;
+}
+
+int play(const std::string& recordFile) {
+  const kinopa::GameFolders folders = kinopa::gameFolders();
+  makeSettingsFolder(folders);
+  std::unique_ptr<kinopa::SingleCopy> single;
+  if (!folders.settings.empty()) {
+    single = std::make_unique<kinopa::SingleCopy>(folders.settings);
+    switch (single->acquire()) {
+      case kinopa::SingleCopy::Outcome::run: break;
+      case kinopa::SingleCopy::Outcome::shown:  // the running copy came to the front
+        return recordFile.empty() ? 0 : refuseRecordingBesideCopy();
+      case kinopa::SingleCopy::Outcome::blocked: return refuseBesideStuckCopy(folders);
+    }
+    clearSaveLeftovers(folders);
+  }
+  kinopa::SteadyTickCounter clock;
+  kinopa::ClockSeededRandom randomness;
+  // Everything the rules read is recorded, so that a record game can be
+  // kept and any run can be played back exactly.
+  kinopa::Recorder recorder;
+  kinopa::RecordedTick tick(clock, recorder);
+  kinopa::RecordedRandom random(randomness, recorder);
+  kinopa::QtEventPump pump;
+  try {
+    // With no folder for the player's files (no home folder) the game is
+    // still played; a record game then says once that it cannot be kept.
+    kinopa::BestGame best(folders.settings.empty() ? std::string()
+                                                   : folders.settings + "best-game.kinopa");
+    kinopa::DrawW window(
+        {tick, random, pump, kinopa::Mode::play, &recorder, &best, recordFile});
+    if (single) {
+      single->listen([&window] {
+        if (window.session().game().quitRequested != kinopa::kClear) return false;  // ending: wait for us
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+        return true;
+      });
+    }
+    // A logout, kill or Ctrl+C ends the program as 終了 does: all saved.
+    kinopa::QuitRequests quitRequests([&window] { window.endRequested(); },
+                                      [&window] { window.session().saveNow(); });
+    try {
+      window.Form_Load();
+    } catch (const std::exception& e) {
+      kinopa::showErrorBox(e);  // shown while the window is still there
+      return 1;
+    }
+    // Done: a start from now on finds the folder free, or soon will.
+    if (single) single->release();
+  } catch (const std::exception& e) {
+    kinopa::showErrorBox(e);
+    return 1;
+  }
+  return 0;
+}
+
+// The player's best game, or a word that there is none yet.
+int watchBest() {
+  const kinopa::GameFolders folders = kinopa::gameFolders();
+  const std::string path = folders.settings + "best-game.kinopa";
+  std::error_code error;
+  if (folders.settings.empty() || !std::filesystem::exists(path, error)) {
+    std::fprintf(stderr, "kinopa: there is no best game yet (%s)\n", path.c_str());
+    kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa",
+                                      "There is no best game yet. It is kept when a game beats "
+                                      "your highest score.")},
+                   kinopa::MB_EXCLAMATION_OK, "Kinopa");
+    return 2;
+  }
+  return kinopa::watchRecording(path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Also names the player's data folder (~/.local/share/kinopa).
+  QCoreApplication::setApplicationName(QStringLiteral("kinopa"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(KINOPA_VERSION));
+  Options options;
+  {
+    // The command line is read, in the player's language, before anything
+    // needs a desktop: --help works without one.
+    QCoreApplication reading(argc, argv);
+    loadLanguage();
+    if (const int status = parseOptions(QCoreApplication::arguments(), options); status >= 0)
+      return status;
+    if (!desktopThere()) {
+      print(stderr, QStringLiteral("kinopa: %1\n")
+                        .arg(QCoreApplication::translate(
+                            "kinopa",
+                            "needs a desktop to show its window on (neither DISPLAY nor "
+                            "WAYLAND_DISPLAY is set).")));
+      return 1;
+    }
+  }
+
+  QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral("net.kinopa.Kinopa"));
+  kinopa::installFontSubstitutes();
+  loadLanguage();
+
+  if (!options.record.empty() && refuseRecordFile(options.record)) return 2;
+  try {
+    if (options.watchBest) return watchBest();
+    if (!options.watch.empty()) return kinopa::watchRecording(options.watch);
+  } catch (const std::exception& e) {
+    kinopa::showErrorBox(e);
+    return 1;
+  }
+  return play(options.record);
+}

@@ -1,0 +1,113 @@
+#include "window/watch.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "core/messages.h"
+#include "play/watch_run.h"
+#include "qt/qt_event_pump.h"
+#include "window/draw_w.h"
+
+namespace kinopa {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int refuse(const std::string& path, const NotARecording& e) {
+  std::fprintf(stderr, "kinopa: %s cannot be watched: %s\n", path.c_str(), e.what());
+  MsgBox(e.text(), MB_EXCLAMATION_OK, "Kinopa");
+  return 2;
+}
+
+// The run before the last game, unseen, 20 ms at a time with the window
+// system's turn between; past half a second a dialog shows the share done.
+// False when Cancel or the window asked to end.
+bool fastForward(WatchRun& run, EventPump& pump, DrawW& w) {
+  using namespace std::chrono_literals;
+  const Clock::time_point begin = Clock::now();
+  std::unique_ptr<QProgressDialog> progress;
+  constexpr int kSteps = 1000;
+  for (;;) {
+    const double share = run.fastForward(20ms);
+    if (share >= 1) return true;
+    if (!progress && Clock::now() - begin >= 500ms) {
+      progress = std::make_unique<QProgressDialog>(
+          QCoreApplication::translate("kinopa", "Going through the run before its last game…"),
+          QCoreApplication::translate("kinopa", "Cancel"), 0, kSteps, &w);
+      progress->setWindowTitle(QStringLiteral("Kinopa"));
+      progress->setMinimumDuration(0);
+      progress->setAutoReset(false);
+      progress->show();
+    }
+    if (progress) progress->setValue(static_cast<int>(share * kSteps));
+    pump.yield(false);
+    if (w.session().game().quitRequested != kClear || (progress && progress->wasCanceled()))
+      return false;
+  }
+}
+
+}  // namespace
+
+int watchRecording(const std::string& path) {
+  // Read from the disk as it plays: once through to check it and find its
+  // last game, then again to play it.
+  std::optional<Recording> recording;
+  std::size_t lastGame = 0;
+  try {
+    recording.emplace(path);
+    lastGame = lastGameStart(*recording);
+    recording->rewind();
+  } catch (const NotARecording& e) {
+    return refuse(path, e);
+  }
+
+  ScriptTick tick;
+  ScriptRandom random;
+  QtEventPump pump;
+  DrawW w{Services{tick, random, pump, Mode::watch}};
+  w.setWindowTitle(QStringLiteral("Kinopa — recording"));
+  PlaySession& session = w.session();
+  const Game& g = session.game();
+  // Start-up as usual: the sound settings are read and the sounds loaded once.
+  session.createSoundDevice();
+  WatchRun run(session, tick, random, *recording, lastGame);
+  try {
+    if (!fastForward(run, pump, w)) {
+      session.shutdown();
+      return 0;
+    }
+    // The last game at its own pace: the recorded clock against the real one.
+    pump.yield(false);
+    while (g.quitRequested == kClear) {
+      const std::optional<Clock::time_point> due = run.playDue(Clock::now());
+      if (!due) break;
+      while (Clock::now() < *due && g.quitRequested == kClear) pump.yieldUntil(*due);
+      pump.yield(false);
+    }
+  } catch (const NotARecording& e) {
+    // Checked whole before, so only a file changed under us gets here.
+    session.shutdown();
+    return refuse(path, e);
+  }
+
+  // The last frame stays, repaints included, until the window is closed.
+  PictureBox& field = w.field();
+  if (field.presentCount() > 0) field.setPicture(field.lastFrame().copy());
+  w.setWindowTitle(QStringLiteral("Kinopa — recording, ended"));
+  while (g.quitRequested == kClear) {
+    session.tendSound(false);
+    if (const auto due = session.soundDue()) {
+      pump.yieldUntil(*due);
+    } else {
+      pump.yield(true);
+    }
+  }
+  session.shutdown();
+  return 0;
+}
+
+}  // namespace kinopa
