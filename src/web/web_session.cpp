@@ -57,10 +57,12 @@ void WebSession::animationFrame(double pageMs) {
   if (!std::isfinite(pageMs) || pageMs < 0 || pageMs > 2147483647.0)
     throw Error("animation frame at page time " + std::to_string(pageMs) + " ms");
   const auto target = static_cast<int32_t>(pageMs);
-  if (!clockSet_ || target - clock_.now > kCatchUpMs || target < clock_.now) {
+  if (!clockSet_ || target - clock_.now > kCatchUpMs) {
     pass(target);
     return;
   }
+  // A page time not past the game's clock (the same millisecond again)
+  // runs nothing.
   while (clock_.now < target) pass(std::min(clock_.now + kPassMs, target));
 }
 
