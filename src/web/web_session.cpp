@@ -66,6 +66,9 @@ void WebSession::animationFrame(double pageMs) {
   while (clock_.now < target) pass(std::min(clock_.now + kPassMs, target));
 }
 
+// The snapshot the replays take of the window (app/script_player.cpp's
+// takeSnapshot), from the stand-in board; one of the two goes once the play
+// session gives both.
 std::string WebSession::stateLine() const {
   const Game& g = game_;
   StateSnapshot s;
