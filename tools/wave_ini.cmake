@@ -1,16 +1,7 @@
-# The settings file wave.ini as a first start finds it: no music, the four
-# effects from their default files in the sound folder, highest score 0.
-# The build places it in its wave/ folder only when none is there yet; an
-# install ships it, and a player's first start copies it to their own folder.
-
-set(KINOPA_DEFAULT_WAVE_INI ${CMAKE_BINARY_DIR}/defaults/wave.ini)
-file(WRITE ${KINOPA_DEFAULT_WAVE_INI}
-  "\"\",0,1\r\n"
-  "\"zarupok.wav\",0,0\r\n"
-  "\"zarupfall.wav\",0,0\r\n"
-  "\"melkitok.wav\",0,0\r\n"
-  "\"melkitmiss.wav\",0,0\r\n"
-  "0\r\n")
+# The build places the first wave.ini in its wave/ folder only when none is
+# there yet; an install ships it, and a player's first start copies it to
+# their own folder.
+include(${CMAKE_CURRENT_LIST_DIR}/default_wave_ini.cmake)
 
 add_custom_target(kinopa_wave_ini ALL
   COMMAND ${CMAKE_COMMAND} -DSOURCE=${KINOPA_DEFAULT_WAVE_INI} -DDEST=${KINOPA_WAVE_DIR}/wave.ini

@@ -10,6 +10,7 @@
 
 #include "core/errors.h"
 #include "core/folders.h"
+#include "dialogs/sound_menu_controls.h"
 
 namespace kinopa {
 
@@ -34,14 +35,13 @@ CheckBox* SoundMenu::Check(int index) const {
 
 void SoundMenu::Command1_Click() {
   KINOPA_ROUTINE("SoundMenu.Command1_Click");
-  routines_.loadwavex();
-  routines_.waveiniwrite();
+  routines_.ok();
   hide();
 }
 
 void SoundMenu::Command2_Click() {
   KINOPA_ROUTINE("SoundMenu.Command2_Click");
-  routines_.waveiniread();
+  routines_.cancel();
   hide();
 }
 
@@ -54,8 +54,8 @@ void SoundMenu::browse(int row) {
   const QString chosen = ShowOpen(this, folder);
   if (chosen.isEmpty()) return;  // cancelled: the row stays as it was
   FileName = chosen;
-  Text(row)->setText(chosen);
-  Check(row)->setValue(1);
+  SoundMenuControls controls([this]() -> SoundMenu& { return *this; });
+  chooseSoundFile(controls, row, chosen.toStdString());
 }
 
 void SoundMenu::unload() {

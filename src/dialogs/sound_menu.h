@@ -18,11 +18,11 @@ namespace kinopa {
 class SoundMenu : public QWidget {
   Q_OBJECT
  public:
-  // The main window's routines that OK and Cancel call.
+  // What OK and Cancel do to the settings (PlaySession::soundSettingsOk
+  // and soundSettingsCancel).
   struct Routines {
-    std::function<void()> loadwavex;
-    std::function<void()> waveiniwrite;
-    std::function<void()> waveiniread;
+    std::function<void()> ok;
+    std::function<void()> cancel;
   };
   explicit SoundMenu(Routines routines);
   ~SoundMenu() override;

@@ -100,11 +100,21 @@ void PlaySession::startUp() {
   g.gameinit();
 }
 
-void PlaySession::mainLoop() {
+bool PlaySession::loopStep() {
   KINOPA_ROUTINE("draw_w.init");
-  while (g.quitRequested == kClear) {
+  if (!framePending_) {
+    if (g.quitRequested != kClear) return false;
     passes_.idle();
-    while (g.paused == kClear) passes_.running();
+  }
+  // Each frame's pass has the window system's turn after its frame.
+  framePending_ = g.paused == kClear;
+  if (framePending_) passes_.running();
+  return true;
+}
+
+void PlaySession::mainLoop() {
+  while (loopStep()) {
+    if (framePending_) continue;
     // No game runs. Once a whole idle pass has put the window in order
     // (settings button enabled), sleep until the window system has something
     // for us, or the sound device wants its next care; never when the
@@ -194,6 +204,13 @@ void PlaySession::mouseUp(int button, int shift, float x, float y) {
 }
 
 void PlaySession::fieldPainted() { surfaces_.Picture1_Paint(); }
+
+void PlaySession::soundSettingsOk() {
+  sound_.loadwavex();
+  sound_.waveiniwrite(false);
+}
+
+void PlaySession::soundSettingsCancel() { sound_.waveiniread(); }
 
 void PlaySession::windowUnloaded() { g.quitRequested = kSet; }
 

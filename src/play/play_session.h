@@ -81,6 +81,13 @@ class PlaySession {
   // prepared.
   void startUp();
   void mainLoop();
+  // The main loop from one of its turns of the window system to the next,
+  // for front ends whose own scheduler runs the loop (the page): an idle
+  // pass, then a frame if a game runs. Returns false once the program is to
+  // end. While framePending(), the next step is due a frame later; otherwise
+  // after the window system's next event (or when soundDue() says).
+  bool loopStep();
+  bool framePending() const { return framePending_; }
   // Saves what there is to save, then the front end closes its windows.
   void shutdown();
 
@@ -93,6 +100,11 @@ class PlaySession {
   void mouseMove(int button, int shift, float x, float y);
   void mouseUp(int button, int shift, float x, float y);
   void fieldPainted();                          // the play field was repainted
+  // The sound settings dialog's OK: the sounds are loaded, then the
+  // settings saved (so that a row a failed load switched off is saved so).
+  void soundSettingsOk();
+  // Its Cancel: back to the saved settings.
+  void soundSettingsCancel();
   void windowUnloaded();                        // the main window went
   // Watching: nothing the player does reaches the rules.
   bool inputLocked() const { return services_.mode == Mode::watch; }
@@ -180,6 +192,8 @@ class PlaySession {
   LoopPasses passes_{g, playHooks_};
 
   std::optional<DirectSound::Clock::time_point> soundDue_;
+  // A game runs: the loop is between two frames, not at its idle turn.
+  bool framePending_ = false;
   // The highest score the running game has to beat.
   std::optional<int32_t> recordToBeat_;
 };

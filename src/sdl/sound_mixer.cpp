@@ -1,7 +1,6 @@
 #include "sdl/sound_mixer.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -48,16 +47,6 @@ void addVoice(Voice& voice, int32_t* acc, int frames, int channels) {
 }
 
 }  // namespace
-
-int16_t limitSample(int32_t sum) {
-  if (sum >= -kLimiterKnee && sum <= kLimiterKnee) return static_cast<int16_t>(sum);
-  // Past the knee, tanh takes what is left of the range: its slope is 1 at
-  // the knee (no corner to hear) and it never reaches 1.
-  constexpr double kRoom = 32767.0 - kLimiterKnee;
-  const double over = (std::abs(static_cast<double>(sum)) - kLimiterKnee) / kRoom;
-  const auto bent = static_cast<int32_t>(kLimiterKnee + std::floor(kRoom * std::tanh(over)));
-  return static_cast<int16_t>(sum < 0 ? -bent : bent);
-}
 
 void mixVoices(std::span<Voice* const> voices, int16_t* out, int frames, int channels) {
   constexpr int kAccSamples = 1024;

@@ -9,6 +9,8 @@
 #include <span>
 #include <vector>
 
+#include "core/sound_limit.h"
+
 namespace kinopa {
 
 // The playback state of one sound buffer, as the mixer sees it. Samples are
@@ -33,11 +35,6 @@ void voiceSetPosition(Voice& voice, int64_t frame);
 // voice played once stops at its end and rewinds. Allocates nothing.
 void mixVoices(std::span<Voice* const> voices, int16_t* out, int frames, int channels);
 
-// One sample of the mix, in the 16-bit range without clipping: unchanged up
-// to kLimiterKnee (the game's own sounds stay below it, alone), and above it
-// bent smoothly towards full scale, which no sum of sounds reaches.
-constexpr int32_t kLimiterKnee = 24576;  // three quarters of full scale
-int16_t limitSample(int32_t sum);
 
 // One SDL audio device that mixes the voices attached to it. Everything but
 // the audio callback runs on the main thread: the device is opened, paused,

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "core/wave_file.h"
 
 namespace kinopa {
 
@@ -23,104 +24,15 @@ struct StreamFree {
   void operator()(SDL_AudioStream* stream) const { SDL_FreeAudioStream(stream); }
 };
 
-// Longest file read, and longest sound kept: 20 minutes of the device's
-// samples are about 210 MB.
-constexpr Sint64 kMaxFileBytes = Sint64{1} << 30;
-constexpr int64_t kMaxSeconds = 20 * 60;
-// The sample rates taken, in Hz.
-constexpr int kLowestRate = 1000;
-constexpr int kHighestRate = 384000;
-
-// What the player is told; the file's path stands for %1.
-const char* const kMissing = QT_TRANSLATE_NOOP("kinopa", "The file %1 does not exist.");
-const char* const kNoName = QT_TRANSLATE_NOOP("kinopa", "No sound file is named.");
-const char* const kFolder = QT_TRANSLATE_NOOP("kinopa", "%1 is a folder, not a sound file.");
-const char* const kUnreadable = QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be read.");
-const char* const kNotWave = QT_TRANSLATE_NOOP("kinopa", "The file %1 is not a wave file.");
-const char* const kUnusable =
-    QT_TRANSLATE_NOOP("kinopa", "The file %1 holds no sound the game can play.");
-const char* const kTooLong = QT_TRANSLATE_NOOP(
-    "kinopa", "The file %1 is too long: a sound may last 20 minutes at most.");
-
-// What stands in the way of opening `path` as a file: no name, nothing
-// there, or a folder; nullptr when there is something else.
-const char* notAFile(const std::string& path) {
-  if (path.empty()) return kNoName;
-  std::error_code ec;
-  const auto type = std::filesystem::status(path, ec).type();
-  if (type == std::filesystem::file_type::not_found) return kMissing;
-  if (type == std::filesystem::file_type::directory) return kFolder;
-  return nullptr;
-}
-
-template <class Fail>
-std::vector<Uint8> readFileBytes(const std::string& path, Fail& fail) {
-  // A folder opens like a file here, and then reads as nonsense.
-  if (const char* problem = notAFile(path)) {
-    throw fail(problem == kMissing ? "no such file" : problem == kFolder ? "a folder" : "no name",
-               problem);
-  }
-  SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
-  if (file == nullptr) {
-    const char* problem = notAFile(path);
-    throw fail(SDL_GetError(), problem ? problem : kUnreadable);
-  }
-  const Sint64 size = SDL_RWsize(file);
-  if (size < 0 || size > kMaxFileBytes) {
-    SDL_RWclose(file);
-    if (size < 0) throw fail("cannot read the file", kUnreadable);
-    throw fail("the file is too large", kTooLong);
-  }
-  std::vector<Uint8> bytes(static_cast<size_t>(size));
-  const size_t got = size == 0 ? 0 : SDL_RWread(file, bytes.data(), 1, bytes.size());
-  SDL_RWclose(file);
-  if (got != bytes.size()) throw fail("cannot read the file", kUnreadable);
-  return bytes;
-}
-
-uint32_t le32(const std::vector<Uint8>& b, size_t at) {
-  return b[at] | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) |
-         (uint32_t{b[at + 3]} << 24);
-}
-
-// SDL's loader sizes its buffers by what the chunks of the file claim, so a
-// damaged length would have it allocate gigabytes. Every chunk before the
-// sound data must lie inside the file; sound data cut short (a recording
-// that was interrupted) is taken as far as it goes, as SDL takes it.
-template <class Fail>
-void checkChunks(std::vector<Uint8>& b, Fail& fail) {
-  if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 ||
-      std::memcmp(b.data() + 8, "WAVE", 4) != 0) {
-    throw fail("not a wave file", kNotWave);
-  }
-  size_t at = 12;
-  for (;;) {
-    if (b.size() - at < 8) throw fail("the file holds no sound data");
-    const size_t room = b.size() - at - 8;
-    const uint32_t claimed = le32(b, at + 4);
-    if (std::memcmp(b.data() + at, "data", 4) == 0) {
-      if (claimed > room) {
-        const auto present = static_cast<uint32_t>(room);
-        for (int i = 0; i < 4; ++i) b[at + 4 + i] = static_cast<Uint8>(present >> (8 * i));
-      }
-      return;
-    }
-    if (claimed > room) throw fail("truncated wave file");
-    at += 8 + static_cast<size_t>(claimed) + (claimed & 1);
-    if (at > b.size()) throw fail("the file holds no sound data");
-  }
-}
-
 }  // namespace
 
 DeviceSound readWaveFile(const std::string& path, int frequency, int channels,
                          const std::string& object, const std::string& operation) {
   // Every problem after the file was read is one of its data.
-  auto fail = [&](const std::string& why, const char* sentence = kUnusable) {
+  auto fail = [&](const std::string& why, const char* sentence = kUnusableSound) {
     return PlatformError(object, operation, why + " (" + path + ")", {sentence, path});
   };
-  std::vector<Uint8> bytes = readFileBytes(path, fail);
-  checkChunks(bytes, fail);
+  std::vector<Uint8> bytes = readWaveBytes(path, object, operation);
   SDL_RWops* memory = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (memory == nullptr) throw fail(SDL_GetError());
   SDL_AudioSpec source{};
@@ -137,14 +49,14 @@ DeviceSound readWaveFile(const std::string& path, int frequency, int channels,
   if (sound.sourceBlockAlign <= 0) throw fail("unusable wave format");
   // SDL's resampler runs away with the memory (or fails outright) at
   // rates far outside those sound is recorded at.
-  if (source.freq < kLowestRate || source.freq > kHighestRate)
+  if (source.freq < kLowestSoundRate || source.freq > kHighestSoundRate)
     throw fail("unusable sample rate " + std::to_string(source.freq) + " Hz");
   // A trailing partial frame is not sound.
   length -= length % static_cast<Uint32>(sound.sourceBlockAlign);
   if (length == 0) throw fail("the file holds no sound data");
   sound.sourceBytes = length;
-  if (static_cast<int64_t>(length / sound.sourceBlockAlign) > kMaxSeconds * source.freq)
-    throw fail("the sound is longer than 20 minutes", kTooLong);
+  if (static_cast<int64_t>(length / sound.sourceBlockAlign) > kLongestSoundSeconds * source.freq)
+    throw fail("the sound is longer than 20 minutes", kTooLongSound);
 
   std::unique_ptr<SDL_AudioStream, StreamFree> stream(SDL_NewAudioStream(
       source.format, source.channels, source.freq, AUDIO_S16SYS, static_cast<Uint8>(channels),

@@ -30,4 +30,8 @@ constexpr int offBoxOf(int row) { return row + kSoundRows; }
 // Whether a check box may hold `value`.
 constexpr bool isCheckValue(int32_t value) { return value >= 0 && value <= 2; }
 
+// A file chosen with a row's browse button becomes its file name, taken as a
+// full path.
+void chooseSoundFile(SoundControls& controls, int row, const std::string& path);
+
 }  // namespace kinopa

@@ -1,8 +1,9 @@
 #include "sound/wave_ini_items.h"
 
-#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include "core/errors.h"
@@ -97,6 +98,7 @@ double leadingNumber(const std::string& text) {
     while (i < text.size() && isDigit(text[i])) ++i, digits = true;
   }
   if (!digits) return 0;
+  const std::size_t mantissaEnd = i;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     std::size_t j = i + 1;
     if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
@@ -105,12 +107,18 @@ double leadingNumber(const std::string& text) {
       i = j;
     }
   }
-  double value = 0;
-  const std::string_view number(text.data() + start, i - start);
-  if (std::from_chars(number.data(), number.data() + number.size(), value).ec ==
-      std::errc::result_out_of_range) {
+  // strtod in the "C" locale, not std::from_chars, which the browser build's
+  // libc++ lacks for floating point: both round correctly, so the value is
+  // the same. Out of range, as from_chars says it, is a result that became
+  // infinite, or 0 from digits that were not all zero.
+  static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t{});
+  if (cLocale == locale_t{}) throw Error("newlocale(LC_NUMERIC_MASK, \"C\") failed");
+  const std::string number = text.substr(start, i - start);
+  const double value = strtod_l(number.c_str(), nullptr, cLocale);
+  if (std::isinf(value) ||
+      (value == 0 && number.find_first_of("123456789") < mantissaEnd - start)) {
     // Beyond a double: a huge number is out of every range, a tiny one is 0.
-    if (number.find("e-") != std::string_view::npos || number.find("E-") != std::string_view::npos)
+    if (number.find("e-") != std::string::npos || number.find("E-") != std::string::npos)
       return 0;
     throw OverflowError();
   }

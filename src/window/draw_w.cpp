@@ -180,10 +180,8 @@ void DrawW::Front::closeWindows() {
 
 SoundMenu& DrawW::soundMenu() {
   if (!soundMenu_) {
-    SessionSound& sound = session_.sound();
     soundMenu_ = std::make_unique<SoundMenu>(SoundMenu::Routines{
-        [&sound] { sound.loadwavex(); }, [&sound] { sound.waveiniwrite(false); },
-        [&sound] { sound.waveiniread(); }});
+        [this] { session_.soundSettingsOk(); }, [this] { session_.soundSettingsCancel(); }});
   }
   return *soundMenu_;
 }

@@ -1,0 +1,212 @@
+// The calls page.js makes into the game. Each catches what the rules throw:
+// as on the desktop, an error nobody handled shows the error box and ends
+// the program (every later call then does nothing and returns 0).
+#include <emscripten/emscripten.h>
+
+#include <chrono>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "core/errors.h"
+#include "core/files.h"
+#include "core/folders.h"
+#include "core/messages.h"
+#include "play/script_player.h"
+#include "play/state_line.h"
+#include "sound/settings_values.h"
+#include "sound/sound_controls.h"
+#include "sound/wave_ini.h"
+#include "web/web_face.h"
+#include "web/web_program.h"
+
+namespace {
+
+using kinopa::WebProgram;
+
+std::unique_ptr<WebProgram> program;
+std::string reply;  // the text the latest call returned, alive until the next
+
+// Runs `call` on the program; false when there is none or it failed.
+template <class F>
+bool onProgram(F&& call) {
+  if (!program) return false;
+  try {
+    call(*program);
+    return true;
+  } catch (const std::exception& e) {
+    kinopa::showErrorBox(e);
+  }
+  program.reset();
+  return false;
+}
+
+const char* text(std::string s) {
+  reply = std::move(s);
+  return reply.c_str();
+}
+
+}  // namespace
+
+extern "C" {
+
+// The player's run begins: start-up done, no game running. `japanese`: the
+// browser's language is Japanese.
+EMSCRIPTEN_KEEPALIVE int kinopa_begin(int japanese) {
+  kinopa::useJapanese(japanese != 0);
+  try {
+    program = std::make_unique<WebProgram>();
+    program->play();
+    return 1;
+  } catch (const std::exception& e) {
+    kinopa::showErrorBox(e);
+  }
+  program.reset();
+  return 0;
+}
+
+// The main loop to its next turn: 0 the program has ended, 1 it waits for
+// the player (or the sound device, kinopa_sound_due), 2 a frame is due.
+EMSCRIPTEN_KEEPALIVE int kinopa_step() {
+  int state = 0;
+  const bool alive = onProgram([&](WebProgram& p) {
+    kinopa::PlaySession& s = p.session();
+    if (!s.loopStep()) {
+      s.shutdown();
+      state = 0;
+      return;
+    }
+    state = s.framePending() ? 2 : 1;
+  });
+  if (alive && state == 0) program.reset();
+  return state;
+}
+
+// In ms from now, when the sound device wants its care; -1 never.
+EMSCRIPTEN_KEEPALIVE double kinopa_sound_due() {
+  if (!program) return -1;
+  const auto due = program->session().soundDue();
+  if (!due) return -1;
+  return std::chrono::duration<double, std::milli>(*due - std::chrono::steady_clock::now()).count();
+}
+
+EMSCRIPTEN_KEEPALIVE int kinopa_start_click() {
+  return onProgram([](WebProgram& p) { p.session().startClicked(); });
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_end_click() {
+  return onProgram([](WebProgram& p) { p.session().endClicked(); });
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_pointer_move(int buttons, float x, float y) {
+  return onProgram([&](WebProgram& p) { p.session().mouseMove(buttons, 0, x, y); });
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_pointer_up(int button, float x, float y) {
+  return onProgram([&](WebProgram& p) { p.session().mouseUp(button, 0, x, y); });
+}
+
+// The sound settings dialog: its values, the player's changes, OK, Cancel,
+// and a file chosen with a row's browse button.
+EMSCRIPTEN_KEEPALIVE const char* kinopa_settings_text(int index) {
+  if (!program) return "";
+  return text(program->front().settings().Text(index));
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_settings_check(int index) {
+  return program ? program->front().settings().Check(index) : 0;
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_set_settings_text(int index, const char* value) {
+  return onProgram([&](WebProgram& p) { p.front().settings().SettingsValues::setText(index, value); });
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_set_settings_check(int index, int value) {
+  return onProgram([&](WebProgram& p) {
+    p.front().settings().SettingsValues::setCheck(index, static_cast<int16_t>(value));
+  });
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_settings_ok() {
+  return onProgram([](WebProgram& p) { p.session().soundSettingsOk(); });
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_settings_cancel() {
+  return onProgram([](WebProgram& p) { p.session().soundSettingsCancel(); });
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_choose_sound_file(int row, const char* path) {
+  return onProgram([&](WebProgram& p) { kinopa::chooseSoundFile(p.front().settings(), row, path); });
+}
+
+// What the window shows: a control's caption and state, the play field's
+// pixels (RGBA) and the number that changes with them.
+EMSCRIPTEN_KEEPALIVE const char* kinopa_caption(int control) {
+  if (!program) return "";
+  return text(program->session().caption(static_cast<kinopa::Control>(control)));
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_enabled(int control) {
+  return program && program->session().enabled(static_cast<kinopa::Control>(control)) ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE const uint8_t* kinopa_field_pixels() {
+  return program ? program->front().fieldPixels() : nullptr;
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_field_serial() { return program ? program->front().fieldSerial() : -1; }
+EMSCRIPTEN_KEEPALIVE int kinopa_input_locked() { return program && program->session().inputLocked() ? 1 : 0; }
+
+// The game's state as a replay's state line shows it (numbered 0).
+EMSCRIPTEN_KEEPALIVE const char* kinopa_state_line() {
+  if (!program) return "";
+  return text(kinopa::stateLine(kinopa::takeSnapshot(program->session()), 0));
+}
+// The whole run's recording so far, and the best game's file.
+EMSCRIPTEN_KEEPALIVE const char* kinopa_run_recording() {
+  return text(program ? program->runRecording() : std::string());
+}
+EMSCRIPTEN_KEEPALIVE const char* kinopa_best_game_path() {
+  return text(program ? program->bestGamePath() : std::string());
+}
+
+// The music's file when the sound settings (the saved ones, or the
+// dialog's) play it and name it without a full path: a file of the game's
+// own, which the page fetches only then. "" otherwise.
+EMSCRIPTEN_KEEPALIVE const char* kinopa_music_wanted(int fromDialog) {
+  kinopa::SettingsValues saved;
+  kinopa::SoundControls* settings = &saved;
+  try {
+    if (fromDialog != 0) {
+      if (!program) return "";
+      settings = &program->front().settings();
+    } else if (!kinopa::readsCleanly(kinopa::readWholeFile(kinopa::settingsFile("wave.ini")), &saved)) {
+      return "";
+    }
+  } catch (const std::exception&) {
+    return "";  // no settings saved yet: the first ones play no music
+  }
+  const bool plays = settings->Check(kinopa::offBoxOf(1)) == 0;
+  const bool shipped = settings->Check(kinopa::fullPathBoxOf(1)) == 0;
+  return text(plays && shipped ? settings->Text(kinopa::textOf(1)) : std::string());
+}
+
+// Watching the recording at `path`: 1 watching, 0 refused (said in a box).
+EMSCRIPTEN_KEEPALIVE int kinopa_watch(const char* path) {
+  bool watching = false;
+  onProgram([&](WebProgram& p) {
+    watching = p.watch(path);
+    if (!watching) p.play();
+  });
+  return watching ? 1 : 0;
+}
+// The run before the last game, for `ms`: the share done (1: the last game
+// is reached), -1 after an error.
+EMSCRIPTEN_KEEPALIVE double kinopa_watch_forward(double ms) {
+  double share = -1;
+  onProgram([&](WebProgram& p) { share = p.watchForward(ms); });
+  return share;
+}
+// The last game's commands due now: in ms, when the next is; -1 at the end
+// (or after an error).
+EMSCRIPTEN_KEEPALIVE double kinopa_watch_play() {
+  double due = -1;
+  onProgram([&](WebProgram& p) {
+    const auto next = p.watchPlay();
+    due = next ? *next : -1;
+  });
+  return due;
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_end_watching() {
+  return onProgram([](WebProgram& p) { p.endWatching(); });
+}
+
+}  // extern "C"

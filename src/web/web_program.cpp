@@ -1,0 +1,102 @@
+#include "web/web_program.h"
+
+#include <chrono>
+
+#include "core/errors.h"
+#include "core/files.h"
+#include "core/folders.h"
+#include "core/messages.h"
+#include "sound/wave_ini.h"
+
+namespace kinopa {
+
+struct WebProgram::Run {
+  SteadyTickCounter clock;
+  ClockSeededRandom randomness;
+  // Everything the rules read is recorded, so that a record game can be
+  // kept and any run played back exactly.
+  Recorder recorder;
+  RecordedTick tick{clock, recorder};
+  RecordedRandom random{randomness, recorder};
+  BestGame best;
+  explicit Run(const std::string& bestGame) : best(bestGame) {}
+};
+
+WebProgram::WebProgram() : front_(gameFolders().images + "../window_art/field.bmp") {}
+
+WebProgram::~WebProgram() = default;
+
+void WebProgram::play() {
+  const GameFolders folders = gameFolders();
+  try {
+    prepareSettingsFolder(folders);
+    removeSaveLeftovers(folders.settings, {"wave.ini", "best-game.kinopa"});
+  } catch (const Error& e) {
+    MsgBox(e, MB_EXCLAMATION_OK, kWaveIniWriteTitle);
+  }
+  watch_.reset();
+  session_.reset();
+  run_ = std::make_unique<Run>(folders.settings + "best-game.kinopa");
+  session_ = std::make_unique<PlaySession>(
+      Services{run_->tick, run_->random, pump_, Mode::play, &run_->recorder, &run_->best, {}},
+      front_);
+  session_->createSoundDevice();
+  session_->startUp();
+}
+
+std::string WebProgram::runRecording() const { return run_ ? run_->recorder.text() : std::string(); }
+
+std::string WebProgram::bestGamePath() const { return gameFolders().settings + "best-game.kinopa"; }
+
+bool WebProgram::watch(const std::string& path) {
+  std::unique_ptr<Recording> recording;
+  std::size_t lastGame = 0;
+  try {
+    recording = std::make_unique<Recording>(path);
+    lastGame = lastGameStart(*recording);
+    recording->rewind();
+  } catch (const NotARecording& e) {
+    MsgBox(e.text(), MB_EXCLAMATION_OK, "Kinopa");
+    return false;
+  }
+  // The player's run ends as 終了 ends it.
+  if (session_ && !watching()) {
+    session_->endClicked();
+    while (session_->loopStep()) {
+    }
+    session_->shutdown();
+  }
+  watch_.reset();
+  session_.reset();
+  run_.reset();
+  recording_ = std::move(recording);
+  watchTick_ = ScriptTick();
+  watchRandom_ = ScriptRandom();
+  session_ = std::make_unique<PlaySession>(Services{watchTick_, watchRandom_, pump_, Mode::watch},
+                                           front_);
+  // Start-up as usual: the sound settings are read and the sounds loaded once.
+  session_->createSoundDevice();
+  watch_ = std::make_unique<WatchRun>(*session_, watchTick_, watchRandom_, *recording_, lastGame);
+  return true;
+}
+
+double WebProgram::watchForward(double sliceMs) {
+  return watch_->fastForward(std::chrono::microseconds(static_cast<int64_t>(sliceMs * 1000)));
+}
+
+std::optional<double> WebProgram::watchPlay() {
+  const auto now = WatchRun::Clock::now();
+  const std::optional<WatchRun::Clock::time_point> due = watch_->playDue(now);
+  if (!due) return std::nullopt;
+  return std::chrono::duration<double, std::milli>(*due - now).count();
+}
+
+void WebProgram::endWatching() {
+  if (session_ && watching()) session_->shutdown();
+  watch_.reset();
+  recording_.reset();
+  front_.showFieldPicture();
+  play();
+}
+
+}  // namespace kinopa

@@ -1,0 +1,63 @@
+#pragma once
+// The game on the page: the player's run, recorded as on the desktop with
+// its best game kept, or a recording watched; one at a time, on one front
+// end. The page's scheduler runs the loop a step at a time.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/random.h"
+#include "core/tick.h"
+#include "play/best_game.h"
+#include "play/play_session.h"
+#include "play/recorder.h"
+#include "play/recording_file.h"
+#include "play/script_player.h"
+#include "play/watch_run.h"
+#include "web/web_front.h"
+
+namespace kinopa {
+
+class WebProgram {
+ public:
+  WebProgram();
+  ~WebProgram();
+
+  // The player's run begins: the player's folder made, the sound device
+  // opened, start-up done; no game runs yet.
+  void play();
+  // The session shown now.
+  PlaySession& session() { return *session_; }
+  WebFront& front() { return front_; }
+  bool watching() const { return watch_ != nullptr; }
+  // The whole run's recording so far (for a bug report), and the best game's
+  // file.
+  std::string runRecording() const;
+  std::string bestGamePath() const;
+
+  // Watching the recording at `path`: the player's run ends as 終了 ends it
+  // (everything saved), then the recording plays. False when it cannot be
+  // watched (said in a message box); the player's run then goes on anew.
+  bool watch(const std::string& path);
+  // The run before the last game, for `sliceMs`: the share done.
+  double watchForward(double sliceMs);
+  // The last game's commands due by now: when the next is due, in ms from
+  // now, or none at the end.
+  std::optional<double> watchPlay();
+  // Back from watching to the player's run.
+  void endWatching();
+
+ private:
+  struct Run;
+
+  WebFront front_;
+  NoEvents pump_;
+  std::unique_ptr<Run> run_;  // the player's run: its clock, randomness and recording
+  std::unique_ptr<Recording> recording_;
+  ScriptTick watchTick_;
+  ScriptRandom watchRandom_;
+  std::unique_ptr<PlaySession> session_;
+  std::unique_ptr<WatchRun> watch_;
+};
+
+}  // namespace kinopa

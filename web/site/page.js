@@ -1,0 +1,681 @@
+// The page's glue: it runs the game's module (kinopa-web.js) as a window
+// would. It hands the module the player's events, shows what the module
+// says (captions, the play field's pixels, message boxes, the sound
+// settings), plays the module's sounds through Web Audio, keeps the player's
+// files in the browser's storage, and schedules the main loop's steps. No
+// rule of the game, and no file format, lives here.
+//
+// window.kinopaHost is what the module calls; window.kinopaPage is what the
+// tests (tests/web/page.test.mjs) look at.
+"use strict";
+
+(() => {
+  const FIELD_WIDTH = 399;
+  const FIELD_HEIGHT = 599;
+  const FRAME_MS = 8;  // about 125 frames a second, as on the desktop
+  // kinopa::Control, in its order (src/game/ports.h).
+  const CONTROLS = ["gamestart", "Command1", "Label4", "Label5", "Label6", "Label8"];
+  const JAPANESE = (navigator.language || "").toLowerCase().startsWith("ja");
+  const WORDS = {
+    otherTab: ["Kinopa は別のタブで開いています。そちらで遊ぶか、そのタブを閉じてから読み込み直してください。",
+               "Kinopa is open in another tab. Play there, or close that tab and reload this one."],
+    ended: ["Kinopa を終了しました。", "Kinopa has ended."],
+    again: ["もう一度遊ぶ", "Play again"],
+    noBest: ["ベストゲームはまだありません。最高得点を超えたゲームがベストゲームとして保存されます。",
+             "There is no best game yet. It is kept when a game beats your highest score."],
+    forwarding: ["最後のゲームまでの記録を進めています…", "Going through the run before its last game…"],
+    recording: ["Kinopa — 記録", "Kinopa — recording"],
+    recordingEnded: ["Kinopa — 記録、終わり", "Kinopa — recording, ended"],
+    back: ["ゲームに戻る", "Back to the game"],
+  };
+  const say = (word) => WORDS[word][JAPANESE ? 0 : 1];
+  // The game's own files, fetched into the module's file system before it
+  // starts; the music only once the settings play it.
+  const PICTURES = ["back.bmp", "zarup.bmp", "melkit.bmp", "tovrin.bmp", "text.bmp"];
+  const SOUNDS = ["zarupok.wav", "zarupfall.wav", "melkitok.wav", "melkitmiss.wav", "wave.ini"];
+  const LAZY_SOUNDS = ["music.wav"];
+
+  const page = {
+    ready: false, error: "", framesDrawn: 0, steps: 0, boxes: [], serviceWorker: "",
+    measure: false, collectLines: false, frameTimes: [], stepMs: [], lines: [], firstFrameAt: 0,
+  };
+  window.kinopaPage = page;
+  const $ = (id) => document.getElementById(id);
+  const canvas = $("Picture1");
+  const context = canvas.getContext("2d");
+
+  let module = null;
+  let api = null;
+  let running = false;        // the program runs (not ended, no error)
+  let watching = false;
+  let switching = false;      // a session ends to give way to another
+  let framePending = false;
+  let stepTimer = null;
+  let nextFrame = 0;
+  let drawRequested = false;
+  let shownSerial = -1;
+
+  // --- The window on the page: scaled to the screen --------------------------
+  function fit() {
+    const stage = $("stage");
+    const width = 520, height = 660;
+    const room = Math.min(window.innerWidth / width, window.innerHeight / height);
+    // Whole numbers where the screen allows (crisp pixels), else a fraction.
+    const scale = room >= 1 ? Math.floor(room) : room;
+    stage.style.transform = `scale(${scale})`;
+    stage.style.left = `${Math.max(0, (window.innerWidth - width * scale) / 2)}px`;
+    page.scale = scale;
+  }
+  window.addEventListener("resize", fit);
+  fit();
+
+  function translate() {
+    for (const e of document.querySelectorAll("[data-ja]")) e.textContent = JAPANESE ? e.dataset.ja : e.dataset.en;
+  }
+  translate();
+
+  // --- Message boxes: modal; the loop waits while one is open ------------------
+  const boxQueue = [];
+  function showNextBox() {
+    const next = boxQueue[0];
+    $("boxes").classList.toggle("open", !!next);
+    $("box").style.display = next ? "" : "none";
+    if (!next) return;
+    $("box").querySelector(".title").textContent = next.title;
+    $("box").querySelector(".message").textContent = next.text;
+    $("box").querySelector(".icon").classList.toggle("error", next.error);
+    $("box").querySelector("button").focus();
+  }
+  function boxOpen() { return boxQueue.length > 0; }
+  $("box").querySelector("button").addEventListener("click", () => {
+    const closed = boxQueue.shift();
+    showNextBox();
+    if (closed && closed.error) showEnded();
+    if (!boxOpen()) afterEvent();
+  });
+
+  function fail(what) {
+    if (!page.error) page.error = what;
+    console.error("kinopa: " + what);
+    running = false;
+  }
+
+  function showEnded() {
+    running = false;
+    clearTimeout(stepTimer);
+    $("ended").querySelector(".message").textContent = say("ended");
+    $("ended").querySelector("button").textContent = say("again");
+    $("ended").classList.add("open");
+  }
+  $("ended").querySelector("button").addEventListener("click", () => location.reload());
+
+  // --- What the module calls -------------------------------------------------
+  let syncTimer = null;
+  const audio = makeAudio();
+  window.kinopaHost = {
+    show() { drawField(); },
+    caption(control, text) { $(CONTROLS[control]).textContent = text; },
+    enabled(control, on) { $(CONTROLS[control]).disabled = !on; },
+    closed() {
+      if (switching) return;
+      $("SoundMenu").hidden = true;
+      showEnded();
+    },
+    settingsChanged() { if (!$("SoundMenu").hidden) showSettings(); },
+    messageBox(title, text, error) {
+      boxQueue.push({ title, text, error });
+      page.boxes.push(title + " | " + text);
+      if (boxQueue.length === 1) showNextBox();
+    },
+    fileWritten(path) {
+      // The player's files reach the browser's storage a moment later.
+      if (!path.startsWith("/kinopa/")) return;
+      clearTimeout(syncTimer);
+      syncTimer = setTimeout(() => module.FS.syncfs(false, (e) => { if (e) console.error(e); }), 50);
+    },
+    audio,
+  };
+
+  // --- Sound: Web Audio, every sound summed through the game's limiter -----
+  function makeAudio() {
+    let ctx = null, shaper = null, gestured = false, restSince = null;
+    const buffers = new Map();
+    let nextId = 1;
+    function context() {
+      if (ctx) return ctx;
+      ctx = new AudioContext({ latencyHint: "interactive" });
+      // The shaper takes the sum halved; its curve is the desktop mixer's.
+      const half = ctx.createGain();
+      half.gain.value = 0.5;
+      shaper = ctx.createWaveShaper();
+      const points = 8193;
+      const at = module._malloc(points * 4);
+      module._kinopa_limiter_curve(at, points);
+      shaper.curve = new Float32Array(module.HEAPF32.buffer, at, points).slice();
+      module._free(at);
+      half.connect(shaper).connect(ctx.destination);
+      ctx.input = half;
+      if (!gestured) ctx.suspend();
+      return ctx;
+    }
+    function now(b) {
+      // Where a buffer stands; one played once stops at its end, rewound.
+      if (!b.playing) return b.offset;
+      const frame = b.startOffset + (context().currentTime - b.startTime) * b.rate;
+      if (b.looping) return frame % b.frames;
+      if (frame >= b.frames) {
+        b.playing = false;
+        b.offset = 0;
+        return 0;
+      }
+      return frame;
+    }
+    function start(b) {
+      const c = context();
+      const node = c.createBufferSource();
+      node.buffer = b.buffer;
+      node.loop = b.looping;
+      node.connect(c.input);
+      b.node = node;
+      b.startTime = c.currentTime;
+      b.startOffset = b.offset;
+      b.playing = true;
+      node.start(0, b.offset / b.rate);
+    }
+    function halt(b) {
+      if (!b.playing) return;
+      b.offset = Math.floor(now(b));
+      b.playing = false;
+      try { b.node.stop(); } catch (e) { /* already ended */ }
+      b.node.disconnect();
+    }
+    return {
+      gesture() {
+        // Browsers let sound start only after the player's first gesture.
+        gestured = true;
+        if (ctx && ctx.state === "suspended") ctx.resume();
+      },
+      create(channels, rate, samples, frames) {
+        const buffer = context().createBuffer(channels, frames, rate);
+        for (let c = 0; c < channels; ++c) {
+          const data = buffer.getChannelData(c);
+          for (let f = 0; f < frames; ++f) data[f] = samples[f * channels + c];
+        }
+        const id = nextId++;
+        buffers.set(id, { buffer, frames, rate, playing: false, looping: false, offset: 0 });
+        return id;
+      },
+      release(id) { const b = buffers.get(id); if (b) halt(b); buffers.delete(id); },
+      play(id, looping) {
+        const b = buffers.get(id);
+        now(b);
+        b.looping = looping;
+        restSince = null;
+        if (b.playing) {
+          b.node.loop = looping;  // a playing buffer changes only its looping
+          return;
+        }
+        if (gestured && ctx && ctx.state === "suspended") ctx.resume();
+        start(b);
+      },
+      stop(id) { halt(buffers.get(id)); },
+      setPosition(id, frame) {
+        const b = buffers.get(id);
+        const wasPlaying = b.playing && now(b) >= 0 && b.playing;
+        halt(b);
+        b.offset = frame;
+        if (wasPlaying) start(b);
+      },
+      playing(id) { const b = buffers.get(id); now(b); return b.playing; },
+      looping(id) { return buffers.get(id).looping; },
+      position(id) { return Math.floor(now(buffers.get(id))); },
+      wake() { if (gestured && ctx && ctx.state === "suspended") ctx.resume(); },
+      // The device's care between passes: after 5 s with nothing playing and
+      // no game, the audio context is suspended (nothing runs while idle).
+      tend(gameRuns) {
+        let longest = -1;
+        for (const b of buffers.values()) {
+          now(b);
+          if (!b.playing) continue;
+          if (b.looping) return -1;
+          longest = Math.max(longest, (b.frames - now(b)) / b.rate * 1000);
+        }
+        if (longest >= 0) return longest + 50;
+        if (gameRuns || !ctx || ctx.state !== "running") {
+          restSince = null;
+          return -1;
+        }
+        const t = performance.now();
+        if (restSince === null) restSince = t;
+        if (t - restSince >= 5000) {
+          ctx.suspend();
+          restSince = null;
+          return -1;
+        }
+        return 5000 - (t - restSince);
+      },
+      state() { return ctx ? ctx.state : "none"; },
+    };
+  }
+
+  // --- The play field ----------------------------------------------------------
+  function drawField() {
+    const serial = api.fieldSerial();
+    if (serial === shownSerial || serial < 0) return;
+    shownSerial = serial;
+    const at = api.fieldPixels();
+    const pixels = new Uint8ClampedArray(module.HEAPU8.buffer, at, FIELD_WIDTH * FIELD_HEIGHT * 4);
+    context.putImageData(new ImageData(pixels.slice(), FIELD_WIDTH, FIELD_HEIGHT), 0, 0);
+    if (!page.framesDrawn) page.firstFrameAt = performance.now();
+    ++page.framesDrawn;
+    if (!page.serviceWorker) registerServiceWorker();
+  }
+  // Once per display refresh while frames come: the latest one.
+  function requestDraw() {
+    if (drawRequested) return;
+    drawRequested = true;
+    requestAnimationFrame(() => {
+      drawRequested = false;
+      if (!api) return;
+      drawField();
+      if (running && (framePending || watching)) requestDraw();
+    });
+  }
+
+  // --- The main loop's steps, on the page's own scheduler ----------------------
+  function schedule(delay) {
+    clearTimeout(stepTimer);
+    stepTimer = setTimeout(step, Math.max(0, delay));
+  }
+  function step() {
+    stepTimer = null;
+    if (!running || watching || boxOpen()) return;
+    const began = performance.now();
+    const state = api.step();
+    ++page.steps;
+    if (state === 2 && page.measure) {
+      // For the tests and the benchmark: when each frame's step ran, how long
+      // it took, and the state it left.
+      page.frameTimes.push(began);
+      page.stepMs.push(performance.now() - began);
+      if (page.collectLines) page.lines.push(api.stateLine());
+    }
+    if (state === 0) {
+      if (running && !boxOpen()) showEnded();
+      return;
+    }
+    const was = framePending;
+    framePending = state === 2;
+    if (framePending) {
+      // Frames keep a fixed rate; after a stall the schedule starts afresh.
+      const t = performance.now();
+      nextFrame = was && t - nextFrame <= FRAME_MS ? nextFrame + FRAME_MS : t + FRAME_MS;
+      requestDraw();
+      schedule(nextFrame - t);
+      return;
+    }
+    drawField();
+    const due = api.soundDue();
+    if (due >= 0) schedule(due);
+  }
+  // After the player's event: while no game runs, the loop takes its idle
+  // pass now (the clock, the settings button); a running game's next frame
+  // comes when due anyway.
+  function afterEvent() {
+    if (!running || watching || boxOpen()) return;
+    if (!framePending || stepTimer === null) schedule(0);
+  }
+  const guarded = (handler) => async (event) => {
+    if (!running || boxOpen()) return;
+    try {
+      await handler(event);
+    } catch (e) {
+      fail(e.message);
+      return;
+    }
+    afterEvent();
+  };
+
+  // --- Files --------------------------------------------------------------------
+  async function fetchInto(url, path) {
+    const response = await fetch(url);
+    if (!response.ok) throw new Error(`cannot load ${url}: ${response.status}`);
+    module.FS.writeFile(path, new Uint8Array(await response.arrayBuffer()));
+  }
+  // The music, the first time the settings play it.
+  async function ensureMusic(fromDialog) {
+    const name = api.musicWanted(fromDialog ? 1 : 0);
+    if (!LAZY_SOUNDS.includes(name) || module.FS.analyzePath("/game/wave/" + name).exists) return;
+    await fetchInto("wave/" + name, "/game/wave/" + name);
+  }
+  function download(name, bytes) {
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  }
+
+  async function registerServiceWorker() {
+    // After the first frame: the offline copy never slows the first visit.
+    if (!("serviceWorker" in navigator)) {
+      page.serviceWorker = "unsupported";
+      return;
+    }
+    page.serviceWorker = "registering";
+    try {
+      await navigator.serviceWorker.register("sw.js");
+      await navigator.serviceWorker.ready;
+      page.serviceWorker = "ready";
+    } catch (e) {
+      page.serviceWorker = "failed: " + e.message;
+    }
+  }
+
+  // --- The sound settings dialog ------------------------------------------------
+  const ROW_TITLES = ["音楽", "zarup受け止め成功", "zarup受け止め失敗", "melkitクリック成功", "melkitクリック失敗"];
+  const rows = [];
+  function buildSettings() {
+    const body = $("SoundMenu").querySelector(".body");
+    const ok = $("soundOk");
+    const place = (e, left, top, width, height) => {
+      e.style.left = left + "px";
+      e.style.top = top + "px";
+      if (width) e.style.width = width + "px";
+      if (height) e.style.height = height + "px";
+      body.insertBefore(e, ok);
+      return e;
+    };
+    const box = (text, row, index) => {
+      const label = document.createElement("label");
+      const input = document.createElement("input");
+      input.type = "checkbox";
+      input.addEventListener("change", guarded(() => api.setSettingsCheck(index, input.checked ? 1 : 0)));
+      label.append(input, text);
+      return label;
+    };
+    for (let r = 0; r < 5; ++r) {
+      const top = 56 + 40 * r;
+      const title = document.createElement("div");
+      title.textContent = ROW_TITLES[r];
+      place(title, 8, 40 + 40 * r, 145, 17);
+      const text = document.createElement("input");
+      text.type = "text";
+      text.addEventListener("input", guarded(() => api.setSettingsText(r + 1, text.value)));
+      place(text, 8, top, 209, 19);
+      const fullPath = place(box("フルパス", r, r + 1), 224, top, 65, 17);
+      const browse = document.createElement("button");
+      browse.type = "button";
+      browse.textContent = "参照";
+      browse.addEventListener("click", () => chooseFile(".wav,audio/wav", (file) => keepSoundFile(r + 1, file)));
+      place(browse, 296, top - 8, 41, 25);
+      const off = place(box("無", r, r + 6), 344, top, 33, 17);
+      rows.push({ text, fullPath: fullPath.querySelector("input"), off: off.querySelector("input") });
+    }
+  }
+  function showSettings() {
+    const show = (input, value) => {
+      input.checked = value === 1;
+      input.indeterminate = value === 2;
+    };
+    rows.forEach((row, r) => {
+      if (document.activeElement !== row.text) row.text.value = api.settingsText(r + 1);
+      show(row.fullPath, api.settingsCheck(r + 1));
+      show(row.off, api.settingsCheck(r + 6));
+    });
+  }
+  // A file chosen with 参照 is kept in the browser's storage, and the row
+  // names it by its full path there.
+  async function keepSoundFile(row, file) {
+    const folder = "/kinopa/sounds";
+    if (!module.FS.analyzePath(folder).exists) module.FS.mkdir(folder);
+    const path = `${folder}/${file.name.replace(/[\/\\]/g, "_")}`;
+    module.FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    window.kinopaHost.fileWritten(path);
+    if (!api.chooseSoundFile(row, path)) return;
+    showSettings();
+  }
+
+  // --- Watching a recording -----------------------------------------------------
+  async function watchFile(file) {
+    if (!running) return;
+    const path = "/tmp/watch.kinopa";
+    module.FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    clearTimeout(stepTimer);
+    framePending = false;
+    switching = true;
+    const ok = api.watch(path);
+    switching = false;
+    if (!ok) {
+      afterEvent();
+      return;
+    }
+    watching = true;
+    page.watching = "forward";
+    $("caption").textContent = say("recording");
+    const began = performance.now();
+    let cancelled = false;
+    const progress = $("progress");
+    progress.querySelector(".message").textContent = say("forwarding");
+    progress.querySelector(".cancel").onclick = () => { cancelled = true; };
+    // The run before the last game, 20 ms at a time, the page answering
+    // between; past half a second a bar shows how far it is.
+    for (;;) {
+      const share = api.watchForward(20);
+      if (share < 0) return fail("watching failed");
+      if (share >= 1) break;
+      if (performance.now() - began > 500) {
+        $("boxes").classList.add("open");
+        progress.classList.add("open");
+        progress.querySelector("progress").value = Math.round(share * 1000);
+      }
+      await new Promise((resolve) => setTimeout(resolve, 0));
+      if (cancelled) {
+        progress.classList.remove("open");
+        $("boxes").classList.remove("open");
+        return endWatching();
+      }
+    }
+    progress.classList.remove("open");
+    $("boxes").classList.toggle("open", boxOpen());
+    page.watching = "last game";
+    requestDraw();
+    const play = () => {
+      if (!watching) return;
+      const due = api.watchPlay();
+      requestDraw();
+      if (due >= 0) {
+        setTimeout(play, due);
+        return;
+      }
+      page.watching = "ended";
+      drawField();
+      $("caption").textContent = say("recordingEnded");
+      const back = document.createElement("a");
+      back.textContent = say("back");
+      back.addEventListener("click", () => { back.remove(); endWatching(); });
+      $("caption").append("  ", back);
+    };
+    play();
+  }
+  function endWatching() {
+    watching = false;
+    switching = true;
+    api.endWatching();
+    switching = false;
+    page.watching = "";
+    $("caption").textContent = "";
+    shownSerial = -1;
+    drawField();
+    afterEvent();
+  }
+  function chooseFile(accept, then) {
+    const chooser = $("chooser");
+    chooser.accept = accept;
+    chooser.value = "";
+    chooser.onchange = guarded(async () => {
+      if (chooser.files.length) await then(chooser.files[0]);
+    });
+    chooser.click();
+  }
+
+  // --- Start ----------------------------------------------------------------
+  async function begin() {
+    // One tab at a time, as one copy for each settings folder on the desktop.
+    if (navigator.locks) {
+      const lock = await new Promise((resolve) => {
+        navigator.locks.request("kinopa", { ifAvailable: true }, (held) => {
+          resolve(held);
+          return held ? new Promise(() => {}) : undefined;  // kept while the page lives
+        });
+      });
+      if (!lock) {
+        page.refused = true;
+        window.kinopaHost.messageBox("Kinopa", say("otherTab"), false);
+        $("box").querySelector("button").onclick = () => {};
+        return;
+      }
+    }
+    module = await createKinopa();
+    const number = (name, args) => module.cwrap(name, "number", args);
+    const string = (name, args) => module.cwrap(name, "string", args);
+    api = {
+      begin: number("kinopa_begin", ["number"]),
+      step: number("kinopa_step", []),
+      soundDue: number("kinopa_sound_due", []),
+      startClick: number("kinopa_start_click", []),
+      endClick: number("kinopa_end_click", []),
+      pointerMove: number("kinopa_pointer_move", ["number", "number", "number"]),
+      pointerUp: number("kinopa_pointer_up", ["number", "number", "number"]),
+      settingsText: string("kinopa_settings_text", ["number"]),
+      settingsCheck: number("kinopa_settings_check", ["number"]),
+      setSettingsText: number("kinopa_set_settings_text", ["number", "string"]),
+      setSettingsCheck: number("kinopa_set_settings_check", ["number", "number"]),
+      settingsOk: number("kinopa_settings_ok", []),
+      settingsCancel: number("kinopa_settings_cancel", []),
+      chooseSoundFile: number("kinopa_choose_sound_file", ["number", "string"]),
+      musicWanted: string("kinopa_music_wanted", ["number"]),
+      caption: string("kinopa_caption", ["number"]),
+      enabled: number("kinopa_enabled", ["number"]),
+      fieldPixels: number("kinopa_field_pixels", []),
+      fieldSerial: number("kinopa_field_serial", []),
+      inputLocked: number("kinopa_input_locked", []),
+      stateLine: string("kinopa_state_line", []),
+      runRecording: string("kinopa_run_recording", []),
+      bestGamePath: string("kinopa_best_game_path", []),
+      watch: number("kinopa_watch", ["string"]),
+      watchForward: number("kinopa_watch_forward", ["number"]),
+      watchPlay: number("kinopa_watch_play", []),
+      endWatching: number("kinopa_end_watching", []),
+    };
+    const FS = module.FS;
+    // The player's files: the browser's storage, read before anything else.
+    FS.mkdir("/kinopa");
+    FS.mount(module.IDBFS || FS.filesystems.IDBFS, {}, "/kinopa");
+    await new Promise((resolve, reject) => FS.syncfs(true, (e) => (e ? reject(e) : resolve())));
+    for (const folder of ["/game", "/game/images", "/game/wave", "/game/window_art"]) FS.mkdir(folder);
+    await Promise.all([
+      ...PICTURES.map((name) => fetchInto("images/" + name, "/game/images/" + name)),
+      ...SOUNDS.map((name) => fetchInto("wave/" + name, "/game/wave/" + name)),
+      fetchInto("window_art/field.bmp", "/game/window_art/field.bmp"),
+      document.fonts.load('bold 19px "Kinopa Gothic"', "最高得点"),
+    ]);
+    await ensureMusic(false);
+    running = true;
+    if (!api.begin(JAPANESE ? 1 : 0)) {
+      running = false;
+      return;
+    }
+    buildSettings();
+    wire();
+    for (let c = 0; c < CONTROLS.length; ++c) {
+      $(CONTROLS[c]).textContent = api.caption(c);
+      if ($(CONTROLS[c]).tagName === "BUTTON") $(CONTROLS[c]).disabled = !api.enabled(c);
+    }
+    drawField();
+    page.ready = true;
+    schedule(0);
+  }
+
+  function wire() {
+    // The pointer in field pixels, wherever the page has put the canvas.
+    const fieldPoint = (event) => {
+      const box = canvas.getBoundingClientRect();
+      return [(event.clientX - box.left) * FIELD_WIDTH / box.width,
+              (event.clientY - box.top) * FIELD_HEIGHT / box.height];
+    };
+    const buttonsOf = (b) => (b & 1 ? 1 : 0) | (b & 2 ? 2 : 0) | (b & 4 ? 4 : 0);
+    const BUTTON = [1, 4, 2];  // the event's button: left, middle, right
+    canvas.addEventListener("pointermove", guarded((e) => api.pointerMove(buttonsOf(e.buttons), ...fieldPoint(e))));
+    canvas.addEventListener("pointerup", guarded((e) => api.pointerUp(BUTTON[e.button] || 0, ...fieldPoint(e))));
+    canvas.addEventListener("contextmenu", (e) => e.preventDefault());
+    for (const kind of ["pointerdown", "keydown"]) window.addEventListener(kind, () => audio.gesture(), { capture: true });
+    $("gamestart").addEventListener("click", guarded(async () => {
+      await ensureMusic(false);
+      api.startClick();
+    }));
+    $("gameend").addEventListener("click", guarded(() => {
+      if (watching) return endWatching();
+      api.endClick();
+    }));
+    $("Command1").addEventListener("click", guarded(() => {
+      if (api.inputLocked()) return;
+      $("SoundMenu").hidden = false;
+      showSettings();
+    }));
+    $("soundOk").addEventListener("click", guarded(async () => {
+      await ensureMusic(true);
+      api.settingsOk();
+      $("SoundMenu").hidden = true;
+    }));
+    $("soundCancel").addEventListener("click", guarded(() => {
+      api.settingsCancel();
+      $("SoundMenu").hidden = true;
+    }));
+    // The dialog moves by its title bar.
+    const menu = $("SoundMenu");
+    menu.querySelector(".title").addEventListener("pointerdown", (down) => {
+      const left = menu.offsetLeft - down.clientX, top = menu.offsetTop - down.clientY;
+      const move = (e) => { menu.style.left = left + e.clientX + "px"; menu.style.top = top + e.clientY + "px"; };
+      window.addEventListener("pointermove", move);
+      window.addEventListener("pointerup", () => window.removeEventListener("pointermove", move), { once: true });
+    });
+    $("downloadBest").addEventListener("click", guarded(() => {
+      const path = api.bestGamePath();
+      if (!module.FS.analyzePath(path).exists) {
+        window.kinopaHost.messageBox("Kinopa", say("noBest"), false);
+        return;
+      }
+      download("best-game.kinopa", module.FS.readFile(path));
+    }));
+    $("downloadRun").addEventListener("click", guarded(() => download("session.kinopa", api.runRecording())));
+    $("watchFile").addEventListener("click", () => chooseFile(".kinopa", watchFile));
+    // A recording dropped on the page is watched.
+    window.addEventListener("dragover", (e) => { e.preventDefault(); $("dropping").classList.add("open"); });
+    window.addEventListener("dragleave", () => $("dropping").classList.remove("open"));
+    window.addEventListener("drop", (e) => {
+      e.preventDefault();
+      $("dropping").classList.remove("open");
+      if (e.dataTransfer.files.length) watchFile(e.dataTransfer.files[0]).catch((x) => fail(x.message));
+    });
+
+    // For the tests: what the game shows, and a way in.
+    page.stateLine = () => api.stateLine();
+    page.caption = (name) => api.caption(CONTROLS.indexOf(name));
+    page.runRecording = () => api.runRecording();
+    page.watchFile = (name, text) => watchFile(new File([text], name));
+    page.audioState = () => audio.state();
+    page.framePending = () => framePending;
+    page.fieldPixels = () => {
+      const at = api.fieldPixels();
+      return Array.from(new Uint8Array(module.HEAPU8.buffer, at, FIELD_WIDTH * FIELD_HEIGHT * 4));
+    };
+    page.readFile = (path) => {
+      try { return new TextDecoder().decode(module.FS.readFile(path)); } catch (e) { return null; }
+    };
+    page.writeFile = (path, text) => module.FS.writeFile(path, text);
+    page.sync = () => new Promise((resolve) => module.FS.syncfs(false, resolve));
+  }
+
+  begin().catch((e) => fail(e.message));
+})();
