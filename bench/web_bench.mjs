@@ -150,7 +150,8 @@ function readStat(pid) {
 
 function processKind(pid) {
   try {
-    const cmd = readFileSync(`/proc/${pid}/cmdline`, "utf8").split("\0");
+    // Chromium rewrites its command lines with spaces between the arguments.
+    const cmd = readFileSync(`/proc/${pid}/cmdline`, "utf8").split(/[\0 ]/);
     const type = cmd.find((a) => a.startsWith("--type="));
     if (!type) return "browser";
     const service = cmd.find((a) => a.startsWith("--utility-sub-type="));

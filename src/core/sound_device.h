@@ -60,6 +60,11 @@ class DirectSound {
   }
 };
 
+// The frame of a sound's own data at `position` (in bytes of that data, as
+// SetCurrentPosition takes it). A position outside the data throws
+// PlatformError.
+int64_t sourceFrameAt(int32_t position, int64_t sourceBytes, int blockAlign);
+
 // The back end's sound device. Throws PlatformError when none can be opened.
 std::shared_ptr<DirectSound> openDirectSound();
 

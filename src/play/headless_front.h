@@ -1,12 +1,11 @@
 #pragma once
 // A front end with no window system, for scripts and tests: the windows are
-// rectangles of their own sizes, the play field keeps the last frame
-// presented into it as the screen would show it, and the sound settings are
-// a new sound settings dialog's.
+// rectangles of their own sizes, the play field keeps what it shows (see
+// ShownField), and the sound settings are a new sound settings dialog's.
 #include <string>
 
-#include "core/surface_copy.h"
 #include "play/play_session.h"
+#include "play/shown_field.h"
 #include "sound/settings_values.h"
 
 namespace kinopa {
@@ -15,7 +14,7 @@ class HeadlessFront : public SessionFront {
  public:
   // `fieldPicture`: the play field's own picture file, which it shows until
   // the first frame ("": none).
-  explicit HeadlessFront(std::string fieldPicture = {});
+  explicit HeadlessFront(std::string fieldPicture = {}) : field_(std::move(fieldPicture)) {}
 
   void show() override {}
   WindowHandle& mainWindow() override { return main_; }
@@ -27,32 +26,11 @@ class HeadlessFront : public SessionFront {
 
   // The play field as last shown: the last frame, or before any its own
   // picture. Throws when there is neither.
-  Picture fieldPicture() const;
-  int presentCount() const { return field_.presents; }
+  const Picture& fieldPicture() { return field_.shown(); }
 
  private:
-  class Window : public WindowHandle {
-   public:
-    Window(int32_t width, int32_t height) : rect_{0, 0, width, height} {}
-    Rect windowRect() const override { return rect_; }
-
-   private:
-    Rect rect_;
-  };
-  class Field : public Window {
-   public:
-    Field() : Window(kFieldWidth, kFieldHeight) {}
-    bool presentToScreen(const PixelView& image, const Rect& screenRect) override;
-    Picture shown;
-    int presents = 0;
-
-   private:
-    pixelcopy::Stretcher stretcher_;
-  };
-
-  std::string fieldPicture_;
-  Window main_{512, kFieldHeight};
-  Field field_;
+  SizedWindow main_{512, kFieldHeight};
+  ShownField field_;
   SettingsValues settings_;
 };
 

@@ -30,11 +30,7 @@ class SdlBuffer : public SoundBuffer {
     voiceStop(voice_);
   }
   void SetCurrentPosition(int32_t position) override {
-    if (position < 0 || position >= sound_.sourceBytes) {
-      throw PlatformError("DirectSoundBuffer", "SetCurrentPosition",
-                          "position " + std::to_string(position) + " lies outside the buffer");
-    }
-    const int64_t sourceFrame = position / sound_.sourceBlockAlign;
+    const int64_t sourceFrame = sourceFrameAt(position, sound_.sourceBytes, sound_.sourceBlockAlign);
     const int64_t frame = sourceFrame * mixer_->frequency() / sound_.sourceFrequency;
     SoundMixer::Lock lock(*mixer_);
     voiceSetPosition(voice_, frame);

@@ -140,7 +140,9 @@ EMSCRIPTEN_KEEPALIVE int kinopa_enabled(int control) {
   return program && program->session().enabled(static_cast<kinopa::Control>(control)) ? 1 : 0;
 }
 EMSCRIPTEN_KEEPALIVE const uint8_t* kinopa_field_pixels() {
-  return program ? program->front().fieldPixels() : nullptr;
+  const uint8_t* pixels = nullptr;
+  onProgram([&](WebProgram& p) { pixels = p.front().fieldPixels(); });
+  return pixels;
 }
 EMSCRIPTEN_KEEPALIVE int kinopa_field_serial() { return program ? program->front().fieldSerial() : -1; }
 EMSCRIPTEN_KEEPALIVE int kinopa_input_locked() { return program && program->session().inputLocked() ? 1 : 0; }

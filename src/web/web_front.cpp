@@ -2,8 +2,6 @@
 
 #include <emscripten/emscripten.h>
 
-#include "core/surface.h"
-
 EM_JS(void, hostShow, (), { window.kinopaHost.show(); });
 EM_JS(void, hostCaption, (int control, const char* text), {
   window.kinopaHost.caption(control, UTF8ToString(text));
@@ -14,23 +12,9 @@ EM_JS(void, hostSettingsChanged, (), { window.kinopaHost.settingsChanged(); });
 
 namespace kinopa {
 
-WebFront::WebFront(std::string fieldPicture) : fieldPicture_(std::move(fieldPicture)) {}
-
 void WebFront::show() {
-  showFieldPicture();
+  field_.showOwnPicture();
   hostShow();
-}
-
-void WebFront::showFieldPicture() {
-  // Its own picture at its natural size, cut off at the field's edges.
-  DirectDraw7 dd;
-  SurfaceDesc desc{DDSD_CAPS, 0, 0, DDSCAPS_OFFSCREENPLAIN};
-  const auto picture = dd.CreateSurfaceFromFile(fieldPicture_, desc);
-  std::vector<uint32_t> pixels(static_cast<std::size_t>(kFieldWidth) * kFieldHeight, 0xff000000u);
-  for (int32_t y = 0; y < std::min(kFieldHeight, picture->height()); ++y)
-    for (int32_t x = 0; x < std::min(kFieldWidth, picture->width()); ++x)
-      pixels[static_cast<std::size_t>(y) * kFieldWidth + static_cast<std::size_t>(x)] = picture->pixel(x, y);
-  field_.show(pixels);
 }
 
 void WebFront::captionChanged(Control control, const std::string& text) {
@@ -43,25 +27,24 @@ void WebFront::enabledChanged(Control control, bool enabled) {
 
 void WebFront::closeWindows() { hostClosed(); }
 
-bool WebFront::Field::presentToScreen(const PixelView& image, const Rect& screenRect) {
-  // Stretched to the field's own pixels, as a window at scale 1 shows it.
-  shown.resize(static_cast<std::size_t>(screenRect.width()) * static_cast<std::size_t>(screenRect.height()));
-  stretcher_.copy({image.pixels, image.stride}, image.width, image.height,
-                  {shown.data(), screenRect.width()}, screenRect.width(), screenRect.height());
-  show(shown);
-  return true;
-}
-
-void WebFront::Field::show(const std::vector<uint32_t>& pixels) {
-  rgba.resize(pixels.size() * 4);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    const uint32_t p = pixels[i];
-    rgba[4 * i] = static_cast<uint8_t>(p >> 16);
-    rgba[4 * i + 1] = static_cast<uint8_t>(p >> 8);
-    rgba[4 * i + 2] = static_cast<uint8_t>(p);
-    rgba[4 * i + 3] = 255;
+const uint8_t* WebFront::fieldPixels() {
+  const Picture& shown = field_.shown();
+  if (rgbaSerial_ != field_.serial()) {
+    rgbaSerial_ = field_.serial();
+    rgba_.assign(static_cast<std::size_t>(kFieldWidth) * kFieldHeight * 4, 0);
+    for (int32_t y = 0; y < shown.height; ++y) {
+      for (int32_t x = 0; x < shown.width; ++x) {
+        const uint32_t p = shown.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(shown.width) +
+                                        static_cast<std::size_t>(x)];
+        uint8_t* out = &rgba_[(static_cast<std::size_t>(y) * kFieldWidth + static_cast<std::size_t>(x)) * 4];
+        out[0] = static_cast<uint8_t>(p >> 16);
+        out[1] = static_cast<uint8_t>(p >> 8);
+        out[2] = static_cast<uint8_t>(p);
+        out[3] = 255;
+      }
+    }
   }
-  ++serial;
+  return rgba_.data();
 }
 
 void WebFront::Settings::setText(int index, const std::string& text) {

@@ -38,11 +38,7 @@ class WebBuffer : public SoundBuffer {
   void Play(int32_t flags) override { audioPlay(id_, (flags & DSBPLAY_LOOPING) != 0); }
   void Stop() override { audioStop(id_); }
   void SetCurrentPosition(int32_t position) override {
-    if (position < 0 || position >= sourceBytes_) {
-      throw PlatformError("DirectSoundBuffer", "SetCurrentPosition",
-                          "position " + std::to_string(position) + " lies outside the buffer");
-    }
-    audioSetPosition(id_, static_cast<double>(position / blockAlign_));
+    audioSetPosition(id_, static_cast<double>(sourceFrameAt(position, sourceBytes_, blockAlign_)));
   }
   bool isPlaying() const override { return audioPlaying(id_) != 0; }
   bool isLooping() const override { return audioLooping(id_) != 0; }

@@ -221,7 +221,8 @@
       stop(id) { halt(buffers.get(id)); },
       setPosition(id, frame) {
         const b = buffers.get(id);
-        const wasPlaying = b.playing && now(b) >= 0 && b.playing;
+        now(b);  // a sound that has ended is no longer playing
+        const wasPlaying = b.playing;
         halt(b);
         b.offset = frame;
         if (wasPlaying) start(b);
