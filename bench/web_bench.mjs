@@ -187,15 +187,20 @@ function treeTicks(root) {
   return byPid;
 }
 
-// Busy ticks of the whole machine (every processor), from /proc/stat.
+// Busy ticks of the whole machine (every processor), from /proc/stat, and
+// those a virtual machine's host took from it (steal).
+function stealTicks() {
+  return Number(readFileSync("/proc/stat", "utf8").split("\n")[0].trim().split(/\s+/)[8]);
+}
 function machineTicks() {
   const f = readFileSync("/proc/stat", "utf8").split("\n")[0].trim().split(/\s+/).slice(1).map(Number);
   const total = f.slice(0, 8).reduce((a, b) => a + b, 0);
-  return total - f[3] - f[4];  // less idle and iowait
+  return total - f[3] - f[4] - f[7];  // less idle, iowait and steal
 }
 
 function cpuSample(root) {
-  return { at: now(), ticks: treeTicks(root), machine: machineTicks(), self: readStat(process.pid).ticks };
+  return { at: now(), ticks: treeTicks(root), machine: machineTicks(), steal: stealTicks(),
+           self: readStat(process.pid).ticks };
 }
 
 // Seconds of processor time between two samples, in all and by kind of process.
@@ -213,7 +218,8 @@ function cpuBetween(a, b) {
   // What else ran meanwhile: the machine less Chromium and this program.
   const others = (b.machine - a.machine - total - (b.self - a.self)) / TICKS_PER_SECOND;
   return { seconds, wall, percent: (100 * seconds) / wall, byKind, processes: b.ticks.size,
-           othersPercent: Math.max(0, (100 * others) / wall), selfPercent: (100 * (b.self - a.self)) / TICKS_PER_SECOND / wall };
+           othersPercent: Math.max(0, (100 * others) / wall), selfPercent: (100 * (b.self - a.self)) / TICKS_PER_SECOND / wall,
+           stealPercent: (100 * (b.steal - a.steal)) / TICKS_PER_SECOND / wall };
 }
 
 function printCpu(what, c) {
@@ -224,7 +230,8 @@ function printCpu(what, c) {
     console.log(`${what}, ${kind}: ${fixed((100 * ticks) / TICKS_PER_SECOND / c.wall, 1)} % of one core`);
   }
   console.log(`${what}, beside it this program: ${fixed(c.selfPercent, 1)} % of one core,` +
-              ` other processes: ${fixed(c.othersPercent, 1)} % of one core`);
+              ` other processes: ${fixed(c.othersPercent, 1)} % of one core,` +
+              ` taken by the virtual machine's host: ${fixed(c.stealPercent, 1)} % of one core`);
 }
 
 // --- The desktop game: kinopa_pacing on a virtual X server -----------------------

@@ -144,6 +144,10 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* kinopa_field_pixels() {
   onProgram([&](WebProgram& p) { pixels = p.front().fieldPixels(); });
   return pixels;
 }
+EMSCRIPTEN_KEEPALIVE const int32_t* kinopa_field_changes() {
+  static const int32_t none[1] = {0};
+  return program ? program->front().fieldChanges() : none;
+}
 EMSCRIPTEN_KEEPALIVE int kinopa_field_serial() { return program ? program->front().fieldSerial() : -1; }
 EMSCRIPTEN_KEEPALIVE int kinopa_input_locked() { return program && program->session().inputLocked() ? 1 : 0; }
 

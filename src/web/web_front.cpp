@@ -29,20 +29,35 @@ void WebFront::closeWindows() { hostClosed(); }
 
 const uint8_t* WebFront::fieldPixels() {
   const Picture& shown = field_.shown();
-  if (rgbaSerial_ != field_.serial()) {
-    rgbaSerial_ = field_.serial();
+  if (rgbaSerial_ == field_.serial()) return rgba_.data();
+  rgbaSerial_ = field_.serial();
+  changes_.assign(1, 0);
+  const auto change = [&](int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    changes_.insert(changes_.end(), {left, top, right - left, bottom - top});
+    ++changes_[0];
+  };
+  // A picture of another size leaves nothing of the one before it.
+  const bool resized = rgba_.empty() || rgbaShown_.width != shown.width || rgbaShown_.height != shown.height;
+  if (resized) {
     rgba_.assign(static_cast<std::size_t>(kFieldWidth) * kFieldHeight * 4, 0);
-    for (int32_t y = 0; y < shown.height; ++y) {
-      for (int32_t x = 0; x < shown.width; ++x) {
-        const uint32_t p = shown.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(shown.width) +
-                                        static_cast<std::size_t>(x)];
-        uint8_t* out = &rgba_[(static_cast<std::size_t>(y) * kFieldWidth + static_cast<std::size_t>(x)) * 4];
-        out[0] = static_cast<uint8_t>(p >> 16);
-        out[1] = static_cast<uint8_t>(p >> 8);
-        out[2] = static_cast<uint8_t>(p);
-        out[3] = 255;
+    rgbaShown_ = {shown.width, shown.height};
+    seen_.forget();
+    change(0, 0, kFieldWidth, kFieldHeight);
+  }
+  // Only the pixels that changed since the last call are converted.
+  for (const auto& band : seen_.update({shown.pixels.data(), shown.width}, rgbaShown_)) {
+    for (int32_t y = band.top; y < band.bottom; ++y) {
+      const uint32_t* in = &shown.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(shown.width)];
+      uint8_t* out = &rgba_[static_cast<std::size_t>(y) * kFieldWidth * 4];
+      for (int32_t x = band.left; x < band.right; ++x) {
+        const uint32_t p = in[x];
+        out[x * 4] = static_cast<uint8_t>(p >> 16);
+        out[x * 4 + 1] = static_cast<uint8_t>(p >> 8);
+        out[x * 4 + 2] = static_cast<uint8_t>(p);
+        out[x * 4 + 3] = 255;
       }
     }
+    if (!resized) change(band.left, band.top, band.right, band.bottom);
   }
   return rgba_.data();
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/frame_changes.h"
 #include "play/play_session.h"
 #include "play/shown_field.h"
 #include "sound/settings_values.h"
@@ -29,6 +30,9 @@ class WebFront : public SessionFront {
   // What the play field shows, RGBA, 399 x 599, and a number that changes
   // whenever it does.
   const uint8_t* fieldPixels();
+  // The rectangles of fieldPixels() that its last call changed: a count, then
+  // left, top, width and height of each. Only those need drawing again.
+  const int32_t* fieldChanges() const { return changes_.data(); }
   int fieldSerial() const { return field_.serial(); }
   // Shows the play field's own picture again (a new session on the page).
   void showFieldPicture() { field_.showOwnPicture(); }
@@ -48,6 +52,9 @@ class WebFront : public SessionFront {
   Settings settings_;
   std::vector<uint8_t> rgba_;
   int rgbaSerial_ = -1;
+  pixelcopy::Extent rgbaShown_;
+  pixelcopy::FrameChanges seen_;
+  std::vector<int32_t> changes_{0};
 };
 
 }  // namespace kinopa

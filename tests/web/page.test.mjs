@@ -222,6 +222,8 @@ async function main() {
     }
     await page.click("#gamestart");  // Pause
     await waitFor(() => / paused=-1 /.test(kinopaPage.stateLine()));
+    check("after Pause the settings button comes back with no other event",
+          await waitFor(() => !document.getElementById("Command1").disabled, undefined, 3000));
     check("the window's captions are the rules' all along", labelsMatch);
     check("a click on the melkit raised the rate, shown as the rules say", rateRose);
     await page.screenshot({ path: join(o.out, "page.png") });

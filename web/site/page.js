@@ -13,6 +13,9 @@
   const FIELD_WIDTH = 399;
   const FIELD_HEIGHT = 599;
   const FRAME_MS = 8;  // about 125 frames a second, as on the desktop
+  // The browser's drawing of the page holds its main thread for a few
+  // milliseconds after the animation frame's callbacks.
+  const DRAWING_MS = 4;
   // kinopa::Control, in its order (src/game/ports.h).
   const CONTROLS = ["gamestart", "Command1", "Label4", "Label5", "Label6", "Label8"];
   const JAPANESE = (navigator.language || "").toLowerCase().startsWith("ja");
@@ -114,7 +117,10 @@
   const audio = makeAudio();
   window.kinopaHost = {
     show() { drawField(); },
-    caption(control, text) { $(CONTROLS[control]).textContent = text; },
+    caption(control, text) {
+      const element = $(CONTROLS[control]);
+      if (element.textContent !== text) element.textContent = text;
+    },
     enabled(control, on) { $(CONTROLS[control]).disabled = !on; },
     closed() {
       if (switching) return;
@@ -265,8 +271,15 @@
     if (serial === shownSerial || serial < 0) return;
     shownSerial = serial;
     const at = api.fieldPixels();
-    const pixels = new Uint8ClampedArray(module.HEAPU8.buffer, at, FIELD_WIDTH * FIELD_HEIGHT * 4);
-    context.putImageData(new ImageData(pixels.slice(), FIELD_WIDTH, FIELD_HEIGHT), 0, 0);
+    // Straight from the module's memory, only the rectangles that changed.
+    const pixels = new ImageData(
+      new Uint8ClampedArray(module.HEAPU8.buffer, at, FIELD_WIDTH * FIELD_HEIGHT * 4), FIELD_WIDTH, FIELD_HEIGHT);
+    const changes = api.fieldChanges() >> 2;
+    const heap = module.HEAP32;
+    for (let i = 0, n = heap[changes]; i < n; ++i) {
+      const r = changes + 1 + i * 4;
+      context.putImageData(pixels, 0, 0, heap[r], heap[r + 1], heap[r + 2], heap[r + 3]);
+    }
     if (!page.framesDrawn) page.firstFrameAt = performance.now();
     ++page.framesDrawn;
     if (!page.serviceWorker) registerServiceWorker();
@@ -278,6 +291,13 @@
     requestAnimationFrame(() => {
       drawRequested = false;
       if (!api) return;
+      // A frame due while the page is drawn would come late, and the rules
+      // drop a frame that comes late: it is taken now, a little early, and
+      // shown at once.
+      if (framePending && stepTimer !== null && nextFrame - performance.now() < DRAWING_MS) {
+        clearTimeout(stepTimer);
+        step();
+      }
       drawField();
       if (running && (framePending || watching)) requestDraw();
     });
@@ -308,14 +328,22 @@
     const was = framePending;
     framePending = state === 2;
     if (framePending) {
-      // Frames keep a fixed rate; after a stall the schedule starts afresh.
+      // Frames keep a fixed rate: a late one shortens the wait for the next.
+      // After a stall, or a frame taken early, the count starts afresh.
       const t = performance.now();
-      nextFrame = was && t - nextFrame <= FRAME_MS ? nextFrame + FRAME_MS : t + FRAME_MS;
+      const from = Math.min(began, nextFrame);
+      nextFrame = was && t - from <= FRAME_MS ? from + FRAME_MS : t + FRAME_MS;
       requestDraw();
       schedule(nextFrame - t);
       return;
     }
     drawField();
+    // A game just ended: the idle pass that puts the window in order (the
+    // settings button, the sound device's rest) comes next, at once.
+    if (was) {
+      schedule(0);
+      return;
+    }
     const due = api.soundDue();
     if (due >= 0) schedule(due);
   }
@@ -338,10 +366,13 @@
   };
 
   // --- Files --------------------------------------------------------------------
-  async function fetchInto(url, path) {
+  async function fetched(url) {
     const response = await fetch(url);
     if (!response.ok) throw new Error(`cannot load ${url}: ${response.status}`);
-    module.FS.writeFile(path, new Uint8Array(await response.arrayBuffer()));
+    return new Uint8Array(await response.arrayBuffer());
+  }
+  async function fetchInto(url, path) {
+    module.FS.writeFile(path, await fetched(url));
   }
   // The music, the first time the settings play it.
   async function ensureMusic(fromDialog) {
@@ -537,6 +568,14 @@
         return;
       }
     }
+    // The game's files come while the module compiles.
+    const gameFiles = [
+      ...PICTURES.map((name) => "images/" + name),
+      ...SOUNDS.map((name) => "wave/" + name),
+      "window_art/field.bmp",
+    ];
+    const downloads = gameFiles.map(fetched);
+    for (const download of downloads) download.catch(() => {});  // reported below
     module = await createKinopa();
     const number = (name, args) => module.cwrap(name, "number", args);
     const string = (name, args) => module.cwrap(name, "string", args);
@@ -560,6 +599,7 @@
       enabled: number("kinopa_enabled", ["number"]),
       fieldPixels: number("kinopa_field_pixels", []),
       fieldSerial: number("kinopa_field_serial", []),
+      fieldChanges: number("kinopa_field_changes", []),
       inputLocked: number("kinopa_input_locked", []),
       stateLine: string("kinopa_state_line", []),
       runRecording: string("kinopa_run_recording", []),
@@ -575,12 +615,11 @@
     FS.mount(module.IDBFS || FS.filesystems.IDBFS, {}, "/kinopa");
     await new Promise((resolve, reject) => FS.syncfs(true, (e) => (e ? reject(e) : resolve())));
     for (const folder of ["/game", "/game/images", "/game/wave", "/game/window_art"]) FS.mkdir(folder);
-    await Promise.all([
-      ...PICTURES.map((name) => fetchInto("images/" + name, "/game/images/" + name)),
-      ...SOUNDS.map((name) => fetchInto("wave/" + name, "/game/wave/" + name)),
-      fetchInto("window_art/field.bmp", "/game/window_art/field.bmp"),
+    const [files] = await Promise.all([
+      Promise.all(downloads),
       document.fonts.load('bold 19px "Kinopa Gothic"', "最高得点"),
     ]);
+    gameFiles.forEach((name, i) => FS.writeFile("/game/" + name, files[i]));
     await ensureMusic(false);
     running = true;
     if (!api.begin(JAPANESE ? 1 : 0)) {
@@ -668,8 +707,8 @@
     page.audioState = () => audio.state();
     page.framePending = () => framePending;
     page.fieldPixels = () => {
-      const at = api.fieldPixels();
-      return Array.from(new Uint8Array(module.HEAPU8.buffer, at, FIELD_WIDTH * FIELD_HEIGHT * 4));
+      drawField();
+      return Array.from(context.getImageData(0, 0, FIELD_WIDTH, FIELD_HEIGHT).data);
     };
     page.readFile = (path) => {
       try { return new TextDecoder().decode(module.FS.readFile(path)); } catch (e) { return null; }
