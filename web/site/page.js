@@ -41,6 +41,7 @@
   const page = {
     ready: false, error: "", framesDrawn: 0, steps: 0, boxes: [], serviceWorker: "",
     measure: false, collectLines: false, frameTimes: [], stepMs: [], lines: [], firstFrameAt: 0,
+    soundDelays: [],
   };
   window.kinopaPage = page;
   const $ = (id) => document.getElementById(id);
@@ -187,6 +188,15 @@
       b.startOffset = b.offset;
       b.playing = true;
       node.start(0, b.offset / b.rate);
+      if (page.measure && c.state === "running") {
+        // When the output will play this moment of the context's time, by
+        // its own account: the delay from the rules' event to the speaker.
+        const out = c.getOutputTimestamp();
+        const quantum = 128 / c.sampleRate;
+        const heard = out.performanceTime + (c.currentTime + quantum - out.contextTime) * 1000;
+        const delay = heard - performance.now();
+        page.soundDelays.push({ mixed: delay - c.outputLatency * 1000, heard: delay });
+      }
     }
     function halt(b) {
       if (!b.playing) return;
