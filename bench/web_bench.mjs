@@ -28,6 +28,7 @@ import { gzipSync } from "node:zlib";
 
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), "..");
 const { startServer } = await import(join(repo, "web/serve.mjs"));
+const { fields } = await import(join(repo, "tests/web/state_fields.mjs"));
 
 const FIELD_WIDTH = 399;
 const FIELD_HEIGHT = 599;
@@ -80,16 +81,6 @@ function quantile(values, q) {
 const median = (values) => quantile(values, 0.5);
 const fixed = (x, digits = 2) => (Number.isFinite(x) ? x.toFixed(digits) : "n/a");
 const grouped = (n) => n.toLocaleString("en-US");
-
-// "key=value" fields of the game's state line.
-function fields(line) {
-  const out = {};
-  for (const part of line.split(" ")) {
-    const eq = part.indexOf("=");
-    if (eq > 0) out[part.slice(0, eq)] = part.slice(eq + 1);
-  }
-  return out;
-}
 
 // The steering's own dice: the same every run.
 function seededRandom(seed) {

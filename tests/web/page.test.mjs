@@ -18,6 +18,7 @@ import { promisify } from "node:util";
 import { inflateSync } from "node:zlib";
 
 import { startServer } from "../../web/serve.mjs";
+import { fields } from "./state_fields.mjs";
 
 const WAIT_MS = 30000;
 const VIEWPORT = { width: 1000, height: 760 };
@@ -59,15 +60,6 @@ function check(name, ok, detail = "") {
   return ok;
 }
 
-// "key=value" fields of a state line.
-function fields(line) {
-  const out = {};
-  for (const part of line.split(" ")) {
-    const eq = part.indexOf("=");
-    if (eq > 0) out[part.slice(0, eq)] = part.slice(eq + 1);
-  }
-  return out;
-}
 // A state line without its "frame N:" or "# last frame N:" beginning.
 const body = (line) => line.slice(line.indexOf(": ") + 2);
 

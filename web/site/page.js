@@ -188,7 +188,7 @@
       b.startOffset = b.offset;
       b.playing = true;
       node.start(0, b.offset / b.rate);
-      if (page.measure && c.state === "running") {
+      if (page.measure && c.state === "running" && c.getOutputTimestamp) {
         // When the output will play this moment of the context's time, by
         // its own account: the delay from the rules' event to the speaker.
         const out = c.getOutputTimestamp();
