@@ -178,20 +178,16 @@ function treeTicks(root) {
   return byPid;
 }
 
-// Busy ticks of the whole machine (every processor), from /proc/stat, and
+// Ticks of the whole machine (every processor), from /proc/stat: busy, and
 // those a virtual machine's host took from it (steal).
-function stealTicks() {
-  return Number(readFileSync("/proc/stat", "utf8").split("\n")[0].trim().split(/\s+/)[8]);
-}
 function machineTicks() {
   const f = readFileSync("/proc/stat", "utf8").split("\n")[0].trim().split(/\s+/).slice(1).map(Number);
   const total = f.slice(0, 8).reduce((a, b) => a + b, 0);
-  return total - f[3] - f[4] - f[7];  // less idle, iowait and steal
+  return { busy: total - f[3] - f[4] - f[7], steal: f[7] };  // less idle, iowait and steal
 }
 
 function cpuSample(root) {
-  return { at: now(), ticks: treeTicks(root), machine: machineTicks(), steal: stealTicks(),
-           self: readStat(process.pid).ticks };
+  return { at: now(), ticks: treeTicks(root), machine: machineTicks(), self: readStat(process.pid).ticks };
 }
 
 // Seconds of processor time between two samples, in all and by kind of process.
@@ -207,10 +203,10 @@ function cpuBetween(a, b) {
   const wall = (b.at - a.at) / 1000;
   const seconds = total / TICKS_PER_SECOND;
   // What else ran meanwhile: the machine less Chromium and this program.
-  const others = (b.machine - a.machine - total - (b.self - a.self)) / TICKS_PER_SECOND;
+  const others = (b.machine.busy - a.machine.busy - total - (b.self - a.self)) / TICKS_PER_SECOND;
   return { seconds, wall, percent: (100 * seconds) / wall, byKind, processes: b.ticks.size,
            othersPercent: Math.max(0, (100 * others) / wall), selfPercent: (100 * (b.self - a.self)) / TICKS_PER_SECOND / wall,
-           stealPercent: (100 * (b.steal - a.steal)) / TICKS_PER_SECOND / wall };
+           stealPercent: (100 * (b.machine.steal - a.machine.steal)) / TICKS_PER_SECOND / wall };
 }
 
 function printCpu(what, c) {
@@ -229,7 +225,7 @@ function printCpu(what, c) {
 function runDesktop() {
   const program = join(repo, "build/bin/kinopa_pacing");
   if (!existsSync(program)) return Promise.resolve({ missing: program });
-  const machineBefore = machineTicks(), began = now();
+  const machineBefore = machineTicks().busy, began = now();
   return new Promise((done) => {
     const child = spawn(join(repo, "bench/xvfb.sh"), [program], { cwd: repo });
     let out = "", err = "";
@@ -241,7 +237,7 @@ function runDesktop() {
         done({ failed: `status ${code}: ${err.trim().split("\n").pop()}` });
         return;
       }
-      const d = { machinePercent: (100 * (machineTicks() - machineBefore)) / TICKS_PER_SECOND / ((now() - began) / 1000) };
+      const d = { machinePercent: (100 * (machineTicks().busy - machineBefore)) / TICKS_PER_SECOND / ((now() - began) / 1000) };
       const find = (re, text = out) => text.match(re);
       let m = find(/^play: ([\d.]+) s, (\d+) calls of game, (\d+) frames presented/m);
       if (m) [d.play, d.calls, d.presented] = [Number(m[1]), Number(m[2]), Number(m[3])];
@@ -547,11 +543,15 @@ function printGame(n, g, desktop, driverPercent) {
   // Mixed: into the output's buffer, as the desktop's "Play to the first mix";
   // heard: with the output device's own latency, as the browser reports it.
   const mixed = g.soundDelays.map((x) => x.mixed), heard = g.soundDelays.map((x) => x.heard);
-  console.log(`${tag}, sounds started: ${g.soundDelays.length}; from the rules' event to its mix into the ` +
-              `output: median ${fixed(median(mixed), 1)} ms, max ${fixed(Math.max(...mixed), 1)} ms ` +
-              `(target <= 20 ms: ${Math.max(...mixed) <= 20 ? "met" : "NOT met"})`);
-  console.log(`${tag}, from the rules' event to the speaker, with the output device's latency as the ` +
-              `browser reports it: median ${fixed(median(heard), 1)} ms, max ${fixed(Math.max(...heard), 1)} ms`);
+  if (mixed.length) {
+    console.log(`${tag}, sounds started: ${mixed.length}; from the rules' event to its mix into the ` +
+                `output: median ${fixed(median(mixed), 1)} ms, max ${fixed(Math.max(...mixed), 1)} ms ` +
+                `(target <= 20 ms: ${Math.max(...mixed) <= 20 ? "met" : "NOT met"})`);
+    console.log(`${tag}, from the rules' event to the speaker, with the output device's latency as the ` +
+                `browser reports it: median ${fixed(median(heard), 1)} ms, max ${fixed(Math.max(...heard), 1)} ms`);
+  } else {
+    console.log(`${tag}, sounds started: none measured (the browser does not tell the output's time)`);
+  }
   printCpu(`${tag}, Chromium processor time during play`, g.cpu);
   if (d) {
     console.log(`${tag}, desktop game's processor time during play: ${fixed(d.cpuPercent, 1)} % of one core` +
