@@ -226,9 +226,7 @@ int main(int argc, char** argv) {
   const int sounds = argc > 1 ? std::atoi(argv[1]) : 50;
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   SdlSound ds;
-  SoundBufferDesc desc{};
-  WaveFormat format{};
-  auto sound = ds.CreateSoundBufferFromFile(KINOPA_WAVE_DIR "/melkitmiss.wav", desc, format);
+  auto sound = ds.CreateSoundBufferFromFile(KINOPA_WAVE_DIR "/melkitmiss.wav");
   const int failed = wakeFigures(sound, sounds);
   mixFigures();
   return failed == 0 ? 0 : 1;

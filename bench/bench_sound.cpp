@@ -36,10 +36,7 @@ DirectSound& device() {
 void SoundMusicStepWhilePlaying(benchmark::State& state) {
   SettingsValues settings = allSoundsOn();
   SoundBuffers buffers;
-  SoundBufferDesc desc;
-  WaveFormat format;
-  buffers.musicBuffer =
-      device().CreateSoundBufferFromFile(KINOPA_WAVE_DIR "/music.wav", desc, format);
+  buffers.musicBuffer = device().CreateSoundBufferFromFile(KINOPA_WAVE_DIR "/music.wav");
   for (auto _ : state) playMusic(settings, buffers);
   halt(settings, buffers, 1);
 }
@@ -65,9 +62,7 @@ void SoundLoadAllFive(benchmark::State& state) {
   SettingsValues settings = allSoundsOn();
   SoundBuffers buffers;
   SoundLoading loading(settings, buffers,
-                       [](const std::string& path, SoundBufferDesc& d, WaveFormat& f) {
-                         return device().CreateSoundBufferFromFile(path, d, f);
-                       });
+                       [](const std::string& path) { return device().CreateSoundBufferFromFile(path); });
   for (auto _ : state) loading.loadwavex();
   overrideProgramFolder("");
 }

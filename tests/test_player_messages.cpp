@@ -57,9 +57,7 @@ void load(int row, const std::string& name) {
   SoundBuffers buffers;
   SdlSound ds;
   SoundLoading loading(controls, buffers,
-                       [&](const std::string& path, SoundBufferDesc& d, WaveFormat& f) {
-                         return ds.CreateSoundBufferFromFile(path, d, f);
-                       });
+                       [&](const std::string& path) { return ds.CreateSoundBufferFromFile(path); });
   loading.loadwavex();
 }
 

@@ -77,16 +77,8 @@ std::string writeFile(const QTemporaryDir& dir, const std::string& name, const s
   return path;
 }
 
-// The game's own description and format records.
-struct GameRecords {
-  SoundBufferDesc desc{DSBCAPS_STATIC + DSBCAPS_CTRLFREQUENCY + DSBCAPS_CTRLPAN +
-                           DSBCAPS_CTRLVOLUME, 0};
-  WaveFormat format{WAVE_FORMAT_PCM, 2, 22050, 88200, 4, 16, 0};
-};
-
 std::shared_ptr<SoundBuffer> load(DirectSound& ds, const std::string& path) {
-  GameRecords r;
-  return ds.CreateSoundBufferFromFile(path, r.desc, r.format);
+  return ds.CreateSoundBufferFromFile(path);
 }
 
 // Waits for `done`, polling, for at most a few seconds.

@@ -25,9 +25,9 @@ class Loading : public testing::Test {
   SdlSound ds;
   std::vector<std::string> tried;  // every path a buffer was made from, in order
   SoundLoading loading{controls, buffers,
-                       [this](const std::string& path, SoundBufferDesc& d, WaveFormat& f) {
+                       [this](const std::string& path) {
                          tried.push_back(path);
-                         return ds.CreateSoundBufferFromFile(path, d, f);
+                         return ds.CreateSoundBufferFromFile(path);
                        }};
 
   std::string inWave(const std::string& name) { return soundFolder() + name; }

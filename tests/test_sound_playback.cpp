@@ -16,11 +16,9 @@ class Playback : public testing::Test {
   Playback() {
     const char* files[] = {"music.wav", "zarupok.wav", "zarupfall.wav", "melkitok.wav",
                            "melkitmiss.wav"};
-    SoundBufferDesc desc;
-    WaveFormat format;
     for (int row = 1; row <= 5; ++row)
-      buffers.ofRow(row) = ds.CreateSoundBufferFromFile(
-          std::string(KINOPA_WAVE_DIR) + "/" + files[row - 1], desc, format);
+      buffers.ofRow(row) =
+          ds.CreateSoundBufferFromFile(std::string(KINOPA_WAVE_DIR) + "/" + files[row - 1]);
     controls.checks = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   }
   // Plays `row` from a point well into the sound, as if heard for a while.

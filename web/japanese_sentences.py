@@ -38,7 +38,7 @@ def main():
         "#include <string>",
         "#include <unordered_map>",
         "",
-        '#include "web/web_face.h"',
+        '#include "browser/web_face.h"',
         "",
         "namespace kinopa {",
         "",

@@ -4,11 +4,6 @@
 
 namespace kinopa {
 
-std::shared_ptr<InputDevice> DirectInput::CreateDevice(const std::string& name) {
-  if (name != "GUID_SysMouse") throw PlatformError("DirectInput", "CreateDevice", "unknown device " + name);
-  return std::make_shared<InputDevice>();
-}
-
 std::shared_ptr<DirectDraw7> DirectX7::DirectDrawCreate(const std::string& device) {
   if (!device.empty()) throw PlatformError("DirectX7", "DirectDrawCreate", "unknown display device " + device);
   return std::make_shared<DirectDraw7>();
@@ -18,8 +13,6 @@ std::shared_ptr<DirectSound> DirectX7::DirectSoundCreate(const std::string& devi
   if (!device.empty()) throw PlatformError("DirectX7", "DirectSoundCreate", "unknown sound device " + device);
   return openDirectSound();
 }
-
-std::shared_ptr<DirectInput> DirectX7::DirectInputCreate() { return std::make_shared<DirectInput>(); }
 
 void DirectX7::GetWindowRect(WindowHandle* window, Rect& rect) {
   if (!window) throw PlatformError("DirectX7", "GetWindowRect", "no window");

@@ -9,21 +9,10 @@
 
 namespace kinopa {
 
-// The mouse: created and kept; the game reads the mouse through the play
-// field's own events.
-class InputDevice {};
-
-class DirectInput {
- public:
-  // Only "GUID_SysMouse" is known.
-  std::shared_ptr<InputDevice> CreateDevice(const std::string& name);
-};
-
 class DirectX7 {
  public:
   std::shared_ptr<DirectDraw7> DirectDrawCreate(const std::string& device);
   std::shared_ptr<DirectSound> DirectSoundCreate(const std::string& device);
-  std::shared_ptr<DirectInput> DirectInputCreate();
   void GetWindowRect(WindowHandle* window, Rect& rect);
 };
 

@@ -29,21 +29,6 @@ struct ColorKey {
   int32_t high = 0;
 };
 
-struct SoundBufferDesc {
-  int32_t flags = 0;
-  int32_t bufferBytes = 0;
-};
-
-struct WaveFormat {
-  int16_t formatTag = 0;
-  int16_t channels = 0;
-  int32_t samplesPerSec = 0;
-  int32_t avgBytesPerSec = 0;
-  int16_t blockAlign = 0;
-  int16_t bitsPerSample = 0;
-  int16_t size = 0;
-};
-
 constexpr int32_t rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 constexpr int32_t kWhite = rgb(255, 255, 255);
 
@@ -64,12 +49,7 @@ constexpr int32_t DDBLTFAST_SRCCOLORKEY = 1;
 // Result code of a copy refused because a rectangle does not fit.
 constexpr int32_t DDERR_INVALIDRECT = -2005532542;
 // Sound buffers.
-constexpr int32_t DSBCAPS_STATIC = 2;
-constexpr int32_t DSBCAPS_CTRLFREQUENCY = 32;
-constexpr int32_t DSBCAPS_CTRLPAN = 64;
-constexpr int32_t DSBCAPS_CTRLVOLUME = 128;
 constexpr int32_t DSBPLAY_LOOPING = 1;
-constexpr int16_t WAVE_FORMAT_PCM = 1;
 
 // Mouse buttons and shift keys as the play field's handlers receive them.
 constexpr int kLeftButton = 1, kRightButton = 2, kMiddleButton = 4;

@@ -45,9 +45,8 @@ class DirectSound {
   void SetCooperativeLevel(WindowHandle* window, int32_t level);
   // Reads a wave file into a new buffer. A missing file or unusable data
   // throws PlatformError.
-  virtual std::shared_ptr<SoundBuffer> CreateSoundBufferFromFile(const std::string& path,
-                                                                 SoundBufferDesc& desc,
-                                                                 WaveFormat& format) = 0;
+  // The file's own format wins, converted to the device's.
+  virtual std::shared_ptr<SoundBuffer> CreateSoundBufferFromFile(const std::string& path) = 0;
   // A game is about to start: a device closed after a long rest opens now
   // rather than at the game's first sound.
   virtual void wake() {}

@@ -57,9 +57,7 @@ PlaySession::PlaySession(const Services& services, SessionFront& front)
       front_(front),
       framesHidden_(services.mode == Mode::watch),
       loading_(front.soundControls(), buffers_,
-               [this](const std::string& path, SoundBufferDesc& desc, WaveFormat& format) {
-                 return createSoundBuffer(path, desc, format);
-               }),
+               [this](const std::string& path) { return createSoundBuffer(path); }),
       board_(front, services.mode),
       drawing_(surfaces_, g, framesHidden_),
       sound_(services.mode, front.soundControls(), buffers_, loading_, g, services.recorder,
@@ -92,9 +90,6 @@ void PlaySession::startUp() {
   surfaces_.createDevice();
   front_.show();
   surfaces_.setUp(&front_.mainWindow(), &front_.field());
-
-  di = ensureCreated(dx).DirectInputCreate();
-  diMouse = di->CreateDevice("GUID_SysMouse");
 
   g.paused = kSet;
   g.gameinit();
@@ -214,11 +209,9 @@ void PlaySession::soundSettingsCancel() { sound_.waveiniread(); }
 
 void PlaySession::windowUnloaded() { g.quitRequested = kSet; }
 
-std::shared_ptr<SoundBuffer> PlaySession::createSoundBuffer(const std::string& path,
-                                                            SoundBufferDesc& desc,
-                                                            WaveFormat& format) {
+std::shared_ptr<SoundBuffer> PlaySession::createSoundBuffer(const std::string& path) {
   if (!ds) throw PlatformError("DirectSound", "CreateSoundBufferFromFile", "no sound device");
-  return ds->CreateSoundBufferFromFile(path, desc, format);
+  return ds->CreateSoundBufferFromFile(path);
 }
 
 void PlaySession::writeRecording() {

@@ -77,7 +77,7 @@ class PlaySession {
   void run();
   // Its steps, for the runs that take them one by one (scripts, watching).
   void createSoundDevice();
-  // Fixed numbers, the window shown, surfaces and input made, the first game
+  // Fixed numbers, the window shown, surfaces made, the first game
   // prepared.
   void startUp();
   void mainLoop();
@@ -168,8 +168,7 @@ class PlaySession {
   };
 
   void writeRecording();
-  std::shared_ptr<SoundBuffer> createSoundBuffer(const std::string& path, SoundBufferDesc& desc,
-                                                 WaveFormat& format);
+  std::shared_ptr<SoundBuffer> createSoundBuffer(const std::string& path);
 
   Services services_;
   SessionFront& front_;
@@ -177,8 +176,6 @@ class PlaySession {
 
   std::shared_ptr<DirectX7> dx;
   std::shared_ptr<DirectSound> ds;
-  std::shared_ptr<DirectInput> di;
-  std::shared_ptr<InputDevice> diMouse;
   Surfaces surfaces_{dx};
   // musicBuffer, zarupOkBuffer, zarupFallBuffer, melkitOkBuffer, melkitMissBuffer.
   SoundBuffers buffers_;

@@ -18,7 +18,6 @@ bool ShownField::presentToScreen(const PixelView& image, const Rect& screenRect)
   stretcher_.copy({image.pixels, image.stride}, image.width, image.height,
                   {shown_.pixels.data(), shown_.width}, shown_.width, shown_.height);
   ++serial_;
-  ++presents_;
   return true;
 }
 

@@ -34,14 +34,12 @@ class ShownField : public SizedWindow {
   const Picture& shown();
   // A number that changes whenever what it shows does.
   int serial() const { return serial_; }
-  int presents() const { return presents_; }
 
  private:
   std::string ownPicture_;
   Picture shown_;
   pixelcopy::Stretcher stretcher_;
   int serial_ = 0;
-  int presents_ = 0;
 };
 
 }  // namespace kinopa

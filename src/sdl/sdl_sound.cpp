@@ -63,13 +63,7 @@ SdlSound::SdlSound() : mixer_(SoundMixer::shared()) {}
 
 SdlSound::~SdlSound() = default;
 
-std::shared_ptr<SoundBuffer> SdlSound::CreateSoundBufferFromFile(const std::string& path,
-                                                                 SoundBufferDesc& desc,
-                                                                 WaveFormat& format) {
-  // The description and format are what the game asks for; the file's own
-  // format wins, converted to the device's.
-  (void)desc;
-  (void)format;
+std::shared_ptr<SoundBuffer> SdlSound::CreateSoundBufferFromFile(const std::string& path) {
   return std::make_shared<SdlBuffer>(
       mixer_, readWaveFile(path, mixer_->frequency(), mixer_->channels(), "DirectSound",
                            "CreateSoundBufferFromFile"));

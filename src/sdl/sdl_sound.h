@@ -15,9 +15,7 @@ class SdlSound : public DirectSound {
   SdlSound();  // opens the audio device (SDL's silent one when there is none)
   ~SdlSound() override;
 
-  std::shared_ptr<SoundBuffer> CreateSoundBufferFromFile(const std::string& path,
-                                                         SoundBufferDesc& desc,
-                                                         WaveFormat& format) override;
+  std::shared_ptr<SoundBuffer> CreateSoundBufferFromFile(const std::string& path) override;
   void wake() override;
   std::optional<Clock::time_point> tend(bool gameRuns) override;
 

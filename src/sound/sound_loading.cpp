@@ -30,16 +30,6 @@ void SoundLoading::LoadWave() {
   KINOPA_ROUTINE("draw_w.LoadWave");
   soundsLoaded = 0;
   const std::string folder = soundFolder();
-  SoundBufferDesc desc;
-  desc.flags = DSBCAPS_STATIC + DSBCAPS_CTRLFREQUENCY + DSBCAPS_CTRLPAN + DSBCAPS_CTRLVOLUME;
-  WaveFormat format;
-  format.formatTag = WAVE_FORMAT_PCM;
-  format.channels = 2;
-  format.samplesPerSec = 22050;
-  format.avgBytesPerSec = 88200;
-  format.blockAlign = 4;
-  format.bitsPerSample = 16;
-  format.size = 0;
 
   // The row being loaded, once its off box is ticked: only a failure there is
   // reported and passed over, so every retry has one sound fewer to load.
@@ -53,7 +43,7 @@ void SoundLoading::LoadWave() {
       const int16_t fullPath = controls_.Check(fullPathBoxOf(row));
       if (fullPath == 0 || fullPath == 1) {
         const std::string name = controls_.Text(textOf(row));
-        buffers_.ofRow(row) = create_(fullPath == 0 ? folder + name : name, desc, format);
+        buffers_.ofRow(row) = create_(fullPath == 0 ? folder + name : name);
       }
       controls_.setCheck(offBoxOf(row), 0);
       loading = 0;

@@ -14,8 +14,7 @@
 namespace kinopa {
 
 // Makes a buffer from a wave file; the sound device's CreateSoundBufferFromFile.
-using CreateBuffer = std::function<std::shared_ptr<SoundBuffer>(
-    const std::string& path, SoundBufferDesc& desc, WaveFormat& format)>;
+using CreateBuffer = std::function<std::shared_ptr<SoundBuffer>(const std::string& path)>;
 
 class SoundLoading {
  public:

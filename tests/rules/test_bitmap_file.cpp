@@ -1,6 +1,6 @@
 // Bitmaps of every kind the loader reads, written byte by byte: each comes
-// out pixel for pixel. (The game's own kinds, 4, 8 and 24 bits, are also
-// written by Qt in test_surface_load.)
+// out pixel for pixel, at the size asked for in the description; files that
+// are not whole bitmaps are refused with the reason and the path.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/surface.h"
 
 namespace kinopa {
@@ -83,17 +84,28 @@ struct Kind {
 
 void PrintTo(const Kind& k, std::ostream* os) { *os << k.name; }
 
+// A file of the temporary folder that goes with the object.
+class ScratchFile {
+ public:
+  ScratchFile(const std::string& name, const std::string& bytes)
+      : path_(std::filesystem::temp_directory_path() / ("kinopa-bitmap-" + name)) {
+    std::ofstream(path_, std::ios::binary) << bytes;
+  }
+  ~ScratchFile() { std::filesystem::remove(path_); }
+  std::string path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
 class BitmapKinds : public testing::TestWithParam<Kind> {};
 
 TEST_P(BitmapKinds, LoadPixelForPixel) {
   const Kind& k = GetParam();
-  const std::filesystem::path file =
-      std::filesystem::temp_directory_path() / (std::string("kinopa-bitmap-") + k.name + ".bmp");
-  std::ofstream(file, std::ios::binary) << k.file;
+  const ScratchFile file(std::string(k.name) + ".bmp", k.file);
   DirectDraw7 dd;
   SurfaceDesc desc{DDSD_CAPS, 0, 0, DDSCAPS_OFFSCREENPLAIN};
-  const auto surface = dd.CreateSurfaceFromFile(file.string(), desc);
-  std::filesystem::remove(file);
+  const auto surface = dd.CreateSurfaceFromFile(file.path(), desc);
   ASSERT_EQ(desc.width, k.width);
   ASSERT_EQ(desc.height, k.height);
   for (int32_t y = 0; y < k.height; ++y)
@@ -102,9 +114,19 @@ TEST_P(BitmapKinds, LoadPixelForPixel) {
           << x << "," << y;
 }
 
+// The game's own sheets come in 4, 8 and 24 bits, bottom-up, rows padded to
+// 4 bytes.
+const std::string kRgb24 =
+    bitmap(3, 2, 24, 0, "", bytes({0, 0, 0, 255, 255, 255, 0, 0, 255, 0, 0, 0,
+                                   0, 255, 0, 255, 0, 0, 0, 0, 0, 0, 0, 0}));
+
 INSTANTIATE_TEST_SUITE_P(
     Table, BitmapKinds,
     testing::Values(
+        Kind{"rgb24", kRgb24, 3, 2, {G, B, K, K, W, R}},
+        Kind{"indexed8", bitmap(3, 1, 8, 0, palette({K, W, R}), bytes({2, 1, 2, 0})), 3, 1, {R, W, R}},
+        Kind{"indexed4", bitmap(3, 1, 4, 0, palette({K, G, B}), bytes({0x12, 0x10, 0, 0})), 3, 1,
+             {G, B, G}},
         // 32 bits, top-down (a negative height): B G R x.
         Kind{"rgb32_topdown",
              bitmap(2, -2, 32, 0, "",
@@ -135,6 +157,69 @@ INSTANTIATE_TEST_SUITE_P(
         Kind{"rle4",
              bitmap(6, 1, 4, 2, palette({K, R, G}), bytes({3, 0x12, 0, 3, 0x21, 0x20, 0, 1})), 6,
              1, {R, G, R, G, R, G}}));
+
+TEST(BitmapFile, TheSizeAskedForInTheDescriptionStretchesThePicture) {
+  const ScratchFile file("stretched.bmp", kRgb24);
+  DirectDraw7 dd;
+  SurfaceDesc desc{DDSD_CAPS + DDSD_HEIGHT + DDSD_WIDTH, 4, 6, DDSCAPS_OFFSCREENPLAIN};
+  const auto surface = dd.CreateSurfaceFromFile(file.path(), desc);
+  ASSERT_EQ(desc.width, 6);
+  ASSERT_EQ(desc.height, 4);
+  const uint32_t shown[] = {G, B, K, K, W, R};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(surface->pixel(x, y), shown[(y / 2) * 3 + x / 2]);
+}
+
+TEST(BitmapFile, FilesThatAreNotWholeBitmapsAreRefusedNamingReasonAndPath) {
+  // The good file claiming another size: damaged sizes must be refused
+  // before anything is allocated or multiplied out.
+  const auto sized = [](int32_t width, int32_t height) {
+    std::string b = kRgb24;
+    for (int i = 0; i < 4; ++i) {
+      b[18 + i] = static_cast<char>(width >> (8 * i));
+      b[22 + i] = static_cast<char>(height >> (8 * i));
+    }
+    return b;
+  };
+  const std::string png = bytes({0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13});
+  const std::pair<std::string, const char*> cases[] = {
+      {"", "not a Windows bitmap"},
+      {"just some text, not a picture", "not a Windows bitmap"},
+      {png, "not a Windows bitmap"},
+      {kRgb24.substr(0, kRgb24.size() - 1), "truncated bitmap"},
+      {kRgb24.substr(0, 54), "truncated bitmap"},
+      {kRgb24.substr(0, 30), "truncated bitmap"},
+      {sized(0x7fffffff, -0x7fffffff - 1), "bitmap too large"},
+      {sized(16385, 1), "bitmap too large"},
+      {sized(5000, -5000), "bitmap too large"},
+  };
+  DirectDraw7 dd;
+  const auto refused = [&](const std::string& path, const std::string& reason) {
+    SurfaceDesc desc{DDSD_CAPS, 0, 0, DDSCAPS_OFFSCREENPLAIN};
+    try {
+      dd.CreateSurfaceFromFile(path, desc);
+      ADD_FAILURE() << path << " loaded";
+    } catch (const PlatformError& e) {
+      EXPECT_EQ(e.operation(), "CreateSurfaceFromFile");
+      EXPECT_NE(std::string(e.what()).find(reason + ": " + path), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(desc.width, 0);  // nothing written back on failure
+  };
+  int n = 0;
+  for (const auto& [file, reason] : cases) {
+    const ScratchFile scratch("bad" + std::to_string(n++) + ".bmp", file);
+    refused(scratch.path(), reason);
+  }
+  refused((std::filesystem::temp_directory_path() / "kinopa-no-such.bmp").string(), "file not found");
+  refused(std::filesystem::temp_directory_path().string() + "/", "not a file");
+}
+
+TEST(BitmapFile, TheScreenCannotBeLoadedFromAFile) {
+  const ScratchFile file("screen.bmp", kRgb24);
+  DirectDraw7 dd;
+  SurfaceDesc desc{DDSD_CAPS, 0, 0, DDSCAPS_PRIMARYSURFACE};
+  EXPECT_THROW(dd.CreateSurfaceFromFile(file.path(), desc), PlatformError);
+}
 
 }  // namespace
 }  // namespace kinopa

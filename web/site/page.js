@@ -68,7 +68,6 @@
     const scale = room >= 1 ? Math.floor(room) : room;
     stage.style.transform = `scale(${scale})`;
     stage.style.left = `${Math.max(0, (window.innerWidth - width * scale) / 2)}px`;
-    page.scale = scale;
   }
   window.addEventListener("resize", fit);
   fit();
@@ -711,11 +710,9 @@
 
     // For the tests: what the game shows, and a way in.
     page.stateLine = () => api.stateLine();
-    page.caption = (name) => api.caption(CONTROLS.indexOf(name));
     page.runRecording = () => api.runRecording();
     page.watchFile = (name, text) => watchFile(new File([text], name));
     page.audioState = () => audio.state();
-    page.framePending = () => framePending;
     page.fieldPixels = () => {
       drawField();
       return Array.from(context.getImageData(0, 0, FIELD_WIDTH, FIELD_HEIGHT).data);

@@ -19,7 +19,7 @@
 #include "core/files.h"
 #include "core/folders.h"
 #include "core/messages.h"
-#include "web/web_face.h"
+#include "browser/web_face.h"
 
 // The page's own calls (page.js sets window.kinopaHost); under node, where
 // there is no page, messages go to standard error.

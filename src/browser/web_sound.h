@@ -12,9 +12,7 @@ namespace kinopa {
 
 class WebSound : public DirectSound {
  public:
-  std::shared_ptr<SoundBuffer> CreateSoundBufferFromFile(const std::string& path,
-                                                         SoundBufferDesc& desc,
-                                                         WaveFormat& format) override;
+  std::shared_ptr<SoundBuffer> CreateSoundBufferFromFile(const std::string& path) override;
   void wake() override;
   std::optional<Clock::time_point> tend(bool gameRuns) override;
 };

@@ -1,4 +1,4 @@
-#include "web/web_sound.h"
+#include "browser/web_sound.h"
 
 #include <emscripten/emscripten.h>
 
@@ -56,12 +56,8 @@ class WebBuffer : public SoundBuffer {
 
 std::shared_ptr<DirectSound> openDirectSound() { return std::make_shared<WebSound>(); }
 
-std::shared_ptr<SoundBuffer> WebSound::CreateSoundBufferFromFile(const std::string& path,
-                                                                 SoundBufferDesc& desc,
-                                                                 WaveFormat& format) {
-  // The file's own format wins; the page's audio resamples it.
-  (void)desc;
-  (void)format;
+std::shared_ptr<SoundBuffer> WebSound::CreateSoundBufferFromFile(const std::string& path) {
+  // The page's audio resamples it.
   return std::make_shared<WebBuffer>(
       readPcmWave(path, "DirectSound", "CreateSoundBufferFromFile"));
 }

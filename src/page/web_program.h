@@ -14,7 +14,7 @@
 #include "play/recording_file.h"
 #include "play/script_player.h"
 #include "play/watch_run.h"
-#include "web/web_front.h"
+#include "page/web_front.h"
 
 namespace kinopa {
 

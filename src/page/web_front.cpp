@@ -1,4 +1,4 @@
-#include "web/web_front.h"
+#include "page/web_front.h"
 
 #include <emscripten/emscripten.h>
 

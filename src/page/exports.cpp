@@ -17,8 +17,8 @@
 #include "sound/settings_values.h"
 #include "sound/sound_controls.h"
 #include "sound/wave_ini.h"
-#include "web/web_face.h"
-#include "web/web_program.h"
+#include "browser/web_face.h"
+#include "page/web_program.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "web/web_program.h"
+#include "page/web_program.h"
 
 #include <chrono>
 
