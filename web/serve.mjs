@@ -2,7 +2,8 @@
 // folder, each with its type (.wasm as application/wasm, which the browser
 // needs to compile it while it streams), nothing else.
 //   node web/serve.mjs [FOLDER] [PORT]     (defaults: build-web/site, 8080)
-// tests/web/page.test.mjs starts it in its own process with startServer().
+// The page's tests (tests/web/harness.mjs) start it in their own process
+// with startServer().
 import { createReadStream } from "node:fs";
 import { stat } from "node:fs/promises";
 import { createServer } from "node:http";

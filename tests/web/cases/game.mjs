@@ -1,0 +1,79 @@
+// Games played on the page by real input.
+import { readFile, writeFile } from "node:fs/promises";
+
+import { body, firstDifference, pngPixels, test } from "../harness.mjs";
+import { fields } from "../state_fields.mjs";
+
+test("tab-and-space", async (t) => {
+  const p = await t.open();
+  // As on the desktop: the field, 終了, Start.
+  await p.page.focus("#Picture1");
+  await p.page.keyboard.press("Tab");
+  await p.page.keyboard.press("Tab");
+  t.check("Tab goes from the field by 終了 to Start",
+          await p.evaluate(() => document.activeElement.id) === "gamestart");
+  await p.page.keyboard.press(" ");
+  t.check("Space on Start starts a game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
+  await p.page.keyboard.press(" ");
+  t.check("Space again pauses it", await p.waitFor(() => / paused=-1 .*\|Start$/.test(kinopaPage.stateLine())));
+});
+
+// Six seconds of play by pointer and clicks, then Pause: the tovrin under
+// the zarup, now and then the melkit, clicked. As the rate climbs, a fall
+// ends a game at once: Restart starts the next. The page's recording of it
+// all, replayed by kinopa-replay, gives every state line the page gave, and
+// the same last picture.
+test("game-by-pointer", async (t) => {
+  const p = await t.open();
+  await p.evaluate(() => { kinopaPage.measure = true; kinopaPage.collectLines = true; });
+  await p.page.click("#gamestart");
+  t.check("Start runs the game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
+  let labelsMatch = true, rateRose = false;
+  const began = Date.now();
+  for (let turn = 0; Date.now() - began < 6000; ++turn) {
+    const s = await p.state();
+    if (s.paused !== "0") {  // over: a fall at a high rate ends the game at once
+      await p.page.click("#gamestart");  // Restart
+      await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine()), undefined, 1000);
+      continue;
+    }
+    const [zx] = s.zarup.split(",").map(Number);
+    const [mx, my] = s.melkit.split(",").map(Number);
+    if (s.hover === "-1") {
+      await p.page.mouse.click(...await p.fieldPoint(mx + 50, my + 20));  // on the melkit: the rate rises
+    } else if (turn % 5 === 0) {
+      await p.page.mouse.move(...await p.fieldPoint(mx + 50, my + 20));
+    } else {
+      await p.page.mouse.move(...await p.fieldPoint(zx + 32, 540));
+    }
+    // The captions shown, and the rules' own, at one moment.
+    const [line, shown] = await p.evaluate(() => [kinopaPage.stateLine(),
+      ["Label6", "Label4", "Label5", "Label8", "gamestart"].map((id) => document.getElementById(id).textContent).join("|")]);
+    const after = fields(line);
+    labelsMatch &&= shown === after.labels;
+    rateRose ||= Number(after.rate) > 1;
+  }
+  // Pause (a game that ended just before the click made it Restart).
+  while ((await p.state()).paused === "0") {
+    await p.page.click("#gamestart");
+    await p.waitFor(() => / paused=-1 /.test(kinopaPage.stateLine()), undefined, 1000);
+  }
+  t.check("after Pause the settings button comes back with no other event",
+          await p.waitFor(() => !document.getElementById("Command1").disabled, undefined, 3000));
+  t.check("the window's captions are the rules' all along", labelsMatch);
+  t.check("a click on the melkit raised the rate, shown as the rules say", rateRose);
+  await p.page.screenshot({ path: t.path("page.png") });
+
+  const pageLines = await p.evaluate(() => kinopaPage.lines);
+  const recording = await p.evaluate(() => kinopaPage.runRecording());
+  await writeFile(t.path("page-run.kinopa"), recording);
+  const png = t.path("page-run.png");
+  const nativeLines = await t.replay("page-run-shot.kinopa", recording + `shot ${png}\n`);
+  const differs = nativeLines.findIndex((line, i) => body(line) !== body(pageLines[i] || ""));
+  t.check(`the page's recording replays natively to its ${pageLines.length} state lines`,
+          nativeLines.length === pageLines.length && differs < 0 && pageLines.length > 100,
+          differs >= 0 ? `line ${differs + 1}:\npage   ${pageLines[differs]}\nnative ${nativeLines[differs]}`
+                       : `${nativeLines.length} against ${pageLines.length} lines`);
+  const diff = firstDifference(await p.fieldPixels(), pngPixels(await readFile(png)).rgba);
+  t.check("... and to the same last picture", !diff, diff);
+});

@@ -1,0 +1,57 @@
+// The sound settings, kept in the browser's storage.
+import { join } from "node:path";
+
+import { test } from "../harness.mjs";
+
+// The dialog's inputs, row by row: the file's name, フルパス, 無.
+const dialogValues = (p) => p.evaluate(() => [...document.querySelectorAll("#SoundMenu input")]
+  .map((i) => (i.type === "text" ? i.value : i.checked ? "1" : "0")).join(" "));
+
+test("settings-survive-reload", async (t) => {
+  const p = await t.open();
+  await p.page.click("#Command1");
+  const rows = await p.page.$$("#SoundMenu input[type=text]");
+  await rows[1].click({ count: 3 });
+  await p.page.keyboard.type("melkitok.wav");
+  const boxes = await p.page.$$("#SoundMenu label input");  // フルパス and 無, row by row
+  await boxes[5].click();  // zarup受け止め失敗's 無: ticked
+  await p.page.click("#soundOk");
+  await p.evaluate(() => kinopaPage.sync());
+  const saved = await p.evaluate(() => kinopaPage.readFile("/kinopa/wave.ini"));
+  t.check("OK saves the settings",
+          saved?.startsWith('"",0,1\r\n"melkitok.wav",0,0\r\n"zarupfall.wav",0,1\r\n'), JSON.stringify(saved));
+  const error = await p.reload();
+  await p.page.click("#Command1");
+  const values = await dialogValues(p);
+  t.check("after a reload the settings are still there",
+          !error && values.startsWith(" 0 1 melkitok.wav 0 0 zarupfall.wav 0 1"), error || values);
+});
+
+// 参照: the chosen file is kept in the browser's storage, named by its path.
+test("choose-sound-file", async (t) => {
+  const p = await t.open();
+  await p.page.click("#Command1");
+  const [chooser] = await Promise.all([p.page.waitForFileChooser(),
+                                       p.page.click("#SoundMenu .body button:nth-of-type(5)")]);
+  await chooser.accept([join(t.site, "wave", "melkitmiss.wav")]);
+  t.check("参照 names the chosen file by its full path, ticked",
+          await p.waitFor(() => {
+            const inputs = [...document.querySelectorAll("#SoundMenu input")];
+            return inputs[12].value === "/kinopa/sounds/melkitmiss.wav" && inputs[13].checked;
+          }) && await p.evaluate(() => kinopaPage.readFile("/kinopa/sounds/melkitmiss.wav") !== null),
+          await dialogValues(p));
+  await p.page.click("#soundOk");
+  t.check("... and OK loads it without a word", await p.evaluate(() => kinopaPage.boxes.length) === 0,
+          await p.evaluate(() => kinopaPage.boxes.join("\n")));
+});
+
+test("damaged-wave-ini", async (t) => {
+  const p = await t.open();
+  await p.evaluate(() => { kinopaPage.writeFile("/kinopa/wave.ini", "\u0001garbage"); return kinopaPage.sync(); });
+  const error = await p.reload();
+  const boxes = await p.evaluate(() => kinopaPage.boxes);
+  t.check("a damaged wave.ini is said in its box",
+          !error && boxes.some((b) => b.startsWith("wave.iniファイルに何か問題あるみたいです。 | ")),
+          error || boxes.join("\n"));
+  await p.answerBoxes();
+});
