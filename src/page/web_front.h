@@ -10,6 +10,7 @@
 #include "core/frame_changes.h"
 #include "play/play_session.h"
 #include "play/shown_field.h"
+#include "play/window_look.h"
 #include "sound/settings_values.h"
 
 namespace kinopa {
@@ -47,7 +48,7 @@ class WebFront : public SessionFront {
     void setCheck(int index, int16_t value) override;
   };
 
-  SizedWindow main_{512, kFieldHeight};
+  SizedWindow main_{mainWindowLook().width, mainWindowLook().height};
   ShownField field_;
   Settings settings_;
   std::vector<uint8_t> rgba_;

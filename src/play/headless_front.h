@@ -6,6 +6,7 @@
 
 #include "play/play_session.h"
 #include "play/shown_field.h"
+#include "play/window_look.h"
 #include "sound/settings_values.h"
 
 namespace kinopa {
@@ -29,7 +30,7 @@ class HeadlessFront : public SessionFront {
   const Picture& fieldPicture() { return field_.shown(); }
 
  private:
-  SizedWindow main_{512, kFieldHeight};
+  SizedWindow main_{mainWindowLook().width, mainWindowLook().height};
   ShownField field_;
   SettingsValues settings_;
 };

@@ -9,6 +9,7 @@
 #include "play/carried_state.h"
 #include "play/recorder.h"
 #include "play/script_player.h"
+#include "play/window_look.h"
 
 namespace kinopa {
 namespace {
@@ -19,14 +20,11 @@ constexpr std::size_t at(Control c) { return static_cast<std::size_t>(c); }
 
 PlaySession::SessionBoard::SessionBoard(SessionFront& front, Mode mode) : front_(front) {
   // What the window shows before the rules write anything.
-  captions_[at(Control::gamestart)] = "Start";
-  captions_[at(Control::Command1)] = "効果音設定";
-  captions_[at(Control::Label4)] = "0";
-  captions_[at(Control::Label5)] = "1";
-  captions_[at(Control::Label6)] = "10000";
-  captions_[at(Control::Label8)] = "0";
-  enabled_.fill(true);
-  enabled_[at(Control::Command1)] = false;  // until the main loop first idles
+  for (const ControlLook& look : mainWindowLook().controls) {
+    if (!look.ruled) continue;
+    captions_.at(at(*look.ruled)) = look.caption;
+    enabled_.at(at(*look.ruled)) = look.enabled;
+  }
   // Watching: nothing to start; 終了 and the close box still end it.
   if (mode == Mode::watch) enabled_[at(Control::gamestart)] = false;
 }

@@ -1,7 +1,6 @@
 #include "qt/fonts.h"
 
 #include <QStringList>
-#include <cmath>
 
 namespace kinopa {
 
@@ -12,9 +11,9 @@ void installFontSubstitutes() {
                              QStringList() << QStringLiteral("IPAPMincho") << QStringLiteral("IPAMincho"));
 }
 
-QFont layoutFont(const char* family, double points, bool bold) {
+QFont layoutFont(const char* family, int pixels, bool bold) {
   QFont font(QString::fromUtf8(family));
-  font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
 }

@@ -7,9 +7,10 @@ namespace kinopa {
 // The interface's Japanese font names are served by the IPA fonts.
 void installFontSubstitutes();
 
-// A font of `points` size as laid out at 96 dots per inch, so text keeps its
-// size in pixels whatever the screen's own setting; the window system scales
-// it with the rest of the window on a scaled display.
-QFont layoutFont(const char* family, double points, bool bold);
+// A font `pixels` high (the window look's points at 96 dots per inch,
+// fontPixels), so text keeps its size in pixels whatever the screen's own
+// setting; the window system scales it with the rest of the window on a
+// scaled display.
+QFont layoutFont(const char* family, int pixels, bool bold);
 
 }  // namespace kinopa

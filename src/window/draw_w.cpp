@@ -1,4 +1,4 @@
-// The main window: its look (sizes, positions, captions, fonts and colours)
+// The main window: its widgets, made as its look says (play/window_look.h),
 // and its handlers.
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,40 +9,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <initializer_list>
-#include <utility>
 
 #include "core/errors.h"
-#include "qt/fonts.h"
+#include "dialogs/look_widgets.h"
 #include "window/draw_w.h"
 
 namespace kinopa {
-namespace {
-
-constexpr const char* kLabelFont = "ＭＳ Ｐゴシック";
-
-QLabel* makeLabel(QWidget* parent, const std::string& text, QRect box, double points,
-                  Qt::Alignment align, bool magenta) {
-  auto* label = new QLabel(QString::fromStdString(text), parent);
-  label->setGeometry(box);
-  label->setFont(layoutFont(kLabelFont, points, true));
-  label->setAlignment(align | Qt::AlignTop);
-  label->setAttribute(Qt::WA_TranslucentBackground);
-  if (magenta) {
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, QColor(255, 0, 255));
-    label->setPalette(pal);
-  }
-  return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const std::string& text, QRect box) {
-  auto* button = new QPushButton(QString::fromStdString(text), parent);
-  button->setGeometry(box);
-  return button;
-}
-
-}  // namespace
 
 Rect WidgetHandle::windowRect() const {
   const QRect r = widget_.frameGeometry();
@@ -57,46 +29,37 @@ DrawW::DrawW(const Services& services, QWidget* parent)
 DrawW::~DrawW() = default;
 
 void DrawW::buildLayout() {
-  setWindowTitle(QStringLiteral("Kinopa"));
+  const WindowLook& look = mainWindowLook();
+  setWindowTitle(QString::fromUtf8(look.caption));
   setWindowIcon(QIcon(QStringLiteral(":/art/kinopa.ico")));
   // A fixed frame with a close box only.
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                  Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setFixedSize(512, kFieldHeight);  // the play field fills its height
+  setFixedSize(look.width, look.height);
   windowPicture_.set(QImage(QStringLiteral(":/art/window.jpg")));
   if (windowPicture_.isNull()) throw PlatformError("draw_w", "Picture", "window picture missing");
 
-  // Created in tab order; the labels never take the focus.
-  Picture1 = new PictureBox(this);
-  Picture1->setGeometry(0, 0, kFieldWidth, kFieldHeight);
+  // The controls the rules write show what the session holds for them.
+  makeControls(*this, look, [this](const ControlLook& c) {
+    return c.ruled ? session_.caption(*c.ruled) : std::string(c.caption);
+  });
+  Picture1 = &controlWidget<PictureBox>(*this, "Picture1");
+  gamestart = &controlWidget<QPushButton>(*this, "gamestart");
+  Command1 = &controlWidget<QPushButton>(*this, "Command1");
+  gameend = &controlWidget<QPushButton>(*this, "gameend");
+  Label1 = &controlWidget<QLabel>(*this, "Label1");
+  Label2 = &controlWidget<QLabel>(*this, "Label2");
+  Label3 = &controlWidget<QLabel>(*this, "Label3");
+  Label4 = &controlWidget<QLabel>(*this, "Label4");
+  Label5 = &controlWidget<QLabel>(*this, "Label5");
+  Label6 = &controlWidget<QLabel>(*this, "Label6");
+  Label7 = &controlWidget<QLabel>(*this, "Label7");
+  Label8 = &controlWidget<QLabel>(*this, "Label8");
+  for (const ControlLook& c : look.controls)
+    if (c.ruled) control(*c.ruled)->setEnabled(session_.enabled(*c.ruled));
   const QImage field(QStringLiteral(":/art/field.bmp"));
   if (field.isNull()) throw PlatformError("Picture1", "Picture", "play field picture missing");
   Picture1->setPicture(field);
-  gameend = makeButton(this, "終了", QRect(408, 568, 95, 25));
-  Label1 = makeLabel(this, "得点", QRect(408, 184, 97, 41), 14.25, Qt::AlignHCenter, false);
-  Label2 = makeLabel(this, "得点増加率", QRect(408, 248, 97, 41), 12, Qt::AlignHCenter, false);
-  Label3 = makeLabel(this, "残り時間", QRect(408, 320, 97, 49), 14.25, Qt::AlignHCenter, false);
-  // The controls the rules write show what the session holds for them.
-  const auto first = [this](Control c) { return session_.caption(c); };
-  gamestart = makeButton(this, first(Control::gamestart), QRect(408, 8, 97, 25));
-  Label4 = makeLabel(this, first(Control::Label4), QRect(408, 200, 97, 25), 15.75, Qt::AlignHCenter, false);
-  Label5 = makeLabel(this, first(Control::Label5), QRect(408, 264, 97, 25), 15.75, Qt::AlignHCenter, false);
-  Label6 = makeLabel(this, first(Control::Label6), QRect(408, 344, 97, 25), 15.75, Qt::AlignHCenter, false);
-  Label7 = makeLabel(this, "最高得点", QRect(416, 104, 81, 25), 14.25, Qt::AlignLeft, true);
-  Label8 = makeLabel(this, first(Control::Label8), QRect(416, 128, 81, 25), 14.25, Qt::AlignHCenter, true);
-  Command1 = makeButton(this, first(Control::Command1), QRect(416, 392, 81, 25));
-  for (Control c : {Control::gamestart, Control::Command1})
-    control(c)->setEnabled(session_.enabled(c));
-  // Each control is known by its name, as in the window's design.
-  for (auto [widget, name] : std::initializer_list<std::pair<QWidget*, const char*>>{
-           {Picture1, "Picture1"}, {gamestart, "gamestart"}, {Command1, "Command1"},
-           {gameend, "gameend"}, {Label1, "Label1"}, {Label2, "Label2"}, {Label3, "Label3"},
-           {Label4, "Label4"}, {Label5, "Label5"}, {Label6, "Label6"}, {Label7, "Label7"},
-           {Label8, "Label8"}})
-    widget->setObjectName(QString::fromLatin1(name));
-  setTabOrder(Picture1, gameend);
-  setTabOrder(gameend, gamestart);
-  setTabOrder(gamestart, Command1);
 
   connect(gamestart, &QPushButton::clicked, this,
           [this] { guarded([this] { session_.startClicked(); }); });
