@@ -8,18 +8,6 @@
 #include "sound/wave_ini.h"
 
 namespace kinopa {
-
-std::string waveIniBytes(SoundControls& controls, int32_t highScore) {
-  std::string bytes;
-  for (int row = 1; row <= kSoundRows; ++row) {
-    bytes += '"' + controls.Text(textOf(row)) + "\",";
-    bytes += std::to_string(controls.Check(fullPathBoxOf(row))) + ",";
-    bytes += std::to_string(controls.Check(offBoxOf(row))) + "\r\n";
-  }
-  bytes += std::to_string(highScore) + "\r\n";
-  return bytes;
-}
-
 namespace {
 
 std::optional<std::string> readIfThere(const std::string& path) {
