@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,7 @@
 #include "play/state_line.h"
 #include "sound/settings_values.h"
 #include "sound/sound_controls.h"
+#include "sound/sound_loading.h"
 #include "sound/wave_ini.h"
 #include "browser/web_face.h"
 #include "page/web_program.h"
@@ -164,25 +166,44 @@ EMSCRIPTEN_KEEPALIVE const char* kinopa_best_game_path() {
   return text(program ? program->bestGamePath() : std::string());
 }
 
-// The music's file when the sound settings (the saved ones, or the
-// dialog's) play it and name it without a full path: a file of the game's
-// own, which the page fetches only then. "" otherwise.
-EMSCRIPTEN_KEEPALIVE const char* kinopa_music_wanted(int fromDialog) {
+// The game's own sound files that the sound settings (the saved ones, or the
+// dialog's) load and the page has not fetched yet, one path a line: the page
+// fetches them only when they are wanted, the music once it is switched on.
+// A file the site does not have stays missing, and loading it says so.
+EMSCRIPTEN_KEEPALIVE const char* kinopa_sound_files_wanted(int fromDialog) {
   kinopa::SettingsValues saved;
   kinopa::SoundControls* settings = &saved;
+  std::string wanted;
   try {
     if (fromDialog != 0) {
       if (!program) return "";
       settings = &program->front().settings();
-    } else if (!kinopa::readsCleanly(kinopa::readWholeFile(kinopa::settingsFile("wave.ini")), &saved)) {
-      return "";
+    } else {
+      // A first start, or a damaged file: start-up's loading goes by the
+      // first settings.
+      std::string bytes;
+      try {
+        bytes = kinopa::readWholeFile(kinopa::settingsFile("wave.ini"));
+      } catch (const kinopa::Error&) {
+      }
+      if (!kinopa::readsCleanly(bytes, &saved)) saved = kinopa::SettingsValues();
+    }
+    const std::string folder = kinopa::soundFolder();
+    for (int row = 1; row <= kinopa::kSoundRows; ++row) {
+      if (settings->Check(kinopa::offBoxOf(row)) != 0) continue;
+      const auto path = kinopa::soundFilePath(*settings, row);
+      // A file of the sound folder itself, not one below or beside it.
+      if (!path || !path->starts_with(folder)) continue;
+      const std::string name = path->substr(folder.size());
+      if (name.empty() || name.find_first_of("/\\") != std::string::npos) continue;
+      std::error_code error;
+      if (std::filesystem::exists(*path, error)) continue;
+      wanted += *path + "\n";
     }
   } catch (const std::exception&) {
-    return "";  // no settings saved yet: the first ones play no music
+    return "";  // nothing the page can fetch: loading says what is missing
   }
-  const bool plays = settings->Check(kinopa::offBoxOf(1)) == 0;
-  const bool shipped = settings->Check(kinopa::fullPathBoxOf(1)) == 0;
-  return text(plays && shipped ? settings->Text(kinopa::textOf(1)) : std::string());
+  return text(wanted);
 }
 
 // Watching the recording at `path`: 1 watching, 0 refused (said in a box).

@@ -18,6 +18,14 @@ std::string loadFailureTitle(int row) {
   return titles[row - 1];
 }
 
+std::optional<std::string> soundFilePath(SoundControls& controls, int row) {
+  switch (controls.Check(fullPathBoxOf(row))) {
+    case 0: return soundFolder() + controls.Text(textOf(row));
+    case 1: return controls.Text(textOf(row));
+    default: return std::nullopt;
+  }
+}
+
 void SoundLoading::loadwavex() {
   KINOPA_ROUTINE("draw_w.loadwavex");
   soundsLoaded = 0;
@@ -29,7 +37,6 @@ void SoundLoading::loadwavex() {
 void SoundLoading::LoadWave() {
   KINOPA_ROUTINE("draw_w.LoadWave");
   soundsLoaded = 0;
-  const std::string folder = soundFolder();
 
   // The row being loaded, once its off box is ticked: only a failure there is
   // reported and passed over, so every retry has one sound fewer to load.
@@ -40,11 +47,7 @@ void SoundLoading::LoadWave() {
       // Switched off while it loads, so that a failure leaves it off.
       controls_.setCheck(offBoxOf(row), 1);
       loading = row;
-      const int16_t fullPath = controls_.Check(fullPathBoxOf(row));
-      if (fullPath == 0 || fullPath == 1) {
-        const std::string name = controls_.Text(textOf(row));
-        buffers_.ofRow(row) = create_(fullPath == 0 ? folder + name : name);
-      }
+      if (const auto path = soundFilePath(controls_, row)) buffers_.ofRow(row) = create_(*path);
       controls_.setCheck(offBoxOf(row), 0);
       loading = 0;
     }

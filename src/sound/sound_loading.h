@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/media_types.h"
@@ -36,6 +37,12 @@ class SoundLoading {
   SoundBuffers& buffers_;
   CreateBuffer create_;
 };
+
+// The file row `row` (1 music, to 5) loads from: its file name in the sound
+// folder while its full-path box is clear, the name alone, as a full path,
+// while the box is ticked; none while it is greyed (nothing is loaded). The
+// name is taken as it is, untrimmed.
+std::optional<std::string> soundFilePath(SoundControls& controls, int row);
 
 // The title of the message box about the file of row 1 (music) to 5.
 std::string loadFailureTitle(int row);

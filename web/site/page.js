@@ -33,10 +33,8 @@
   };
   const say = (word) => WORDS[word][JAPANESE ? 0 : 1];
   // The game's own files, fetched into the module's file system before it
-  // starts; the music only once the settings play it.
+  // starts; the sounds once the settings load them (see fetchSounds).
   const PICTURES = ["back.bmp", "zarup.bmp", "melkit.bmp", "tovrin.bmp", "text.bmp"];
-  const SOUNDS = ["zarupok.wav", "zarupfall.wav", "melkitok.wav", "melkitmiss.wav", "wave.ini"];
-  const LAZY_SOUNDS = ["music.wav"];
 
   const page = {
     ready: false, error: "", framesDrawn: 0, steps: 0, boxes: [], serviceWorker: "",
@@ -383,11 +381,14 @@
   async function fetchInto(url, path) {
     module.FS.writeFile(path, await fetched(url));
   }
-  // The music, the first time the settings play it.
-  async function ensureMusic(fromDialog) {
-    const name = api.musicWanted(fromDialog ? 1 : 0);
-    if (!LAZY_SOUNDS.includes(name) || module.FS.analyzePath("/game/wave/" + name).exists) return;
-    await fetchInto("wave/" + name, "/game/wave/" + name);
+  // The game's sounds that the settings (the saved ones, or the dialog's)
+  // load and that are not here yet, each the first time: the module names
+  // them by their path in /game, which is the site's. One that does not
+  // arrive stays missing, and loading it says so, as of any missing file.
+  async function fetchSounds(fromDialog) {
+    const paths = api.soundFilesWanted(fromDialog ? 1 : 0).split("\n").filter(Boolean);
+    const url = (path) => path.slice("/game/".length).split("/").map(encodeURIComponent).join("/");
+    await Promise.all(paths.map((path) => fetchInto(url(path), path).catch(() => {})));
   }
   function download(name, bytes) {
     const link = document.createElement("a");
@@ -580,7 +581,7 @@
     // The game's files come while the module compiles.
     const gameFiles = [
       ...PICTURES.map((name) => "images/" + name),
-      ...SOUNDS.map((name) => "wave/" + name),
+      "wave/wave.ini",  // the first settings, for a first start
       "window_art/field.bmp",
     ];
     const downloads = gameFiles.map(fetched);
@@ -603,7 +604,7 @@
       settingsOk: number("kinopa_settings_ok", []),
       settingsCancel: number("kinopa_settings_cancel", []),
       chooseSoundFile: number("kinopa_choose_sound_file", ["number", "string"]),
-      musicWanted: string("kinopa_music_wanted", ["number"]),
+      soundFilesWanted: string("kinopa_sound_files_wanted", ["number"]),
       caption: string("kinopa_caption", ["number"]),
       enabled: number("kinopa_enabled", ["number"]),
       fieldPixels: number("kinopa_field_pixels", []),
@@ -629,7 +630,7 @@
       document.fonts.load('bold 19px "Kinopa Gothic"', "最高得点"),
     ]);
     gameFiles.forEach((name, i) => FS.writeFile("/game/" + name, files[i]));
-    await ensureMusic(false);
+    await fetchSounds(false);
     running = true;
     if (!api.begin(JAPANESE ? 1 : 0)) {
       running = false;
@@ -660,7 +661,7 @@
     canvas.addEventListener("contextmenu", (e) => e.preventDefault());
     for (const kind of ["pointerdown", "keydown"]) window.addEventListener(kind, () => audio.gesture(), { capture: true });
     $("gamestart").addEventListener("click", guarded(async () => {
-      await ensureMusic(false);
+      await fetchSounds(false);
       api.startClick();
     }));
     $("gameend").addEventListener("click", guarded(() => {
@@ -673,7 +674,7 @@
       showSettings();
     }));
     $("soundOk").addEventListener("click", guarded(async () => {
-      await ensureMusic(true);
+      await fetchSounds(true);
       api.settingsOk();
       $("SoundMenu").hidden = true;
     }));
