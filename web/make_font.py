@@ -7,14 +7,14 @@ licence and with how to put the original back).
 Writes into --out: kinopa-gothic.woff2, kinopa-gothic-characters.txt (the
 characters it holds, which remake it), LICENCE.txt and README.txt.
 The characters: printable ASCII (digits, '-', the Latin captions and file
-names), and every other character in the string literals of the C++ sources
-and the translations of the .ts files given with --sources, and every
-non-ASCII character of the page's own .html and .js files given there. Fails when the
-font lacks one of them, or when a name left in the font still says IPA.
+names), every character of the translations in the .ts files given with
+--sources, and every other character of the .html and .js files given there:
+the page as the build wrote it, whose windows hold the captions of the
+game's window look, and page.js. Fails when the font lacks one of them, or
+when a name left in the font still says IPA.
 """
 import argparse
 import os
-import re
 import sys
 import tempfile
 import xml.etree.ElementTree as ElementTree
@@ -27,9 +27,6 @@ POSTSCRIPT = "KinopaGothic"
 # The names a font is known by: family, style, unique ID, full name,
 # PostScript name, typographic family and style, and their variants.
 NAME_IDS = (1, 2, 3, 4, 6, 16, 17, 18, 20, 21, 22, 25)
-
-LITERAL = re.compile(r'"((?:[^"\\\n]|\\.)*)"')
-
 
 def shown_characters(paths):
     chars = {chr(c) for c in range(0x20, 0x7F)}
@@ -45,8 +42,7 @@ def shown_characters(paths):
         elif path.endswith((".html", ".js")):
             chars.update(c for c in text if ord(c) > 0x7F)
         else:
-            for literal in LITERAL.findall(text):
-                chars.update(c for c in literal if ord(c) > 0x7F)
+            sys.exit(f"{path}: neither a page (.html, .js) nor translations (.ts)")
     return sorted(c for c in chars if c.isprintable())
 
 

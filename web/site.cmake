@@ -1,8 +1,9 @@
-# Lays out the site (cmake -P, from web/CMakeLists.txt): the hand-written
-# page and manifest, the module, the art and sounds, the font with its
-# licence, and the service worker, written last with the list of every file
-# and a cache name that changes whenever any of them does. The site is put
-# together beside the old one and takes its place whole.
+# Lays out the site (cmake -P, from web/CMakeLists.txt): the page with its
+# windows written in (KINOPA_PAGE), page.js and the manifest, the module, the
+# art and sounds with the first wave.ini, the font with its licence, and the
+# service worker, written last with the list of every file and a cache name
+# that changes whenever any of them does. The site is put together beside the
+# old one and takes its place whole.
 foreach(var KINOPA_WEB_DIR KINOPA_WASM_DIR KINOPA_ASSETS_DIR KINOPA_FONT_DIR)
   if(NOT IS_DIRECTORY "${${var}}")
     message(FATAL_ERROR "${var} (${${var}}) is not a folder")
@@ -12,6 +13,7 @@ endforeach()
 set(next ${KINOPA_SITE_DIR}.next)
 file(REMOVE_RECURSE ${next})
 file(COPY ${KINOPA_WEB_DIR}/site/ DESTINATION ${next})
+file(COPY_FILE ${KINOPA_PAGE} ${next}/index.html)
 file(COPY ${KINOPA_WASM_DIR}/kinopa-web.js ${KINOPA_WASM_DIR}/kinopa-web.wasm DESTINATION ${next})
 file(COPY ${KINOPA_ASSETS_DIR}/images ${KINOPA_ASSETS_DIR}/wave DESTINATION ${next})
 file(COPY ${KINOPA_DEFAULT_WAVE_INI} DESTINATION ${next}/wave)

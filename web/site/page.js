@@ -10,14 +10,10 @@
 "use strict";
 
 (() => {
-  const FIELD_WIDTH = 399;
-  const FIELD_HEIGHT = 599;
   const FRAME_MS = 8;  // about 125 frames a second, as on the desktop
   // The browser's drawing of the page holds its main thread for a few
   // milliseconds after the animation frame's callbacks.
   const DRAWING_MS = 4;
-  // kinopa::Control, in its order (src/game/ports.h).
-  const CONTROLS = ["gamestart", "Command1", "Label4", "Label5", "Label6", "Label8"];
   const JAPANESE = (navigator.language || "").toLowerCase().startsWith("ja");
   const WORDS = {
     otherTab: ["Kinopa は別のタブで開いています。そちらで遊ぶか、そのタブを閉じてから読み込み直してください。",
@@ -45,6 +41,10 @@
   const $ = (id) => document.getElementById(id);
   const canvas = $("Picture1");
   const context = canvas.getContext("2d");
+  const menu = $("SoundMenu");
+  // The controls the rules write, by their number in kinopa::Control.
+  const ruled = [];
+  for (const e of document.querySelectorAll("#draw_w [data-control]")) ruled[Number(e.dataset.control)] = e;
 
   let module = null;
   let api = null;
@@ -116,16 +116,16 @@
   window.kinopaHost = {
     show() { drawField(); },
     caption(control, text) {
-      const element = $(CONTROLS[control]);
+      const element = ruled[control];
       if (element.textContent !== text) element.textContent = text;
     },
-    enabled(control, on) { $(CONTROLS[control]).disabled = !on; },
+    enabled(control, on) { ruled[control].disabled = !on; },
     closed() {
       if (switching) return;
-      $("SoundMenu").hidden = true;
+      menu.hidden = true;
       showEnded();
     },
-    settingsChanged() { if (!$("SoundMenu").hidden) showSettings(); },
+    settingsChanged() { if (!menu.hidden) showSettings(); },
     messageBox(title, text, error) {
       boxQueue.push({ title, text, error });
       page.boxes.push(title + " | " + text);
@@ -280,7 +280,7 @@
     const at = api.fieldPixels();
     // Straight from the module's memory, only the rectangles that changed.
     const pixels = new ImageData(
-      new Uint8ClampedArray(module.HEAPU8.buffer, at, FIELD_WIDTH * FIELD_HEIGHT * 4), FIELD_WIDTH, FIELD_HEIGHT);
+      new Uint8ClampedArray(module.HEAPU8.buffer, at, canvas.width * canvas.height * 4), canvas.width, canvas.height);
     const changes = api.fieldChanges() >> 2;
     const heap = module.HEAP32;
     for (let i = 0, n = heap[changes]; i < n; ++i) {
@@ -415,56 +415,27 @@
   }
 
   // --- The sound settings dialog ------------------------------------------------
-  const ROW_TITLES = ["音楽", "zarup受け止め成功", "zarup受け止め失敗", "melkitクリック成功", "melkitクリック失敗"];
-  const rows = [];
-  function buildSettings() {
-    const body = $("SoundMenu").querySelector(".body");
-    const ok = $("soundOk");
-    const place = (e, left, top, width, height) => {
-      e.style.left = left + "px";
-      e.style.top = top + "px";
-      if (width) e.style.width = width + "px";
-      if (height) e.style.height = height + "px";
-      body.insertBefore(e, ok);
-      return e;
-    };
-    const box = (text, row, index) => {
-      const label = document.createElement("label");
-      const input = document.createElement("input");
-      input.type = "checkbox";
-      input.addEventListener("change", guarded(() => api.setSettingsCheck(index, input.checked ? 1 : 0)));
-      label.append(input, text);
-      return label;
-    };
-    for (let r = 0; r < 5; ++r) {
-      const top = 56 + 40 * r;
-      const title = document.createElement("div");
-      title.textContent = ROW_TITLES[r];
-      place(title, 8, 40 + 40 * r, 145, 17);
-      const text = document.createElement("input");
-      text.type = "text";
-      text.addEventListener("input", guarded(() => api.setSettingsText(r + 1, text.value)));
-      place(text, 8, top, 209, 19);
-      const fullPath = place(box("フルパス", r, r + 1), 224, top, 65, 17);
-      const browse = document.createElement("button");
-      browse.type = "button";
-      browse.textContent = "参照";
-      browse.addEventListener("click", () => chooseFile(".wav,audio/wav", (file) => keepSoundFile(r + 1, file)));
-      place(browse, 296, top - 8, 41, 25);
-      const off = place(box("無", r, r + 6), 344, top, 33, 17);
-      rows.push({ text, fullPath: fullPath.querySelector("input"), off: off.querySelector("input") });
+  // Its text boxes and check boxes say which of the settings they show.
+  const texts = [...menu.querySelectorAll("input[data-text]")];
+  const checks = [...menu.querySelectorAll("input[data-check]")];
+  function wireSettings() {
+    for (const text of texts)
+      text.addEventListener("input", guarded(() => api.setSettingsText(Number(text.dataset.text), text.value)));
+    for (const box of checks)
+      box.addEventListener("change", guarded(() => api.setSettingsCheck(Number(box.dataset.check), box.checked ? 1 : 0)));
+    for (const browse of menu.querySelectorAll("button[data-browse]")) {
+      const row = Number(browse.dataset.browse);
+      browse.addEventListener("click", () => chooseFile(".wav,audio/wav", (file) => keepSoundFile(row, file)));
     }
   }
   function showSettings() {
-    const show = (input, value) => {
-      input.checked = value === 1;
-      input.indeterminate = value === 2;
-    };
-    rows.forEach((row, r) => {
-      if (document.activeElement !== row.text) row.text.value = api.settingsText(r + 1);
-      show(row.fullPath, api.settingsCheck(r + 1));
-      show(row.off, api.settingsCheck(r + 6));
-    });
+    for (const text of texts)
+      if (document.activeElement !== text) text.value = api.settingsText(Number(text.dataset.text));
+    for (const box of checks) {
+      const value = api.settingsCheck(Number(box.dataset.check));
+      box.checked = value === 1;
+      box.indeterminate = value === 2;
+    }
   }
   // A file chosen with 参照 is kept in the browser's storage, and the row
   // names it by its full path there.
@@ -627,7 +598,7 @@
     for (const folder of ["/game", "/game/images", "/game/wave", "/game/window_art"]) FS.mkdir(folder);
     const [files] = await Promise.all([
       Promise.all(downloads),
-      document.fonts.load('bold 19px "Kinopa Gothic"', "最高得点"),
+      document.fonts.load('1em "Kinopa Gothic"'),
     ]);
     gameFiles.forEach((name, i) => FS.writeFile("/game/" + name, files[i]));
     await fetchSounds(false);
@@ -636,12 +607,11 @@
       running = false;
       return;
     }
-    buildSettings();
     wire();
-    for (let c = 0; c < CONTROLS.length; ++c) {
-      $(CONTROLS[c]).textContent = api.caption(c);
-      if ($(CONTROLS[c]).tagName === "BUTTON") $(CONTROLS[c]).disabled = !api.enabled(c);
-    }
+    ruled.forEach((element, c) => {
+      element.textContent = api.caption(c);
+      if (element.tagName === "BUTTON") element.disabled = !api.enabled(c);
+    });
     drawField();
     page.ready = true;
     schedule(0);
@@ -651,8 +621,8 @@
     // The pointer in field pixels, wherever the page has put the canvas.
     const fieldPoint = (event) => {
       const box = canvas.getBoundingClientRect();
-      return [(event.clientX - box.left) * FIELD_WIDTH / box.width,
-              (event.clientY - box.top) * FIELD_HEIGHT / box.height];
+      return [(event.clientX - box.left) * canvas.width / box.width,
+              (event.clientY - box.top) * canvas.height / box.height];
     };
     const buttonsOf = (b) => (b & 1 ? 1 : 0) | (b & 2 ? 2 : 0) | (b & 4 ? 4 : 0);
     const BUTTON = [1, 4, 2];  // the event's button: left, middle, right
@@ -670,20 +640,20 @@
     }));
     $("Command1").addEventListener("click", guarded(() => {
       if (api.inputLocked()) return;
-      $("SoundMenu").hidden = false;
+      menu.hidden = false;
       showSettings();
     }));
-    $("soundOk").addEventListener("click", guarded(async () => {
+    wireSettings();
+    $("SoundMenu-Command1").addEventListener("click", guarded(async () => {  // OK
       await fetchSounds(true);
       api.settingsOk();
-      $("SoundMenu").hidden = true;
+      menu.hidden = true;
     }));
-    $("soundCancel").addEventListener("click", guarded(() => {
+    $("SoundMenu-Command2").addEventListener("click", guarded(() => {  // Cancel
       api.settingsCancel();
-      $("SoundMenu").hidden = true;
+      menu.hidden = true;
     }));
     // The dialog moves by its title bar.
-    const menu = $("SoundMenu");
     menu.querySelector(".title").addEventListener("pointerdown", (down) => {
       const left = menu.offsetLeft - down.clientX, top = menu.offsetTop - down.clientY;
       const move = (e) => { menu.style.left = left + e.clientX + "px"; menu.style.top = top + e.clientY + "px"; };
@@ -716,7 +686,7 @@
     page.audioState = () => audio.state();
     page.fieldPixels = () => {
       drawField();
-      return Array.from(context.getImageData(0, 0, FIELD_WIDTH, FIELD_HEIGHT).data);
+      return Array.from(context.getImageData(0, 0, canvas.width, canvas.height).data);
     };
     page.readFile = (path) => {
       try { return new TextDecoder().decode(module.FS.readFile(path)); } catch (e) { return null; }

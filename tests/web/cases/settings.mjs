@@ -15,7 +15,7 @@ test("settings-survive-reload", async (t) => {
   await p.page.keyboard.type("melkitok.wav");
   const boxes = await p.page.$$("#SoundMenu label input");  // フルパス and 無, row by row
   await boxes[5].click();  // zarup受け止め失敗's 無: ticked
-  await p.page.click("#soundOk");
+  await p.page.click("#SoundMenu-Command1");
   await p.evaluate(() => kinopaPage.sync());
   const saved = await p.evaluate(() => kinopaPage.readFile("/kinopa/wave.ini"));
   t.check("OK saves the settings",
@@ -40,7 +40,7 @@ test("choose-sound-file", async (t) => {
             return inputs[12].value === "/kinopa/sounds/melkitmiss.wav" && inputs[13].checked;
           }) && await p.evaluate(() => kinopaPage.readFile("/kinopa/sounds/melkitmiss.wav") !== null),
           await dialogValues(p));
-  await p.page.click("#soundOk");
+  await p.page.click("#SoundMenu-Command1");
   t.check("... and OK loads it without a word", await p.evaluate(() => kinopaPage.boxes.length) === 0,
           await p.evaluate(() => kinopaPage.boxes.join("\n")));
 });
