@@ -219,13 +219,13 @@ struct GameStep {
   GameStep() {
     w.session().startUp();
     QCoreApplication::processEvents();  // shown and exposed: frames really paint
-    w.session().game().gamestart_Click();
-    w.session().game().prevTick = tick.now;
-    w.session().game().Picture1_MouseMove(0, 0, 200, 540);
+    w.session().rules().gamestart_Click();
+    w.session().rules().prevTick = tick.now;
+    w.session().rules().Picture1_MouseMove(0, 0, 200, 540);
   }
   // Every popup showing, and time left, whatever the frames before did.
   void keepEverythingOnShow() {
-    kinopa::Game& g = w.session().game();
+    kinopa::Game& g = w.session().rules();
     for (int i = 0; i < 7; ++i) {
       g.popupActive[i] = kinopa::kSet;
       g.popupX[i] = static_cast<int16_t>(10 + 25 * i);
@@ -239,7 +239,7 @@ struct GameStep {
   void step() {
     keepEverythingOnShow();
     tick.now += 8;
-    w.session().game().game();
+    w.session().rules().game();
     QCoreApplication::processEvents();
   }
 };

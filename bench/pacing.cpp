@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   try {
     BestGame best(settingsFile("best-game.kinopa"));
     DrawW w({tick, random, pump, Mode::play, &recorder, &best, {}});
-    Game& g = w.session().game();
+    const Game& g = w.session().game();
     bool playing = false;
 
     pump.afterGame = [&] {

@@ -102,36 +102,36 @@ int main(int argc, char** argv) {
     const Clock::time_point start = Clock::now();
     for (int game = 1; game <= games; ++game) {
       control<QPushButton>(w, "gamestart")->click();
-      w.session().game().prevTick = tick.GetTickCount();
+      w.session().rules().prevTick = tick.GetTickCount();
       // Some games the player sleeps through, most are played.
       const bool asleep = percent(hand) < 20;
-      while (w.session().game().paused == kClear) {
+      while (w.session().rules().paused == kClear) {
         if (!asleep) {
-          const double x = w.session().game().objects.zarupX + 32 + (percent(hand) < 10 ? wobble(hand) : 0);
+          const double x = w.session().rules().objects.zarupX + 32 + (percent(hand) < 10 ? wobble(hand) : 0);
           send(&w.field(), QEvent::MouseMove, std::clamp(x, 0.0, 398.0), 540);
           if (percent(hand) == 0) {
-            const double mx = w.session().game().objects.melkitX + 50, my = w.session().game().objects.melkitY + 20;
+            const double mx = w.session().rules().objects.melkitX + 50, my = w.session().rules().objects.melkitY + 20;
             send(&w.field(), QEvent::MouseButtonPress, mx, my);
             send(&w.field(), QEvent::MouseButtonRelease, mx, my);
           }
         }
         clock.now += 8;
-        w.session().game().game();
+        w.session().rules().game();
         if (asPlayed) {
           recorder.frame();
           recorder.keepState(frameSnapshot(w.session()));
           recorder.makeRoom();
         }
         pump.yieldUntilNextFrame();
-        w.session().game().raiseHighScore();
+        w.session().rules().raiseHighScore();
         ++frames;
       }
-      if (asPlayed) best.gameEnded(w.session().game().score, recorder);
+      if (asPlayed) best.gameEnded(w.session().rules().score, recorder);
       pump.yield(false);
       if (game == gamesBase) gamesRssAtBase = residentKb();
       if (game % 100 == 0 || game == 10) {
         std::printf("game %4d: %ld frames so far, high score %d, resident %.1f MB, %.0f s\n",
-                    game, frames, w.session().game().highScore, mb(residentKb()), ms(Clock::now() - start) / 1000);
+                    game, frames, w.session().rules().highScore, mb(residentKb()), ms(Clock::now() - start) / 1000);
         std::fflush(stdout);
       }
     }

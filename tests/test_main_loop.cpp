@@ -74,8 +74,8 @@ class MainLoop : public testing::Test {
   MainLoop() {
     overrideProgramFolder(KINOPA_BIN_DIR);
     pump.tick = &tick;
-    pump.game = &w.session().game();
-    pump.whenScriptEnds = [this] { w.session().game().gameend_Click(); };
+    pump.game = &w.session().rules();
+    pump.whenScriptEnds = [this] { w.session().rules().gameend_Click(); };
   }
   ~MainLoop() override { overrideProgramFolder(""); }
 
@@ -92,7 +92,7 @@ TEST_F(MainLoop, IdleWaitsForEventsKeepsSettingsEnabledAndTheClockFresh) {
   for (int i = 0; i < 3; ++i)
     pump.script.push_back([&] {
       enabled.push_back(control<QPushButton>(w, "Command1")->isEnabled());
-      prevTicks.push_back(w.session().game().prevTick);
+      prevTicks.push_back(w.session().rules().prevTick);
     });
   w.Form_Load();
   EXPECT_EQ(pump.faults, std::vector<std::string>{});
@@ -138,18 +138,18 @@ TEST_F(MainLoop, ARunningGameDrawsOneFramePerPassAndLocksTheSettings) {
   // yield: it is locked from the end of the first running pass on.
   EXPECT_EQ(settings, (std::vector<bool>{true, false, false, false, false, false, true}));
   // The first frame measured 0 ms: the long idle time was not charged.
-  EXPECT_EQ(w.session().game().remainingTime, 30000 - 5 * 2);
+  EXPECT_EQ(w.session().rules().remainingTime, 30000 - 5 * 2);
   EXPECT_EQ(presentsBefore, 6);
   EXPECT_EQ(w.field().lastFrame().size(), QSize(399, 599));
 }
 
 TEST_F(MainLoop, AScoreAboveTheHighestIsShownOnTheSamePass) {
   pump.script = {[&] { control<QPushButton>(w, "gamestart")->click(); },
-                 [&] { w.session().game().score = 7; },
-                 [&] { EXPECT_EQ(control<QLabel>(w, "Label8")->text(), "7"); w.session().game().score = 7; },
+                 [&] { w.session().rules().score = 7; },
+                 [&] { EXPECT_EQ(control<QLabel>(w, "Label8")->text(), "7"); w.session().rules().score = 7; },
                  [&] { control<QPushButton>(w, "gameend")->click(); }};
   w.Form_Load();
-  EXPECT_EQ(w.session().game().highScore, 7);
+  EXPECT_EQ(w.session().rules().highScore, 7);
 }
 
 TEST_F(MainLoop, TheEndButtonDuringAGameEndsTheProgramOnTheNextPass) {
@@ -159,7 +159,7 @@ TEST_F(MainLoop, TheEndButtonDuringAGameEndsTheProgramOnTheNextPass) {
   // The yield that follows must not sleep waiting for an event: the program
   // is ending.
   EXPECT_EQ(pump.faults, std::vector<std::string>{});
-  EXPECT_EQ(w.session().game().quitRequested, kSet);
+  EXPECT_EQ(w.session().rules().quitRequested, kSet);
   EXPECT_FALSE(w.isVisible());
 }
 
@@ -174,8 +174,8 @@ TEST_F(MainLoop, TheCloseBoxAsksTheLoopToEndAndShutdownClosesTheWindow) {
   w.Form_Load();
   EXPECT_EQ(pump.faults, std::vector<std::string>{});
   EXPECT_TRUE(stillVisibleAfterClose);  // closed by shutdown, not by the request
-  EXPECT_EQ(w.session().game().paused, kSet);
-  EXPECT_EQ(w.session().game().quitRequested, kSet);
+  EXPECT_EQ(w.session().rules().paused, kSet);
+  EXPECT_EQ(w.session().rules().quitRequested, kSet);
   EXPECT_FALSE(w.isVisible());
 }
 
@@ -185,13 +185,13 @@ TEST_F(MainLoop, AGameEndsAfterThirtySecondsOfPlay) {
   int passes = 0;
   pump.whenScriptEnds = [&] {
     ++passes;
-    if (w.session().game().paused == kSet) control<QPushButton>(w, "gameend")->click();
+    if (w.session().rules().paused == kSet) control<QPushButton>(w, "gameend")->click();
     // A player who keeps the tovrin under the zarup never lets it fall, so
     // no time is lost.
-    w.session().game().Picture1_MouseMove(0, 0, static_cast<float>(w.session().game().objects.zarupX + 42), 540);
+    w.session().rules().Picture1_MouseMove(0, 0, static_cast<float>(w.session().rules().objects.zarupX + 42), 540);
   };
   w.Form_Load();
-  EXPECT_GT(w.session().game().score, 0);
+  EXPECT_GT(w.session().rules().score, 0);
   EXPECT_EQ(control<QPushButton>(w, "gamestart")->text(), "Restart");
   EXPECT_EQ(control<QLabel>(w, "Label6")->text(), "0");
   // Frame 1 measures 0 ms, frames 2 to 6001 take 5 ms each and the last of
@@ -201,7 +201,7 @@ TEST_F(MainLoop, AGameEndsAfterThirtySecondsOfPlay) {
 }
 
 TEST_F(MainLoop, AfterGameOverTheSettingsButtonIsEnabledBeforeTheLoopSleeps) {
-  pump.script = {[&] { control<QPushButton>(w, "gamestart")->click(); }, [&] { w.session().game().remainingTime = 1; }};
+  pump.script = {[&] { control<QPushButton>(w, "gamestart")->click(); }, [&] { w.session().rules().remainingTime = 1; }};
   bool enabledWhenSleeping = false;
   pump.whenScriptEnds = [&] {
     if (pump.lastWaited) {
@@ -228,7 +228,7 @@ TEST(StartUp, AMissingBitmapStopsTheProgramAfterTheWindowWasShown) {
   ScriptedPump pump;
   pump.tick = &tick;
   DrawW w{Services{tick, random, pump}};
-  pump.game = &w.session().game();
+  pump.game = &w.session().rules();
   try {
     w.Form_Load();
     ADD_FAILURE() << "started without text.bmp";

@@ -239,7 +239,7 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
     }
     if (i == 500 || i == 1700) control<QPushButton>(w, "gamestart")->click();  // Pause
     if (i >= 2600) control<QPushButton>(w, "gameend")->click();
-    const auto& o = w.session().game().objects;
+    const auto& o = w.session().rules().objects;
     if (i == 800) {
       // The record game's first frame finds the pointer where the first
       // game left it, and a miss before it counts on the misses before.
@@ -286,7 +286,7 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
   Recording keptFile(best.path());
   EXPECT_EQ(lastGameStart(keptFile), 5u);  // state, tick, two random, high
   EXPECT_LT(std::filesystem::file_size(best.path()) * 2, recording.size());
-  EXPECT_GT(w.session().game().highScore, 0);
+  EXPECT_GT(w.session().rules().highScore, 0);
 }
 
 // Restart clicked in the very turn of the window system that follows the
@@ -296,13 +296,13 @@ TEST_F(RecordedRun, AGameEndedInTheTurnOfARestartClickIsKept) {
   game.writeIni(kInitialIni);  // highest score 0
   int32_t ended = -1;          // the score of the game that ran out
   pump.afterFrame = [&] {
-    Game& g = w.session().game();
+    Game& g = w.session().rules();
     if (g.paused != kSet || ended >= 0 || g.quitRequested != kClear) return;
     ended = g.score;
     control<QPushButton>(w, "gamestart")->click();  // Restart, in the same turn
   };
   pump.step = [&](std::size_t i) {
-    Game& g = w.session().game();
+    Game& g = w.session().rules();
     if (i == 0) control<QPushButton>(w, "gamestart")->click();
     if (ended < 0) {
       pointer(QEvent::MouseMove, g.objects.zarupX + 32, 540);  // under the zarup

@@ -99,7 +99,7 @@ TEST_F(SoundWindow, MusicPlaysInAGameHaltsOnPauseAndGameOverAndStartsAfreshNextG
       },
       [&] {
         look("its first frame");
-        w.session().game().remainingTime = 1;  // the next frame ends the game
+        w.session().rules().remainingTime = 1;  // the next frame ends the game
       },
       [&] { look("game over"); }};
   w.Form_Load();
@@ -134,12 +134,12 @@ TEST_F(SoundWindow, EachEffectPlaysItsOwnBufferUnlessSwitchedOff) {
 TEST_F(SoundWindow, ARecordOfAnEarlierGameSurvivesTheNextGameAndIsSaved) {
   game.writeIni(kMusicOn);  // stored highest score 5
   pump.steps = {[&] { control<QPushButton>(w, "gamestart")->click(); },
-                [&] { w.session().game().score = 9; },
+                [&] { w.session().rules().score = 9; },
                 [&] { control<QPushButton>(w, "gamestart")->click(); },                 // Pause
                 [&] { control<QPushButton>(w, "gamestart")->click(); },                 // the next game re-reads wave.ini
                 [&] { EXPECT_EQ(control<QLabel>(w, "Label8")->text(), "9"); }};
   w.Form_Load();
-  EXPECT_EQ(w.session().game().highScore, 9);
+  EXPECT_EQ(w.session().rules().highScore, 9);
   EXPECT_TRUE(game.readIni().ends_with("\r\n9\r\n"));
 }
 
@@ -183,7 +183,7 @@ class WithoutSoundSettings : public SoundWindow {
 
 TEST_F(WithoutSoundSettings, NothingIsReadWrittenLoadedOrPlayed) {
   game.writeIni(kMusicOn);
-  pump.steps = {[&] { control<QPushButton>(w, "gamestart")->click(); }, [&] { w.session().game().score = 3; }, nullptr};
+  pump.steps = {[&] { control<QPushButton>(w, "gamestart")->click(); }, [&] { w.session().rules().score = 3; }, nullptr};
   w.Form_Load();
   EXPECT_TRUE(messages.titles.empty());
   EXPECT_EQ(w.session().soundBuffers().musicBuffer, nullptr);

@@ -39,13 +39,13 @@ class WholeGame : public testing::Test {
   // Plays one game from the start button to its end; returns the frames.
   int play(const std::function<void()>& beforeEachFrame) {
     control<QPushButton>(w, "gamestart")->click();
-    w.session().game().prevTick = tick.now;
+    w.session().rules().prevTick = tick.now;
     int frames = 0;
-    while (w.session().game().paused == kClear && frames < 10000) {
+    while (w.session().rules().paused == kClear && frames < 10000) {
       beforeEachFrame();
       tick.now += 8;
-      w.session().game().game();
-      w.session().game().raiseHighScore();
+      w.session().rules().game();
+      w.session().rules().raiseHighScore();
       ++frames;
     }
     return frames;
@@ -58,16 +58,16 @@ class WholeGame : public testing::Test {
 };
 
 TEST_F(WholeGame, APlayerUnderTheZarupCatchesItAgainAndAgain) {
-  const int frames = play([&] { pointerAt(w.session().game().objects.zarupX + 32, 540); });
+  const int frames = play([&] { pointerAt(w.session().rules().objects.zarupX + 32, 540); });
   // Never a fall, so the whole 30000 ms are played, 8 ms a frame.
   EXPECT_EQ(frames, 30000 / 8);
   EXPECT_EQ(control<QLabel>(w, "Label6")->text(), "0");
   EXPECT_EQ(control<QPushButton>(w, "gamestart")->text(), "Restart");
   // A round trip from the top to the tovrin and back takes about 1.8 s.
-  EXPECT_GE(w.session().game().score, 16);
-  EXPECT_EQ(w.session().game().highScore, w.session().game().score);
-  EXPECT_EQ(control<QLabel>(w, "Label8")->text(), QString::number(w.session().game().score));
-  EXPECT_EQ(w.session().game().popupActive, (std::array<int16_t, 7>{}));
+  EXPECT_GE(w.session().rules().score, 16);
+  EXPECT_EQ(w.session().rules().highScore, w.session().rules().score);
+  EXPECT_EQ(control<QLabel>(w, "Label8")->text(), QString::number(w.session().rules().score));
+  EXPECT_EQ(w.session().rules().popupActive, (std::array<int16_t, 7>{}));
 }
 
 TEST_F(WholeGame, APlayerStandingStillLosesTimeToFallsAndTheGameEndsEarly) {
@@ -76,8 +76,8 @@ TEST_F(WholeGame, APlayerStandingStillLosesTimeToFallsAndTheGameEndsEarly) {
   double lastRemaining = 30000;
   const int frames = play([&] {
     // A frame takes 8 ms; a fall takes a share of what is left.
-    if (lastRemaining - w.session().game().remainingTime > 8) ++falls;
-    lastRemaining = w.session().game().remainingTime;
+    if (lastRemaining - w.session().rules().remainingTime > 8) ++falls;
+    lastRemaining = w.session().rules().remainingTime;
   });
   // Falling from the top takes about 0.95 s and every fall after that about
   // 1.9 s, each leaving 89 % of the time: about nine falls, and the game is
@@ -94,13 +94,13 @@ TEST_F(WholeGame, ThePresentedFrameShowsTheSpritesWhereTheirPositionsSay) {
   pointerAt(150, 540);
   int frames = 0;
   play([&] {
-    if (++frames == 200) w.session().game().gamestart_Click();  // Pause after 200 frames
+    if (++frames == 200) w.session().rules().gamestart_Click();  // Pause after 200 frames
   });
   const QImage shown = w.field().lastFrame();
   ASSERT_EQ(shown.size(), QSize(399, 599));
   const Surface& zarupSheet = *w.session().surfaces().zarupSurface;
   const Surface& tovrinSheet = *w.session().surfaces().tovrinSurface;
-  const auto& o = w.session().game().objects;
+  const auto& o = w.session().rules().objects;
   const int zx = static_cast<int>(std::nearbyint(o.zarupX));
   const int zy = static_cast<int>(std::nearbyint(o.zarupY));
   const int zcell = static_cast<int>(o.zarupFrame);
@@ -118,9 +118,9 @@ TEST_F(WholeGame, ThePresentedFrameShowsTheSpritesWhereTheirPositionsSay) {
         }
       }
       // The tovrin, drawn last, at its own place with its top at 500.
-      const int tx = sx - w.session().game().tovrinX, ty = sy - 500;
+      const int tx = sx - w.session().rules().tovrinX, ty = sy - 500;
       if (tx >= 0 && tx < 83 && ty >= 0 && ty < 59) {
-        const uint32_t px = tovrinSheet.pixel(84 * (o.tovrinFrame + (w.session().game().zarupCaught ? 1 : 0)) + tx, ty);
+        const uint32_t px = tovrinSheet.pixel(84 * (o.tovrinFrame + (w.session().rules().zarupCaught ? 1 : 0)) + tx, ty);
         if (px != 0xffffffffu) {
           ASSERT_EQ(shown.pixel(x, y), px) << x << "," << y;
           ++checked;

@@ -151,7 +151,10 @@ EMSCRIPTEN_KEEPALIVE const int32_t* kinopa_field_changes() {
   return program ? program->front().fieldChanges() : none;
 }
 EMSCRIPTEN_KEEPALIVE int kinopa_field_serial() { return program ? program->front().fieldSerial() : -1; }
-EMSCRIPTEN_KEEPALIVE int kinopa_input_locked() { return program && program->session().inputLocked() ? 1 : 0; }
+// Where the run stands: the kinopa::Phase's name ("" with no program).
+EMSCRIPTEN_KEEPALIVE const char* kinopa_phase() {
+  return program ? kinopa::phaseName(program->session().phase()) : "";
+}
 
 // The game's state as a replay's state line shows it (numbered 0).
 EMSCRIPTEN_KEEPALIVE const char* kinopa_state_line() {

@@ -18,7 +18,7 @@ constexpr std::size_t at(Control c) { return static_cast<std::size_t>(c); }
 
 }  // namespace
 
-PlaySession::SessionBoard::SessionBoard(SessionFront& front, Mode mode) : front_(front) {
+PlaySession::SessionBoard::SessionBoard(SessionFront& front, Mode mode) : front_(front), mode_(mode) {
   // What the window shows before the rules write anything.
   for (const ControlLook& look : mainWindowLook().controls) {
     if (!look.ruled) continue;
@@ -38,6 +38,8 @@ void PlaySession::SessionBoard::setCaption(Control control, const std::string& t
 }
 
 void PlaySession::SessionBoard::setEnabled(Control control, bool enabled) {
+  const bool button = control == Control::gamestart || control == Control::Command1;
+  if (mode_ == Mode::watch && button && enabled) return;
   enabled_.at(at(control)) = enabled;
   front_.enabledChanged(control, enabled);
 }
@@ -65,6 +67,15 @@ PlaySession::PlaySession(const Services& services, SessionFront& front)
 PlaySession::~PlaySession() = default;
 
 const std::string& PlaySession::caption(Control control) const { return board_.caption(control); }
+
+Phase PlaySession::phase() const {
+  if (g.quitRequested != kClear) return Phase::ending;
+  if (watching()) return watchEnded_ ? Phase::watched : Phase::watching;
+  // Start-up's first game is prepared with `paused` set; until then no game
+  // has run either.
+  if (g.paused == kClear && notRunning_ != Phase::ready) return Phase::running;
+  return notRunning_;
+}
 bool PlaySession::enabled(Control control) const { return board_.enabled(control); }
 
 void PlaySession::run() {
@@ -163,7 +174,7 @@ void PlaySession::PlayHooks::gameEnded() {
 }
 
 void PlaySession::startClicked() {
-  if (inputLocked()) return;
+  if (watching()) return;
   const bool starting = g.paused == kSet;
   if (starting) {
     // The game this turn ended is done with first: its record is kept.
@@ -176,6 +187,8 @@ void PlaySession::startClicked() {
   if (recorder && starting) recorder->gameStarts(carriedFrom(g));
   g.gamestart_Click();
   if (recorder) recorder->start();
+  // A game that stops without Pause has run out of time.
+  notRunning_ = starting ? Phase::over : Phase::stopped;
   if (starting && g.paused == kClear) {
     recordToBeat_ = g.highScore;
     if (services_.bestGame) services_.bestGame->gameStarted(g.highScore);
@@ -185,13 +198,13 @@ void PlaySession::startClicked() {
 void PlaySession::endClicked() { g.gameend_Click(); }
 
 void PlaySession::mouseMove(int button, int shift, float x, float y) {
-  if (inputLocked()) return;
+  if (watching()) return;
   if (services_.recorder) services_.recorder->move(x, y);
   g.Picture1_MouseMove(button, shift, x, y);
 }
 
 void PlaySession::mouseUp(int button, int shift, float x, float y) {
-  if (inputLocked()) return;
+  if (watching()) return;
   if (services_.recorder) services_.recorder->up(x, y);
   g.Picture1_MouseUp(button, shift, x, y);
 }

@@ -20,6 +20,7 @@
 #include "game/game.h"
 #include "game/passes.h"
 #include "play/mode.h"
+#include "play/phase.h"
 #include "play/session_sound.h"
 #include "sound/sound_buffers.h"
 #include "sound/sound_controls.h"
@@ -106,8 +107,11 @@ class PlaySession {
   // Its Cancel: back to the saved settings.
   void soundSettingsCancel();
   void windowUnloaded();                        // the main window went
-  // Watching: nothing the player does reaches the rules.
-  bool inputLocked() const { return services_.mode == Mode::watch; }
+
+  // Where the run stands: what the front end shows and allows.
+  Phase phase() const;
+  // Watching: the recording has played to its end.
+  void watchEnded() { watchEnded_ = true; }
 
   // The session manager asks for what there is to save: saved now, as at
   // shutdown.
@@ -120,8 +124,11 @@ class PlaySession {
   // fast-forwards to its last game.
   void showFrames(bool shown) { framesHidden_ = !shown; }
 
-  Game& game() { return g; }
+  // The rules' state, to read (a front end goes by phase()).
   const Game& game() const { return g; }
+  // The rules themselves, for what plays them without a player: scripts,
+  // and the tests and benchmarks that set them up or step them by hand.
+  Game& rules() { return g; }
   Mode mode() const { return services_.mode; }
   // What the rules last wrote into a control, and whether it is enabled
   // (before any write: the window's first captions and states).
@@ -135,6 +142,8 @@ class PlaySession {
  private:
   // The rules' view of the window's controls: kept here, shown by the front
   // end.
+  // Watching, the game and settings buttons stay disabled whatever the
+  // rules and the main loop write.
   class SessionBoard : public Board {
    public:
     SessionBoard(SessionFront& front, Mode mode);
@@ -148,6 +157,7 @@ class PlaySession {
 
    private:
     SessionFront& front_;
+    Mode mode_;
     std::array<std::string, 6> captions_;
     std::array<bool, 6> enabled_{};
   };
@@ -167,6 +177,8 @@ class PlaySession {
     PlaySession& s_;
   };
 
+  // Nothing the player does reaches the rules (but 終了 and the close box).
+  bool watching() const { return services_.mode == Mode::watch; }
   void writeRecording();
   std::shared_ptr<SoundBuffer> createSoundBuffer(const std::string& path);
 
@@ -191,6 +203,10 @@ class PlaySession {
   std::optional<DirectSound::Clock::time_point> soundDue_;
   // A game runs: the loop is between two frames, not at its idle turn.
   bool framePending_ = false;
+  // The phase while no game runs: ready until a game has run; then over,
+  // unless Pause stopped the game.
+  Phase notRunning_ = Phase::ready;
+  bool watchEnded_ = false;
   // The highest score the running game has to beat.
   std::optional<int32_t> recordToBeat_;
 };

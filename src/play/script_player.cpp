@@ -120,8 +120,8 @@ ScriptPlayer::ScriptPlayer(PlaySession& s, ScriptTick& tick, ScriptRandom& rando
                            std::function<void()> startUp,
                            std::function<void(const std::string&)> shot)
     : hooks_(s),
-      passes_(s.game(), hooks_),
-      rules_(s.game(), passes_, tick, random, std::move(startUp),
+      passes_(s.rules(), hooks_),
+      rules_(s.rules(), passes_, tick, random, std::move(startUp),
              [&s](int32_t score) { s.sound().scriptHighScore(score); }),
       shot_(std::move(shot)) {}
 

@@ -29,11 +29,13 @@ std::optional<WatchRun::Clock::time_point> WatchRun::playDue(Clock::time_point n
     begin_ = now;
     firstTick_ = tick_.now;
   }
-  const Game& g = session_.game();
-  while (g.quitRequested == kClear) {
+  while (session_.phase() == Phase::watching) {
     if (!pending_) {
       ReplayCommand c;
-      if (!recording_.next(c)) break;
+      if (!recording_.next(c)) {
+        session_.watchEnded();
+        break;
+      }
       pending_ = std::move(c);
     }
     if (pending_->kind == ReplayCommand::tick) {

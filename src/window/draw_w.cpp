@@ -69,9 +69,7 @@ void DrawW::buildLayout() {
   auto* quit = new QShortcut(QKeySequence::Quit, this);
   quit->setContext(Qt::ApplicationShortcut);
   connect(quit, &QShortcut::activated, this, [this] { guarded([this] { session_.endClicked(); }); });
-  connect(Command1, &QPushButton::clicked, this, [this] {
-    if (!session_.inputLocked()) guarded([this] { Command1_Click(); });
-  });
+  connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
   Picture1->onPaint = [this] { session_.fieldPainted(); };
   Picture1->onMouseMove = [this](int b, int s, float x, float y) { session_.mouseMove(b, s, x, y); };
   Picture1->onMouseUp = [this](int b, int s, float x, float y) { session_.mouseUp(b, s, x, y); };

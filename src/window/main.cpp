@@ -211,7 +211,7 @@ int play(const std::string& recordFile) {
         {tick, random, pump, kinopa::Mode::play, &recorder, &best, recordFile});
     if (single) {
       single->listen([&window] {
-        if (window.session().game().quitRequested != kinopa::kClear) return false;  // ending: wait for us
+        if (window.session().phase() == kinopa::Phase::ending) return false;  // wait for us
         window.showNormal();
         window.raise();
         window.activateWindow();

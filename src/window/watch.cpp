@@ -45,7 +45,7 @@ bool fastForward(WatchRun& run, EventPump& pump, DrawW& w) {
     }
     if (progress) progress->setValue(static_cast<int>(share * kSteps));
     pump.yield(false);
-    if (w.session().game().quitRequested != kClear || (progress && progress->wasCanceled()))
+    if (w.session().phase() == Phase::ending || (progress && progress->wasCanceled()))
       return false;
   }
 }
@@ -71,7 +71,6 @@ int watchRecording(const std::string& path) {
   DrawW w{Services{tick, random, pump, Mode::watch}};
   w.setWindowTitle(QStringLiteral("Kinopa — recording"));
   PlaySession& session = w.session();
-  const Game& g = session.game();
   // Start-up as usual: the sound settings are read and the sounds loaded once.
   session.createSoundDevice();
   WatchRun run(session, tick, random, *recording, lastGame);
@@ -82,10 +81,10 @@ int watchRecording(const std::string& path) {
     }
     // The last game at its own pace: the recorded clock against the real one.
     pump.yield(false);
-    while (g.quitRequested == kClear) {
+    while (session.phase() == Phase::watching) {
       const std::optional<Clock::time_point> due = run.playDue(Clock::now());
       if (!due) break;
-      while (Clock::now() < *due && g.quitRequested == kClear) pump.yieldUntil(*due);
+      while (Clock::now() < *due && session.phase() == Phase::watching) pump.yieldUntil(*due);
       pump.yield(false);
     }
   } catch (const NotARecording& e) {
@@ -98,7 +97,7 @@ int watchRecording(const std::string& path) {
   PictureBox& field = w.field();
   if (field.presentCount() > 0) field.setPicture(field.lastFrame().copy());
   w.setWindowTitle(QStringLiteral("Kinopa — recording, ended"));
-  while (g.quitRequested == kClear) {
+  while (session.phase() != Phase::ending) {
     session.tendSound(false);
     if (const auto due = session.soundDue()) {
       pump.yieldUntil(*due);

@@ -449,6 +449,15 @@
     showSettings();
   }
 
+  // The captions and enabled states of the session now shown (the module
+  // says only what changes afterwards).
+  function showControls() {
+    ruled.forEach((element, c) => {
+      element.textContent = api.caption(c);
+      if (element.tagName === "BUTTON") element.disabled = !api.enabled(c);
+    });
+  }
+
   // --- Watching a recording -----------------------------------------------------
   async function watchFile(file) {
     if (!running) return;
@@ -464,6 +473,7 @@
       return;
     }
     watching = true;
+    showControls();
     page.watching = "forward";
     $("caption").textContent = say("recording");
     const began = performance.now();
@@ -518,6 +528,7 @@
     switching = false;
     page.watching = "";
     $("caption").textContent = "";
+    showControls();
     shownSerial = -1;
     drawField();
     afterEvent();
@@ -581,7 +592,7 @@
       fieldPixels: number("kinopa_field_pixels", []),
       fieldSerial: number("kinopa_field_serial", []),
       fieldChanges: number("kinopa_field_changes", []),
-      inputLocked: number("kinopa_input_locked", []),
+      phase: string("kinopa_phase", []),
       stateLine: string("kinopa_state_line", []),
       runRecording: string("kinopa_run_recording", []),
       bestGamePath: string("kinopa_best_game_path", []),
@@ -608,10 +619,7 @@
       return;
     }
     wire();
-    ruled.forEach((element, c) => {
-      element.textContent = api.caption(c);
-      if (element.tagName === "BUTTON") element.disabled = !api.enabled(c);
-    });
+    showControls();
     drawField();
     page.ready = true;
     schedule(0);
@@ -635,11 +643,11 @@
       api.startClick();
     }));
     $("gameend").addEventListener("click", guarded(() => {
-      if (watching) return endWatching();
+      // Watching, 終了 goes back to the player's game.
+      if (api.phase().startsWith("watch")) return endWatching();
       api.endClick();
     }));
     $("Command1").addEventListener("click", guarded(() => {
-      if (api.inputLocked()) return;
       menu.hidden = false;
       showSettings();
     }));
