@@ -211,7 +211,7 @@ std::vector<std::pair<std::string, Picture>> playedFrames(const std::vector<Repl
   NoEvents pump;
   HeadlessFront front;
   PlaySession session(Services{tick, random, pump, Mode::script}, front);
-  ScriptPlayer player(session, tick, random, [&] { session.startUp(); });
+  ScriptPlayer player(session, tick, random);
   std::vector<std::pair<std::string, Picture>> frames;
   for (const ReplayCommand& c : script) {
     player.run(c);

@@ -34,9 +34,15 @@ void LoopPasses::finishFrame() {
   if (g_.paused != kClear) handOn();
 }
 
-void LoopPasses::gameStarting() {
-  finishFrame();
-  handOn();
+void LoopPasses::start() {
+  const bool starting = g_.paused == kSet;
+  if (starting) {
+    finishFrame();
+    handOn();
+    hooks_.gameBeginning();
+  }
+  g_.gamestart_Click();
+  hooks_.startTaken(starting && g_.paused == kClear);
 }
 
 void LoopPasses::pass() {

@@ -21,6 +21,11 @@ class PassHooks {
   // A game's frames are over: its time ran out, or Pause or the end button
   // stopped it.
   virtual void gameEnded() {}
+  // A click on Start is about to begin a game (the game before it handed
+  // on), and then the rules have taken the click: `began` a game began, or
+  // else Pause stopped the running one.
+  virtual void gameBeginning() {}
+  virtual void startTaken(bool began) { (void)began; }
 };
 
 class LoopPasses {
@@ -35,11 +40,12 @@ class LoopPasses {
   void running();
   // One pass, the kind the game's state asks for.
   void pass();
-  // A click on Start is about to begin a game. A game that ended in this very
-  // turn of the window system (its time ran out in the frame before, or
-  // Pause came first) has its highest score raised and is handed on now,
-  // before the new game clears what it left.
-  void gameStarting();
+  // A click on the start button, between two passes, as the player's click
+  // and a script's `start` alike take it. When it begins a game, a game that
+  // ended in this very turn of the window system (its time ran out in the
+  // frame before, or Pause came first) has its highest score raised and is
+  // handed on first, before the new game clears what it left.
+  void start();
   // Whether a frame ran since the last idle pass: the main loop then runs an
   // idle pass before it sleeps, so the window is in order while it waits.
   bool framesRanSinceIdle() const { return framesSinceIdle_; }

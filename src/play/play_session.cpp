@@ -174,25 +174,23 @@ void PlaySession::PlayHooks::gameEnded() {
 }
 
 void PlaySession::startClicked() {
-  if (watching()) return;
-  const bool starting = g.paused == kSet;
-  if (starting) {
-    // The game this turn ended is done with first: its record is kept.
-    // (The loop's own step after this turn would find the new game.)
-    passes_.gameStarting();
-    // A sound device closed after a long rest opens now, not in a frame.
-    if (ds) ds->wake();
-  }
-  Recorder* recorder = services_.recorder;
-  if (recorder && starting) recorder->gameStarts(carriedFrom(g));
-  g.gamestart_Click();
-  if (recorder) recorder->start();
+  if (!watching()) passes_.start();
+}
+
+// The game this click ended is done with: a new one begins.
+void PlaySession::PlayHooks::gameBeginning() {
+  // A sound device closed after a long rest opens now, not in a frame.
+  if (s_.ds) s_.ds->wake();
+  if (Recorder* recorder = s_.services_.recorder) recorder->gameStarts(carriedFrom(s_.g));
+}
+
+void PlaySession::PlayHooks::startTaken(bool began) {
+  if (Recorder* recorder = s_.services_.recorder) recorder->start();
   // A game that stops without Pause has run out of time.
-  notRunning_ = starting ? Phase::over : Phase::stopped;
-  if (starting && g.paused == kClear) {
-    recordToBeat_ = g.highScore;
-    if (services_.bestGame) services_.bestGame->gameStarted(g.highScore);
-  }
+  s_.notRunning_ = began ? Phase::over : Phase::stopped;
+  if (!began) return;
+  s_.recordToBeat_ = s_.g.highScore;
+  if (s_.services_.bestGame) s_.services_.bestGame->gameStarted(s_.g.highScore);
 }
 
 void PlaySession::endClicked() { g.gameend_Click(); }

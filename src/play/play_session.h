@@ -129,6 +129,9 @@ class PlaySession {
   // The rules themselves, for what plays them without a player: scripts,
   // and the tests and benchmarks that set them up or step them by hand.
   Game& rules() { return g; }
+  // The main loop's passes, for what takes them one by one (a script's
+  // commands).
+  LoopPasses& passes() { return passes_; }
   Mode mode() const { return services_.mode; }
   // What the rules last wrote into a control, and whether it is enabled
   // (before any write: the window's first captions and states).
@@ -172,6 +175,8 @@ class PlaySession {
     void framed() override;
     void yieldAfterFrame() override;
     void gameEnded() override;
+    void gameBeginning() override;
+    void startTaken(bool began) override;
 
    private:
     PlaySession& s_;

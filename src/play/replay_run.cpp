@@ -13,10 +13,9 @@ int runReplay(ScriptReader& script, std::ostream& out, const std::string& fieldP
   NoEvents pump;
   HeadlessFront front(fieldPicture);
   PlaySession session(Services{tick, random, pump, Mode::script}, front);
-  ScriptPlayer player(session, tick, random, [&] { session.startUp(); },
-                      [&](const std::string& file) {
-                        replaceWholeFile(file, pngBytes(front.fieldPicture()));
-                      });
+  ScriptPlayer player(session, tick, random, [&](const std::string& file) {
+    replaceWholeFile(file, pngBytes(front.fieldPicture()));
+  });
   try {
     for (ReplayCommand c; script.next(c);) {
       player.run(c);

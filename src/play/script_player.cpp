@@ -63,10 +63,7 @@ void ScriptRules::run(const ReplayCommand& c) {
   switch (c.kind) {
     case ReplayCommand::tick: tick_.now = c.number; break;
     case ReplayCommand::idle: passes_.idle(); break;
-    case ReplayCommand::start:
-      if (g_.paused == kSet) passes_.gameStarting();
-      g_.gamestart_Click();
-      break;
+    case ReplayCommand::start: passes_.start(); break;
     case ReplayCommand::move:
       g_.Picture1_MouseMove(0, 0, static_cast<float>(c.values[0]), static_cast<float>(c.values[1]));
       break;
@@ -114,14 +111,9 @@ StateSnapshot frameSnapshot(PlaySession& s) {
   return snap;
 }
 
-void ScriptPlayer::MusicOnly::music(bool gameRuns) { s_.sound().musicStep(gameRuns); }
-
 ScriptPlayer::ScriptPlayer(PlaySession& s, ScriptTick& tick, ScriptRandom& random,
-                           std::function<void()> startUp,
                            std::function<void(const std::string&)> shot)
-    : hooks_(s),
-      passes_(s.rules(), hooks_),
-      rules_(s.rules(), passes_, tick, random, std::move(startUp),
+    : rules_(s.rules(), s.passes(), tick, random, [&s] { s.startUp(); },
              [&s](int32_t score) { s.sound().scriptHighScore(score); }),
       shot_(std::move(shot)) {}
 

@@ -90,12 +90,14 @@ StateSnapshot takeSnapshot(PlaySession& s);
 StateSnapshot frameSnapshot(PlaySession& s);
 
 // Plays a script on a play session whose clock and random source are the
-// script's.
+// script's, through the session's own passes: the script is the window
+// system's turn.
 class ScriptPlayer {
  public:
-  // `startUp` runs start-up on the session; `shot` writes the play field as
-  // last shown to a file (for `shot`; none: the command is refused).
-  ScriptPlayer(PlaySession& s, ScriptTick& tick, ScriptRandom& random, std::function<void()> startUp,
+  // The first command runs the session's start-up; `shot` writes the play
+  // field as last shown to a file (for `shot`; none: the command is
+  // refused).
+  ScriptPlayer(PlaySession& s, ScriptTick& tick, ScriptRandom& random,
                std::function<void(const std::string& file)> shot = nullptr);
 
   void run(const ReplayCommand& c);
@@ -103,19 +105,6 @@ class ScriptPlayer {
   int frames() const { return frames_; }
 
  private:
-  // A script's passes play the music as the session's settings say; the
-  // script itself is the window system's turn.
-  class MusicOnly : public PassHooks {
-   public:
-    explicit MusicOnly(PlaySession& s) : s_(s) {}
-    void music(bool gameRuns) override;
-
-   private:
-    PlaySession& s_;
-  };
-
-  MusicOnly hooks_;
-  LoopPasses passes_;
   ScriptRules rules_;
   std::function<void(const std::string&)> shot_;
   int frames_ = 0;

@@ -7,7 +7,7 @@ WatchRun::WatchRun(PlaySession& session, ScriptTick& tick, ScriptRandom& random,
     : session_(session),
       recording_(recording),
       tick_(tick),
-      player_(session, tick, random, [&session] { session.startUp(); }),
+      player_(session, tick, random),
       lastGame_(lastGame) {}
 
 double WatchRun::fastForward(Clock::duration slice) {

@@ -68,7 +68,10 @@ int watchRecording(const std::string& path) {
   ScriptTick tick;
   ScriptRandom random;
   QtEventPump pump;
-  DrawW w{Services{tick, random, pump, Mode::watch}};
+  // The recording is the session's window system; the window's own turns
+  // come between the watch's steps.
+  NoEvents recorded;
+  DrawW w{Services{tick, random, recorded, Mode::watch}};
   w.setWindowTitle(QStringLiteral("Kinopa — recording"));
   PlaySession& session = w.session();
   // Start-up as usual: the sound settings are read and the sounds loaded once.
