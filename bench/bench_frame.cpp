@@ -31,6 +31,7 @@
 #include <QCoreApplication>
 #include <QProcess>
 
+#include "shown_session.h"
 #include "window/draw_w.h"
 #include "window_controls.h"
 #include "core/event_pump.h"
@@ -214,7 +215,8 @@ struct GameStep {
   SteppedTick tick;
   kinopa::SequenceRandom random{{0.3, 0.6, 0.45, 0.2, 0.7, 0.1, 0.9, 0.35}};
   NoEvents pump;
-  kinopa::DrawW w{kinopa::Services{tick, random, pump, kinopa::Mode::script}};
+  kinopa::ShownSession shown{kinopa::Services{tick, random, pump, kinopa::Mode::script}};
+  kinopa::DrawW& w = shown.window;
 
   GameStep() {
     w.session().startUp();

@@ -21,6 +21,7 @@
 #include <random>
 
 #include "play/best_game.h"
+#include "shown_session.h"
 #include "window/draw_w.h"
 #include "window_controls.h"
 #include "play/recorder.h"
@@ -123,7 +124,8 @@ int main(int argc, char** argv) {
 
   try {
     BestGame best(settingsFile("best-game.kinopa"));
-    DrawW w({tick, random, pump, Mode::play, &recorder, &best, {}});
+    ShownSession shown({tick, random, pump, Mode::play, &recorder, &best, {}});
+    DrawW& w = shown.window;
     const Game& g = w.session().game();
     bool playing = false;
 

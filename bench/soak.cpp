@@ -18,6 +18,7 @@
 #include <random>
 
 #include "play/best_game.h"
+#include "shown_session.h"
 #include "window/draw_w.h"
 #include "window_controls.h"
 #include "play/recorder.h"
@@ -95,8 +96,9 @@ int main(int argc, char** argv) {
   const int gamesBase = std::min(10, games), oksBase = std::min(10, oks);
   try {
     BestGame best(settingsFile("best-game.kinopa"));
-    DrawW w({tick, random, pump, Mode::play, asPlayed ? &recorder : nullptr,
-             asPlayed ? &best : nullptr, {}});
+    ShownSession shown({tick, random, pump, Mode::play, asPlayed ? &recorder : nullptr,
+                        asPlayed ? &best : nullptr, {}});
+    DrawW& w = shown.window;
     w.session().createSoundDevice();
     w.session().startUp();
     const Clock::time_point start = Clock::now();

@@ -12,6 +12,9 @@
 #include "core/folders.h"
 #include "core/program_folder.h"
 #include "core/files.h"
+#include "play/player_run.h"
+#include "sound/wave_ini.h"
+#include "sound_support.h"
 
 namespace kinopa {
 namespace {
@@ -53,7 +56,7 @@ TEST_F(Folders, PortableCopyKeepsEverythingBesideTheProgram) {
   EXPECT_EQ(f.images, (root / "bin").string() + "/../images/");
   EXPECT_EQ(f.sounds, (root / "bin").string() + "/../wave/");
   EXPECT_EQ(f.settings, f.sounds);
-  prepareSettingsFolder(f);  // nothing to do
+  PlayerRun::prepareFolder(f);  // nothing to do
   EXPECT_FALSE(fs::exists(root / "home-data"));
   // A copy whose wave/ went missing stays portable: its files are looked for
   // (and missed) there, never in the player's folder.
@@ -69,11 +72,11 @@ TEST_F(Folders, InstalledGameReadsItsDataAndMakesThePlayersFolderOnce) {
   EXPECT_EQ(f.sounds, (root / "usr/share/kinopa/wave/").string());
   EXPECT_EQ(settingsFile("wave.ini"), (root / "home-data/kinopa/wave.ini").string());
 
-  prepareSettingsFolder(f);
+  PlayerRun::prepareFolder(f);
   EXPECT_EQ(readWholeFile(settingsFile("wave.ini")), "shipped");
   // Later starts leave the player's folder as it is, a missing wave.ini too.
   fs::remove(settingsFile("wave.ini"));
-  prepareSettingsFolder(f);
+  PlayerRun::prepareFolder(f);
   EXPECT_FALSE(fs::exists(settingsFile("wave.ini")));
 }
 
@@ -88,19 +91,21 @@ TEST_F(Folders, InstallUnderTheDataHomeStillStartsWithTheFirstSettings) {
   setenv("XDG_DATA_HOME", (root / "share").c_str(), 1);
   const GameFolders f = gameFolders();
   ASSERT_TRUE(f.installed);
-  prepareSettingsFolder(f);
+  PlayerRun::prepareFolder(f);
   EXPECT_EQ(readWholeFile(settingsFile("wave.ini")), "shipped");
   // From then on a missing wave.ini is the player's to hear about.
   fs::remove(settingsFile("wave.ini"));
   std::ofstream(settingsFile("best-game.kinopa")) << "# Kinopa recording";
-  prepareSettingsFolder(f);
+  PlayerRun::prepareFolder(f);
   EXPECT_FALSE(fs::exists(settingsFile("wave.ini")));
 }
 
-TEST_F(Folders, PlayersFolderThatCannotBeMadeIsAnError) {
+TEST_F(Folders, PlayersFolderThatCannotBeMadeIsSaid) {
   makeInstalled();
   std::ofstream(root / "home-data") << "a file where the folder should be";
-  EXPECT_THROW(prepareSettingsFolder(gameFolders()), PlatformError);
+  testing_support::RecordingMessages messages;
+  PlayerRun::prepareFolder(gameFolders());
+  EXPECT_EQ(messages.titles, std::vector<std::string>{kWaveIniWriteTitle});
 }
 
 TEST_F(Folders, OnlyTheLeftoversOfAnInterruptedSaveAreRemoved) {

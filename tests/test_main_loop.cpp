@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "shown_session.h"
 #include "window/draw_w.h"
 #include "window_controls.h"
 #include "fakes.h"
@@ -83,7 +84,8 @@ class MainLoop : public testing::Test {
   SequenceRandom random{{0.5}};
   ScriptedPump pump;
   // The loop alone: the build's own wave.ini is neither read nor written.
-  DrawW w{Services{tick, random, pump, Mode::script}};
+  ShownSession shown{Services{tick, random, pump, Mode::script}};
+  DrawW& w = shown.window;
 };
 
 TEST_F(MainLoop, IdleWaitsForEventsKeepsSettingsEnabledAndTheClockFresh) {
@@ -227,7 +229,8 @@ TEST(StartUp, AMissingBitmapStopsTheProgramAfterTheWindowWasShown) {
   SequenceRandom random{{0.5}};
   ScriptedPump pump;
   pump.tick = &tick;
-  DrawW w{Services{tick, random, pump}};
+  ShownSession shown{Services{tick, random, pump}};
+  DrawW& w = shown.window;
   pump.game = &w.session().rules();
   try {
     w.Form_Load();

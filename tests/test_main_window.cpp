@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <functional>
 
+#include "shown_session.h"
 #include "window/draw_w.h"
 #include "window_controls.h"
 #include "fakes.h"
@@ -26,7 +27,8 @@ class MainWindowLayout : public testing::Test {
   ScriptedTick tick;
   SequenceRandom random{{0.5}};
   QtEventPump pump;
-  DrawW w{Services{tick, random, pump}};
+  ShownSession shown{Services{tick, random, pump}};
+  DrawW& w = shown.window;
 };
 
 TEST_F(MainWindowLayout, WindowIsFixedWithCaptionAndIcon) {

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "play/best_game.h"
+#include "shown_session.h"
 #include "window/draw_w.h"
 #include "window_controls.h"
 #include "play/recorder.h"
@@ -180,7 +181,7 @@ class ScriptPump : public EventPump {
 class RecordedRun : public testing::Test {
  protected:
   RecordedRun()
-      : w(Services{recordedTick, recordedRandom, pump, Mode::play, &recorder, &best, {}}) {
+      : shown(Services{recordedTick, recordedRandom, pump, Mode::play, &recorder, &best, {}}) {
     pump.tick = &tick;
   }
   void pointer(QEvent::Type type, double x, double y, Qt::MouseButton button = Qt::NoButton) {
@@ -200,7 +201,8 @@ class RecordedRun : public testing::Test {
   RecordedRandom recordedRandom{random, recorder};
   ScriptPump pump;
   BestGame best{game.wave("best-game.kinopa").string()};
-  DrawW w;
+  ShownSession shown;
+  DrawW& w = shown.window;
 };
 
 // Every frame of a script played through a play session of its own: the

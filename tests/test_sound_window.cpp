@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "shown_session.h"
 #include "window/draw_w.h"
 #include "window_controls.h"
 #include "fakes.h"
@@ -47,7 +48,7 @@ const std::string kMusicOn =
 class SoundWindow : public testing::Test {
  protected:
   explicit SoundWindow(bool withSoundSettings = true)
-      : w(Services{tick, random, pump, withSoundSettings ? Mode::play : Mode::script}) {
+      : shown(Services{tick, random, pump, withSoundSettings ? Mode::play : Mode::script}) {
     pump.tick = &tick;
     pump.atEnd = [this] { control<QPushButton>(w, "gameend")->click(); };
   }
@@ -56,7 +57,8 @@ class SoundWindow : public testing::Test {
   ScriptedTick tick;
   SequenceRandom random{{0.5}};
   ScriptPump pump;
-  DrawW w;
+  ShownSession shown;
+  DrawW& w = shown.window;
 };
 
 TEST_F(SoundWindow, AFirstStartWithoutSettingsWarnsOnceAndTheEndWritesThem) {

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <functional>
 
+#include "shown_session.h"
 #include "window/draw_w.h"
 #include "window_controls.h"
 #include "play/script_player.h"
@@ -54,7 +55,8 @@ class WholeGame : public testing::Test {
   testing_support::ScriptedTick tick;
   SequenceRandom random{{0.3, 0.6, 0.45, 0.2, 0.7, 0.1, 0.9, 0.35}};
   NoEvents pump;
-  DrawW w{Services{tick, random, pump, Mode::script}};
+  ShownSession shown{Services{tick, random, pump, Mode::script}};
+  DrawW& w = shown.window;
 };
 
 TEST_F(WholeGame, APlayerUnderTheZarupCatchesItAgainAndAgain) {

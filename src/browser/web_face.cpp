@@ -81,6 +81,11 @@ bool isUtf8(const std::string& bytes) {
 
 void useJapanese(bool on) { japanese = on; }
 
+bool fileExists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
 std::string readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
@@ -154,6 +159,7 @@ GameFolders gameFolders() {
     f.sounds = "/game/wave/";
     f.settings = "/kinopa/";
     f.installed = true;
+    f.settingsPremade = true;  // the page mounts the storage before the game starts
   } else {
     // Under node, beside the script: the site the browser build made.
     char* folder = hostScriptFolder();
@@ -168,17 +174,15 @@ GameFolders gameFolders() {
 
 std::string settingsFile(const std::string& name) { return gameFolders().settings + name; }
 
-void prepareSettingsFolder(const GameFolders& folders) {
+bool isFolder(const std::string& path) {
   std::error_code error;
-  std::filesystem::create_directories(folders.settings, error);
-  if (error) {
-    throw PlatformError("Folder", "Create", "cannot create " + folders.settings,
-                        {QT_TRANSLATE_NOOP("kinopa", "The folder %1 for your settings cannot be created."),
-                         folders.settings});
-  }
-  const std::string ini = folders.settings + "wave.ini";
-  if (std::filesystem::exists(ini, error)) return;
-  replaceWholeFile(ini, readWholeFile(folders.sounds + "wave.ini"));
+  return std::filesystem::is_directory(path, error);
+}
+
+void makeFolder(const std::string& path) {
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  if (error) throw PlatformError("Folder", "Create", error.message() + ": " + path);
 }
 
 MessageSink& windowSystemMessages() {

@@ -8,6 +8,9 @@
 
 namespace kinopa {
 
+// Whether there is a file (not a folder) at `path`.
+bool fileExists(const std::string& path);
+
 // The file's bytes. A missing or unreadable file throws PlatformError.
 std::string readWholeFile(const std::string& path);
 

@@ -21,6 +21,10 @@ struct GameFolders {
   std::string settings;  // wave.ini and best-game.kinopa, ending in "/"; "" when
                          // the player's data folder is not known (no home folder)
   bool installed = false;
+  // The player's folder is there before the game's first start: the game's
+  // own data folder, when it is installed under ~/.local; the browser's
+  // storage.
+  bool settingsPremade = false;
 };
 
 // The portable layout when images/ or wave/ stands beside the program's
@@ -31,11 +35,10 @@ GameFolders gameFolders();
 // there is no settings folder.
 std::string settingsFile(const std::string& name);
 
-// An installed game's first start: makes the player's folder and copies the
-// shipped first wave.ini into it. A folder that is already there is left as
-// it is, whatever it holds, unless it is the game's own data folder (an
-// install under ~/.local) holding no settings and no best game yet. Throws PlatformError when the folder cannot be
-// made or the file not copied. Nothing to do for a portable copy.
-void prepareSettingsFolder(const GameFolders& folders);
+// Whether `path` is a folder.
+bool isFolder(const std::string& path);
+// Makes the folder `path`, and any folder above it that is missing. Throws
+// PlatformError when it cannot.
+void makeFolder(const std::string& path);
 
 }  // namespace kinopa

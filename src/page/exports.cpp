@@ -186,7 +186,7 @@ EMSCRIPTEN_KEEPALIVE const char* kinopa_sound_files_wanted(int fromDialog) {
       // first settings.
       std::string bytes;
       try {
-        bytes = kinopa::readWholeFile(kinopa::settingsFile("wave.ini"));
+        bytes = kinopa::readWholeFile(kinopa::waveIniPath());
       } catch (const kinopa::Error&) {
       }
       if (!kinopa::readsCleanly(bytes, &saved)) saved = kinopa::SettingsValues();

@@ -3,50 +3,32 @@
 #include <chrono>
 
 #include "core/errors.h"
-#include "core/files.h"
 #include "core/folders.h"
 #include "core/messages.h"
-#include "sound/wave_ini.h"
 
 namespace kinopa {
-
-struct WebProgram::Run {
-  SteadyTickCounter clock;
-  ClockSeededRandom randomness;
-  // Everything the rules read is recorded, so that a record game can be
-  // kept and any run played back exactly.
-  Recorder recorder;
-  RecordedTick tick{clock, recorder};
-  RecordedRandom random{randomness, recorder};
-  BestGame best;
-  explicit Run(const std::string& bestGame) : best(bestGame) {}
-};
 
 WebProgram::WebProgram() : front_(gameFolders().images + "../window_art/field.bmp") {}
 
 WebProgram::~WebProgram() = default;
 
 void WebProgram::play() {
+  // The page's storage is the player's folder, whose first start the game
+  // makes, as an installed game's.
   const GameFolders folders = gameFolders();
-  try {
-    prepareSettingsFolder(folders);
-    removeSaveLeftovers(folders.settings, {"wave.ini", "best-game.kinopa"});
-  } catch (const Error& e) {
-    MsgBox(e, MB_EXCLAMATION_OK, kWaveIniWriteTitle);
-  }
+  PlayerRun::prepareFolder(folders);
+  PlayerRun::clearSaveLeftovers(folders);
   watch_.reset();
   session_.reset();
-  run_ = std::make_unique<Run>(folders.settings + "best-game.kinopa");
-  session_ = std::make_unique<PlaySession>(
-      Services{run_->tick, run_->random, pump_, Mode::play, &run_->recorder, &run_->best, {}},
-      front_);
+  run_ = std::make_unique<PlayerRun>(folders);
+  session_ = std::make_unique<PlaySession>(run_->services(pump_), front_);
   session_->createSoundDevice();
   session_->startUp();
 }
 
-std::string WebProgram::runRecording() const { return run_ ? run_->recorder.text() : std::string(); }
+std::string WebProgram::runRecording() const { return run_ ? run_->recording() : std::string(); }
 
-std::string WebProgram::bestGamePath() const { return gameFolders().settings + "best-game.kinopa"; }
+std::string WebProgram::bestGamePath() const { return PlayerFiles(gameFolders()).bestGame; }
 
 bool WebProgram::watch(const std::string& path) {
   std::unique_ptr<Recording> recording;

@@ -6,11 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "core/random.h"
-#include "core/tick.h"
-#include "play/best_game.h"
 #include "play/play_session.h"
-#include "play/recorder.h"
+#include "play/player_run.h"
 #include "play/recording_file.h"
 #include "play/script_player.h"
 #include "play/watch_run.h"
@@ -48,11 +45,9 @@ class WebProgram {
   void endWatching();
 
  private:
-  struct Run;
-
   WebFront front_;
   NoEvents pump_;
-  std::unique_ptr<Run> run_;  // the player's run: its clock, randomness and recording
+  std::unique_ptr<PlayerRun> run_;
   std::unique_ptr<Recording> recording_;
   ScriptTick watchTick_;
   ScriptRandom watchRandom_;

@@ -34,6 +34,9 @@ class BestGame {
   bool failureShown_ = false;
 };
 
+// The best game's file name, in the player's folder.
+inline constexpr const char* kBestGameName = "best-game.kinopa";
+
 // The title of the message box about a best game that could not be kept.
 inline constexpr const char* kBestGameTitle = "best-game.kinopaファイルに保存できませんでした。";
 

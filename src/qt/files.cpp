@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -15,6 +16,8 @@ namespace {
 const char* const kMissing = QT_TRANSLATE_NOOP("kinopa", "The file %1 does not exist.");
 const char* const kUnreadable = QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be read.");
 }  // namespace
+
+bool fileExists(const std::string& path) { return QFileInfo(QString::fromStdString(path)).isFile(); }
 
 std::string readWholeFile(const std::string& path) {
   QFile file(QString::fromStdString(path));

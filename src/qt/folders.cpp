@@ -1,7 +1,6 @@
 #include "core/folders.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 #include <filesystem>
 #include <system_error>
@@ -15,11 +14,6 @@
 
 namespace kinopa {
 namespace {
-
-bool isFolder(const std::string& path) {
-  std::error_code ec;
-  return std::filesystem::is_directory(path, ec);
-}
 
 PlatformError noHome() {
   return PlatformError(
@@ -52,44 +46,26 @@ GameFolders gameFolders() {
   const QString home = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   if (!home.isEmpty()) f.settings = withSlash(QDir::cleanPath(home).toStdString());
   f.installed = true;
+  // Installed under ~/.local, the game's data folder is the player's folder
+  // too (~/.local/share/kinopa).
+  f.settingsPremade = !home.isEmpty() && QDir::cleanPath(QString::fromStdString(data)) == QDir::cleanPath(home);
   return f;
+}
+
+bool isFolder(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec);
+}
+
+void makeFolder(const std::string& path) {
+  if (!QDir().mkpath(QString::fromStdString(path)))
+    throw PlatformError("Folder", "Create", "cannot create " + path);
 }
 
 std::string settingsFile(const std::string& name) {
   const std::string folder = gameFolders().settings;
   if (folder.empty()) throw noHome();
   return folder + name;
-}
-
-void prepareSettingsFolder(const GameFolders& folders) {
-  if (!folders.installed) return;
-  if (folders.settings.empty()) throw noHome();
-  // Installed under ~/.local, the game's data folder is the player's folder
-  // too (~/.local/share/kinopa): it is there before the first start, which
-  // then is the start that finds no settings and no best game in it.
-  const bool sharedWithData =
-      QDir::cleanPath(QString::fromStdString(folders.images + "..")) ==
-      QDir::cleanPath(QString::fromStdString(folders.settings));
-  const bool firstStart =
-      !isFolder(folders.settings) ||
-      (sharedWithData && !QFile::exists(QString::fromStdString(folders.settings + "wave.ini")) &&
-       !QFile::exists(QString::fromStdString(folders.settings + "best-game.kinopa")));
-  if (!firstStart) return;
-  const QString folder = QString::fromStdString(folders.settings);
-  if (!QDir().mkpath(folder)) {
-    throw PlatformError(
-        "Folder", "Create", "cannot create " + folders.settings,
-        {QT_TRANSLATE_NOOP("kinopa", "The folder %1 for your settings cannot be created."),
-         folders.settings});
-  }
-  const QString shipped = QString::fromStdString(folders.sounds + "wave.ini");
-  QFile from(shipped);
-  if (!from.copy(folder + "wave.ini")) {
-    throw PlatformError(
-        "File", "Copy", from.errorString().toStdString() + ": " + shipped.toStdString(),
-        {QT_TRANSLATE_NOOP("kinopa", "The first settings file cannot be copied to %1."),
-         folders.settings + "wave.ini"});
-  }
 }
 
 }  // namespace kinopa

@@ -9,6 +9,9 @@
 
 namespace kinopa {
 
+// The settings file's name, in the player's folder.
+inline constexpr const char* kWaveIniName = "wave.ini";
+
 // The sound folder: sound names without a full path load from here.
 std::string soundFolder();
 // The settings file: in the sound folder of a portable copy, in the player's

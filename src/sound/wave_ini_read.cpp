@@ -56,7 +56,7 @@ void apply(const std::string& text, const std::string& path, SoundControls& cont
 
 std::string soundFolder() { return gameFolders().sounds; }
 
-std::string waveIniPath() { return settingsFile("wave.ini"); }
+std::string waveIniPath() { return settingsFile(kWaveIniName); }
 
 bool readsCleanly(const std::string& bytes, SoundControls* settings, int32_t* stored) {
   try {

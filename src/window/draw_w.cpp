@@ -21,12 +21,22 @@ Rect WidgetHandle::windowRect() const {
   return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-DrawW::DrawW(const Services& services, QWidget* parent)
-    : QWidget(parent), session_(services, front_) {
+DrawW::DrawW(PlaySession& session, Front& front, QWidget* parent)
+    : QWidget(parent), front_(front), session_(session) {
   buildLayout();
+  front_.w_ = this;
 }
 
-DrawW::~DrawW() = default;
+DrawW::~DrawW() { front_.w_ = nullptr; }
+
+DrawW& DrawW::Front::window() const {
+  if (w_ == nullptr) throw Error("the main window is not there");
+  return *w_;
+}
+
+void DrawW::Front::show() { window().show(); }
+WindowHandle& DrawW::Front::mainWindow() { return window().handle_; }
+WindowHandle& DrawW::Front::field() { return *window().Picture1; }
 
 void DrawW::buildLayout() {
   const WindowLook& look = mainWindowLook();
@@ -121,7 +131,7 @@ QWidget* DrawW::control(Control c) const {
 }
 
 void DrawW::Front::captionChanged(Control control, const std::string& text) {
-  QWidget* w = w_.control(control);
+  QWidget* w = window().control(control);
   if (auto* label = qobject_cast<QLabel*>(w)) {
     label->setText(QString::fromStdString(text));
   } else {
@@ -130,13 +140,14 @@ void DrawW::Front::captionChanged(Control control, const std::string& text) {
 }
 
 void DrawW::Front::enabledChanged(Control control, bool enabled) {
-  w_.control(control)->setEnabled(enabled);
+  window().control(control)->setEnabled(enabled);
 }
 
 void DrawW::Front::closeWindows() {
-  w_.closeSoundMenu();
-  w_.unloading_ = true;
-  w_.close();
+  DrawW& w = window();
+  w.closeSoundMenu();
+  w.unloading_ = true;
+  w.close();
 }
 
 SoundMenu& DrawW::soundMenu() {

@@ -29,7 +29,31 @@ class WidgetHandle : public WindowHandle {
 class DrawW : public QWidget {
   Q_OBJECT
  public:
-  explicit DrawW(const Services& services, QWidget* parent = nullptr);
+  // What a session sees of the main window. It is made first, the session
+  // on it, then the window that shows the session, which takes its place in
+  // it.
+  class Front : public SessionFront {
+   public:
+    void show() override;
+    WindowHandle& mainWindow() override;
+    WindowHandle& field() override;
+    SoundControls& soundControls() override { return controls_; }
+    void captionChanged(Control control, const std::string& text) override;
+    void enabledChanged(Control control, bool enabled) override;
+    void closeWindows() override;
+
+   private:
+    friend class DrawW;
+    DrawW& window() const;
+
+    DrawW* w_ = nullptr;
+    // The sound settings dialog's controls, the dialog made when first
+    // needed.
+    SoundMenuControls controls_{[this]() -> SoundMenu& { return window().soundMenu(); }};
+  };
+
+  // The window of `session`, made on `front`.
+  DrawW(PlaySession& session, Front& front, QWidget* parent = nullptr);
   ~DrawW() override;
 
   // Load handler: runs the session (its sound device, start-up, the main
@@ -53,22 +77,6 @@ class DrawW : public QWidget {
   void moveEvent(QMoveEvent* event) override;
 
  private:
-  // What the session sees of the window.
-  class Front : public SessionFront {
-   public:
-    explicit Front(DrawW& w) : w_(w) {}
-    void show() override { w_.show(); }
-    WindowHandle& mainWindow() override { return w_.handle_; }
-    WindowHandle& field() override { return *w_.Picture1; }
-    SoundControls& soundControls() override { return w_.soundControls_; }
-    void captionChanged(Control control, const std::string& text) override;
-    void enabledChanged(Control control, bool enabled) override;
-    void closeWindows() override;
-
-   private:
-    DrawW& w_;
-  };
-
   void buildLayout();
   // Puts the window, its frame as far as known, in the middle of the screen.
   void centreOnScreen();
@@ -78,11 +86,10 @@ class DrawW : public QWidget {
   // The widget that shows a control the rules write.
   QWidget* control(Control c) const;
 
+  Front& front_;
+  PlaySession& session_;
   std::unique_ptr<SoundMenu> soundMenu_;
-  SoundMenuControls soundControls_{[this]() -> SoundMenu& { return soundMenu(); }};
   WidgetHandle handle_{*this};
-  Front front_{*this};
-  PlaySession session_;
 
   PictureBox* Picture1 = nullptr;
   QPushButton* gamestart = nullptr;

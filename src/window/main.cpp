@@ -9,12 +9,10 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
-#include "play/best_game.h"
+#include "play/player_run.h"
 #include "window/draw_w.h"
-#include "play/recorder.h"
 #include "window/single_copy.h"
 #include "window/watch.h"
 #include "core/errors.h"
@@ -23,9 +21,7 @@
 #include "core/folders.h"
 #include "core/messages.h"
 #include "qt/quit_requests.h"
-#include "core/random.h"
 #include "core/files.h"
-#include "core/tick.h"
 #include "qt/translation.h"
 #include "sound/wave_ini.h"
 
@@ -56,8 +52,8 @@ QString filesText() {
   return QStringLiteral("\n%1\n  %2\n  %3\n")
       .arg(folders.installed ? QCoreApplication::translate("kinopa", "Files of this copy (installed layout):")
                              : QCoreApplication::translate("kinopa", "Files of this copy (portable layout):"),
-           QCoreApplication::translate("kinopa", "settings: %1").arg(settings + QStringLiteral("wave.ini")),
-           QCoreApplication::translate("kinopa", "best game: %1").arg(settings + QStringLiteral("best-game.kinopa")));
+           QCoreApplication::translate("kinopa", "settings: %1").arg(settings + QLatin1String(kinopa::kWaveIniName)),
+           QCoreApplication::translate("kinopa", "best game: %1").arg(settings + QLatin1String(kinopa::kBestGameName)));
 }
 
 // Reads the command line. Returns the exit status when the program is done
@@ -121,25 +117,6 @@ bool desktopThere() {
   return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// An installed game's first start makes the player's folder.
-void makeSettingsFolder(const kinopa::GameFolders& folders) {
-  try {
-    kinopa::prepareSettingsFolder(folders);
-  } catch (const kinopa::Error& e) {
-    kinopa::MsgBox(e, kinopa::MB_EXCLAMATION_OK, kinopa::kWaveIniWriteTitle);
-  }
-}
-
-// A save cut short by a crash or a kill leaves its temporary file: only the
-// copy that holds the folder may clear them, never one saving right now.
-void clearSaveLeftovers(const kinopa::GameFolders& folders) {
-  try {
-    kinopa::removeSaveLeftovers(folders.settings, {"wave.ini", "best-game.kinopa"});
-  } catch (const kinopa::Error& e) {
-    std::fprintf(stderr, "kinopa: %s\n", e.description().c_str());  // harmless: it stays
-  }
-}
-
 // Whether the recording asked for can be written at the end: a folder that
 // takes no file would cost the whole run's recording, so it is tried now.
 bool refuseRecordFile(const std::string& file) {
@@ -182,7 +159,7 @@ int refuseRecordingBesideCopy() {
 
 int play(const std::string& recordFile) {
   const kinopa::GameFolders folders = kinopa::gameFolders();
-  makeSettingsFolder(folders);
+  kinopa::PlayerRun::prepareFolder(folders);
   std::unique_ptr<kinopa::SingleCopy> single;
   if (!folders.settings.empty()) {
     single = std::make_unique<kinopa::SingleCopy>(folders.settings);
@@ -192,26 +169,17 @@ int play(const std::string& recordFile) {
         return recordFile.empty() ? 0 : refuseRecordingBesideCopy();
       case kinopa::SingleCopy::Outcome::blocked: return refuseBesideStuckCopy(folders);
     }
-    clearSaveLeftovers(folders);
+    kinopa::PlayerRun::clearSaveLeftovers(folders);
   }
-  kinopa::SteadyTickCounter clock;
-  kinopa::ClockSeededRandom randomness;
-  // Everything the rules read is recorded, so that a record game can be
-  // kept and any run can be played back exactly.
-  kinopa::Recorder recorder;
-  kinopa::RecordedTick tick(clock, recorder);
-  kinopa::RecordedRandom random(randomness, recorder);
   kinopa::QtEventPump pump;
   try {
-    // With no folder for the player's files (no home folder) the game is
-    // still played; a record game then says once that it cannot be kept.
-    kinopa::BestGame best(folders.settings.empty() ? std::string()
-                                                   : folders.settings + "best-game.kinopa");
-    kinopa::DrawW window(
-        {tick, random, pump, kinopa::Mode::play, &recorder, &best, recordFile});
+    kinopa::PlayerRun run(folders, recordFile);
+    kinopa::DrawW::Front front;
+    kinopa::PlaySession session(run.services(pump), front);
+    kinopa::DrawW window(session, front);
     if (single) {
-      single->listen([&window] {
-        if (window.session().phase() == kinopa::Phase::ending) return false;  // wait for us
+      single->listen([&session, &window] {
+        if (session.phase() == kinopa::Phase::ending) return false;  // wait for us
         window.showNormal();
         window.raise();
         window.activateWindow();
@@ -220,7 +188,7 @@ int play(const std::string& recordFile) {
     }
     // A logout, kill or Ctrl+C ends the program as 終了 does: all saved.
     kinopa::QuitRequests quitRequests([&window] { window.endRequested(); },
-                                      [&window] { window.session().saveNow(); });
+                                      [&session] { session.saveNow(); });
     try {
       window.Form_Load();
     } catch (const std::exception& e) {
@@ -238,10 +206,8 @@ int play(const std::string& recordFile) {
 
 // The player's best game, or a word that there is none yet.
 int watchBest() {
-  const kinopa::GameFolders folders = kinopa::gameFolders();
-  const std::string path = folders.settings + "best-game.kinopa";
-  std::error_code error;
-  if (folders.settings.empty() || !std::filesystem::exists(path, error)) {
+  const std::string path = kinopa::PlayerFiles(kinopa::gameFolders()).bestGame;
+  if (path.empty() || !kinopa::fileExists(path)) {
     std::fprintf(stderr, "kinopa: there is no best game yet (%s)\n", path.c_str());
     kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa",
                                       "There is no best game yet. It is kept when a game beats "

@@ -71,9 +71,10 @@ int watchRecording(const std::string& path) {
   // The recording is the session's window system; the window's own turns
   // come between the watch's steps.
   NoEvents recorded;
-  DrawW w{Services{tick, random, recorded, Mode::watch}};
+  DrawW::Front front;
+  PlaySession session(Services{tick, random, recorded, Mode::watch}, front);
+  DrawW w(session, front);
   w.setWindowTitle(QStringLiteral("Kinopa — recording"));
-  PlaySession& session = w.session();
   // Start-up as usual: the sound settings are read and the sounds loaded once.
   session.createSoundDevice();
   WatchRun run(session, tick, random, *recording, lastGame);

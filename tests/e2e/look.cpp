@@ -39,6 +39,7 @@
 #include <optional>
 #include <string>
 
+#include "shown_session.h"
 #include "window/draw_w.h"
 #include "window_controls.h"
 #include "qt/fonts.h"
@@ -183,7 +184,8 @@ class Reader {
   kinopa::SteadyTickCounter tick_;
   kinopa::ClockSeededRandom random_;
   kinopa::QtEventPump pump_;
-  DrawW window_{kinopa::Services{tick_, random_, pump_, kinopa::Mode::script}};
+  kinopa::ShownSession shown_{kinopa::Services{tick_, random_, pump_, kinopa::Mode::script}};
+  DrawW& window_ = shown_.window;
   QImage shot_;
 };
 

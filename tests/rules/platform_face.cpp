@@ -3,6 +3,7 @@
 // the rules should never ask for here fails the test that asks.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -36,7 +37,13 @@ std::string settingsFile(const std::string& name) {
   throw PlatformError("Folder", "Find", "the rules' tests have no settings folder: " + name);
 }
 
-void prepareSettingsFolder(const GameFolders&) {}
+bool isFolder(const std::string& path) { return std::filesystem::is_directory(path); }
+
+void makeFolder(const std::string& path) {
+  throw PlatformError("Folder", "Create", "the rules' tests make no folder: " + path);
+}
+
+bool fileExists(const std::string& path) { return std::filesystem::is_regular_file(path); }
 
 MessageSink& windowSystemMessages() {
   struct Unexpected : MessageSink {
