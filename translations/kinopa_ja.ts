@@ -32,6 +32,10 @@
         <translation>記録ファイル %1 にはゲームが記録されていません。</translation>
     </message>
     <message>
+        <source>Line %2 of the recording %1 asks for a picture of the play field, which watching cannot take.</source>
+        <translation>記録ファイル %1 の %2 行目はプレイフィールドの画像を求めていますが、記録を見るときには画像を保存できません。</translation>
+    </message>
+    <message>
         <source>Going through the run before its last game…</source>
         <translation>最後のゲームまでの記録を進めています…</translation>
     </message>

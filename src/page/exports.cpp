@@ -209,13 +209,11 @@ EMSCRIPTEN_KEEPALIVE const char* kinopa_sound_files_wanted(int fromDialog) {
   return text(wanted);
 }
 
-// Watching the recording at `path`: 1 watching, 0 refused (said in a box).
+// Watching the recording at `path`: 1 watching, 0 refused (said in a box;
+// the player's game goes on as it was).
 EMSCRIPTEN_KEEPALIVE int kinopa_watch(const char* path) {
   bool watching = false;
-  onProgram([&](WebProgram& p) {
-    watching = p.watch(path);
-    if (!watching) p.play();
-  });
+  onProgram([&](WebProgram& p) { watching = p.watch(path); });
   return watching ? 1 : 0;
 }
 // The run before the last game, for `ms`: the share done (1: the last game

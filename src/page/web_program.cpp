@@ -31,18 +31,15 @@ std::string WebProgram::runRecording() const { return run_ ? run_->recording() :
 std::string WebProgram::bestGamePath() const { return PlayerFiles(gameFolders()).bestGame; }
 
 bool WebProgram::watch(const std::string& path) {
-  std::unique_ptr<Recording> recording;
-  std::size_t lastGame = 0;
+  std::unique_ptr<Watch> opened;
   try {
-    recording = std::make_unique<Recording>(path);
-    lastGame = lastGameStart(*recording);
-    recording->rewind();
+    opened = std::make_unique<Watch>(path);
   } catch (const NotARecording& e) {
     MsgBox(e.text(), MB_EXCLAMATION_OK, "Kinopa");
     return false;
   }
   // The player's run ends as 終了 ends it.
-  if (session_ && !watching()) {
+  if (session_) {
     session_->endClicked();
     while (session_->loopStep()) {
     }
@@ -51,14 +48,8 @@ bool WebProgram::watch(const std::string& path) {
   watch_.reset();
   session_.reset();
   run_.reset();
-  recording_ = std::move(recording);
-  watchTick_ = ScriptTick();
-  watchRandom_ = ScriptRandom();
-  session_ = std::make_unique<PlaySession>(Services{watchTick_, watchRandom_, pump_, Mode::watch},
-                                           front_);
-  // Start-up as usual: the sound settings are read and the sounds loaded once.
-  session_->createSoundDevice();
-  watch_ = std::make_unique<WatchRun>(*session_, watchTick_, watchRandom_, *recording_, lastGame);
+  watch_ = std::move(opened);
+  watch_->begin(front_);
   return true;
 }
 
@@ -67,16 +58,15 @@ double WebProgram::watchForward(double sliceMs) {
 }
 
 std::optional<double> WebProgram::watchPlay() {
-  const auto now = WatchRun::Clock::now();
-  const std::optional<WatchRun::Clock::time_point> due = watch_->playDue(now);
+  const auto now = Watch::Clock::now();
+  const std::optional<Watch::Clock::time_point> due = watch_->playDue(now);
   if (!due) return std::nullopt;
   return std::chrono::duration<double, std::milli>(*due - now).count();
 }
 
 void WebProgram::endWatching() {
-  if (session_ && watching()) session_->shutdown();
+  if (watch_) watch_->session().shutdown();
   watch_.reset();
-  recording_.reset();
   front_.showFieldPicture();
   play();
 }

@@ -8,9 +8,8 @@
 
 #include "play/play_session.h"
 #include "play/player_run.h"
-#include "play/recording_file.h"
 #include "play/script_player.h"
-#include "play/watch_run.h"
+#include "play/watch.h"
 #include "page/web_front.h"
 
 namespace kinopa {
@@ -20,39 +19,36 @@ class WebProgram {
   WebProgram();
   ~WebProgram();
 
-  // The player's run begins: the player's folder made, the sound device
+  // The player's run begins: the player's folder prepared, the sound device
   // opened, start-up done; no game runs yet.
   void play();
-  // The session shown now.
-  PlaySession& session() { return *session_; }
+  // The session shown now: the player's, or the watch's.
+  PlaySession& session() { return watch_ ? watch_->session() : *session_; }
   WebFront& front() { return front_; }
-  bool watching() const { return watch_ != nullptr; }
   // The whole run's recording so far (for a bug report), and the best game's
   // file.
   std::string runRecording() const;
   std::string bestGamePath() const;
 
-  // Watching the recording at `path`: the player's run ends as 終了 ends it
-  // (everything saved), then the recording plays. False when it cannot be
-  // watched (said in a message box); the player's run then goes on anew.
+  // Watching the recording at `path`. It is checked whole first: one that
+  // cannot be watched is said in a message box, and the player's run goes
+  // on as it was (false). Otherwise the player's run ends as 終了 ends it
+  // (everything saved), and the recording plays.
   bool watch(const std::string& path);
   // The run before the last game, for `sliceMs`: the share done.
   double watchForward(double sliceMs);
   // The last game's commands due by now: when the next is due, in ms from
   // now, or none at the end.
   std::optional<double> watchPlay();
-  // Back from watching to the player's run.
+  // Back from watching to a new run of the player's.
   void endWatching();
 
  private:
   WebFront front_;
   NoEvents pump_;
   std::unique_ptr<PlayerRun> run_;
-  std::unique_ptr<Recording> recording_;
-  ScriptTick watchTick_;
-  ScriptRandom watchRandom_;
-  std::unique_ptr<PlaySession> session_;
-  std::unique_ptr<WatchRun> watch_;
+  std::unique_ptr<PlaySession> session_;  // the player's
+  std::unique_ptr<Watch> watch_;
 };
 
 }  // namespace kinopa

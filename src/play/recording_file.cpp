@@ -116,11 +116,20 @@ std::size_t lastGameStart(ScriptReader& script, const std::string& path) {
   try {
     ReplayCommand c;
     for (std::size_t i = 0; script.next(c); ++i) {
+      if (c.kind == ReplayCommand::shot) {
+        throw NotARecording(
+            "line " + std::to_string(c.line) + ": shot: watching takes no picture",
+            {QT_TRANSLATE_NOOP("kinopa", "Line %2 of the recording %1 asks for a picture of the play "
+                                         "field, which watching cannot take."),
+             path, std::to_string(c.line)});
+      }
       if (c.kind == ReplayCommand::start && g.paused == kSet) last = i;
       rules.run(c);
     }
   } catch (const ScriptError& e) {
     throw damagedRecording(e.what(), path);
+  } catch (const NotARecording&) {
+    throw;
   } catch (const std::exception& e) {
     throw damagedRecording(std::string("the game in it cannot be played: ") + e.what(), path);
   }

@@ -54,9 +54,10 @@ NotARecording damagedRecording(const std::string& why, const std::string& path);
 
 // Where the script's last game begins: the index of the last click on Start
 // that found no game running, found by playing the rules through the whole
-// script from where `script` stands. A script without a game, with a line
-// that is not a command, or whose rules fail, throws NotARecording naming
-// the file at `path`.
+// script from where `script` stands, as watching it would. A script without
+// a game, with a line that is not a command or a command watching cannot
+// carry out (`shot`, named by its line), or whose rules fail, throws
+// NotARecording naming the file at `path`.
 std::size_t lastGameStart(ScriptReader& script, const std::string& path);
 inline std::size_t lastGameStart(Recording& recording) {
   return lastGameStart(recording.reader(), recording.path());

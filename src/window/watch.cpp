@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "core/messages.h"
-#include "play/watch_run.h"
+#include "play/watch.h"
 #include "qt/qt_event_pump.h"
 #include "window/draw_w.h"
 
@@ -26,13 +26,13 @@ int refuse(const std::string& path, const NotARecording& e) {
 // The run before the last game, unseen, 20 ms at a time with the window
 // system's turn between; past half a second a dialog shows the share done.
 // False when Cancel or the window asked to end.
-bool fastForward(WatchRun& run, EventPump& pump, DrawW& w) {
+bool fastForward(Watch& watch, EventPump& pump, DrawW& w) {
   using namespace std::chrono_literals;
   const Clock::time_point begin = Clock::now();
   std::unique_ptr<QProgressDialog> progress;
   constexpr int kSteps = 1000;
   for (;;) {
-    const double share = run.fastForward(20ms);
+    const double share = watch.fastForward(20ms);
     if (share >= 1) return true;
     if (!progress && Clock::now() - begin >= 500ms) {
       progress = std::make_unique<QProgressDialog>(
@@ -45,7 +45,7 @@ bool fastForward(WatchRun& run, EventPump& pump, DrawW& w) {
     }
     if (progress) progress->setValue(static_cast<int>(share * kSteps));
     pump.yield(false);
-    if (w.session().phase() == Phase::ending || (progress && progress->wasCanceled()))
+    if (watch.session().phase() == Phase::ending || (progress && progress->wasCanceled()))
       return false;
   }
 }
@@ -53,41 +53,26 @@ bool fastForward(WatchRun& run, EventPump& pump, DrawW& w) {
 }  // namespace
 
 int watchRecording(const std::string& path) {
-  // Read from the disk as it plays: once through to check it and find its
-  // last game, then again to play it.
-  std::optional<Recording> recording;
-  std::size_t lastGame = 0;
+  std::unique_ptr<Watch> watch;
   try {
-    recording.emplace(path);
-    lastGame = lastGameStart(*recording);
-    recording->rewind();
+    watch = std::make_unique<Watch>(path);
   } catch (const NotARecording& e) {
     return refuse(path, e);
   }
 
-  ScriptTick tick;
-  ScriptRandom random;
   QtEventPump pump;
-  // The recording is the session's window system; the window's own turns
-  // come between the watch's steps.
-  NoEvents recorded;
   DrawW::Front front;
-  PlaySession session(Services{tick, random, recorded, Mode::watch}, front);
+  PlaySession& session = watch->begin(front);
   DrawW w(session, front);
   w.setWindowTitle(QStringLiteral("Kinopa — recording"));
-  // Start-up as usual: the sound settings are read and the sounds loaded once.
-  session.createSoundDevice();
-  WatchRun run(session, tick, random, *recording, lastGame);
   try {
-    if (!fastForward(run, pump, w)) {
+    if (!fastForward(*watch, pump, w)) {
       session.shutdown();
       return 0;
     }
     // The last game at its own pace: the recorded clock against the real one.
     pump.yield(false);
-    while (session.phase() == Phase::watching) {
-      const std::optional<Clock::time_point> due = run.playDue(Clock::now());
-      if (!due) break;
+    while (const std::optional<Clock::time_point> due = watch->playDue(Clock::now())) {
       while (Clock::now() < *due && session.phase() == Phase::watching) pump.yieldUntil(*due);
       pump.yield(false);
     }
@@ -97,11 +82,13 @@ int watchRecording(const std::string& path) {
     return refuse(path, e);
   }
 
-  // The last frame stays, repaints included, until the window is closed.
-  PictureBox& field = w.field();
-  if (field.presentCount() > 0) field.setPicture(field.lastFrame().copy());
-  w.setWindowTitle(QStringLiteral("Kinopa — recording, ended"));
-  while (session.phase() != Phase::ending) {
+  if (session.phase() == Phase::watched) {
+    // The last frame stays, repaints included, until the window is closed.
+    PictureBox& field = w.field();
+    if (field.presentCount() > 0) field.setPicture(field.lastFrame().copy());
+    w.setWindowTitle(QStringLiteral("Kinopa — recording, ended"));
+  }
+  while (session.phase() == Phase::watched) {
     session.tendSound(false);
     if (const auto due = session.soundDue()) {
       pump.yieldUntil(*due);

@@ -3,7 +3,8 @@
 # pointer is recorded and played back exactly by kinopa-replay; a record
 # game, and only a record game, is kept as best-game.kinopa; --watch plays
 # it to the same final score with the start button greyed out, and 終了 or
-# the close box end it; a broken recording is refused with exit 2.
+# the close box end it; a broken recording, or one with a command watching
+# cannot carry out, is refused with exit 2.
 # usage: record_watch.sh PATH_TO_KINOPA BUILD_DIR PATH_TO_KINOPA_LOOK
 set -uo pipefail
 source "$(dirname "$0")/xsession.bash"
@@ -104,8 +105,11 @@ refused() {
 : >"$out/empty.kinopa"
 echo "this is no recording" >"$out/garbage.kinopa"
 head -c 300 "$wave/best-game.kinopa" >"$out/cut.kinopa"
-for bad in empty garbage cut; do
-  refused "the $bad recording" "cannot be watched" --watch "$out/$bad.kinopa"
+# A command watching cannot carry out, named by its line.
+sed '2a shot field.png' "$wave/best-game.kinopa" >"$out/shot.kinopa"
+for bad in "empty|" "garbage|" "cut|" "shot|line 3: shot"; do
+  name=${bad%%|*}
+  refused "the $name recording" "cannot be watched: ${bad#*|}" --watch "$out/$name.kinopa"
 done
 # A recording that could not be written at the end is refused at the start.
 refused "a recording into a missing folder" "cannot be written" --record "$out/no such folder/run.kinopa"

@@ -463,15 +463,12 @@
     if (!running) return;
     const path = "/tmp/watch.kinopa";
     module.FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
-    clearTimeout(stepTimer);
-    framePending = false;
     switching = true;
     const ok = api.watch(path);
     switching = false;
-    if (!ok) {
-      afterEvent();
-      return;
-    }
+    if (!ok) return;  // said in a box; the player's game goes on as it was
+    clearTimeout(stepTimer);
+    framePending = false;
     watching = true;
     showControls();
     page.watching = "forward";
@@ -674,7 +671,7 @@
         window.kinopaHost.messageBox("Kinopa", say("noBest"), false);
         return;
       }
-      download("best-game.kinopa", module.FS.readFile(path));
+      download(path.slice(path.lastIndexOf("/") + 1), module.FS.readFile(path));
     }));
     $("downloadRun").addEventListener("click", guarded(() => download("session.kinopa", api.runRecording())));
     $("watchFile").addEventListener("click", () => chooseFile(".kinopa", watchFile));

@@ -1,39 +1,52 @@
-#include "play/watch_run.h"
+#include "play/watch.h"
 
 namespace kinopa {
 
-WatchRun::WatchRun(PlaySession& session, ScriptTick& tick, ScriptRandom& random,
-                   Recording& recording, std::size_t lastGame)
-    : session_(session),
-      recording_(recording),
-      tick_(tick),
-      player_(session, tick, random),
-      lastGame_(lastGame) {}
+Watch::Watch(const std::string& path) : recording_(path) {
+  // Read from the disk as it plays: once through to check it and find its
+  // last game, then again to play it.
+  lastGame_ = lastGameStart(recording_);
+  recording_.rewind();
+}
 
-double WatchRun::fastForward(Clock::duration slice) {
+Watch::~Watch() = default;
+
+PlaySession& Watch::begin(SessionFront& front) {
+  session_ = std::make_unique<PlaySession>(Services{tick_, random_, recorded_, Mode::watch}, front);
+  player_ = std::make_unique<ScriptPlayer>(*session_, tick_, random_);
+  return *session_;
+}
+
+double Watch::fastForward(Clock::duration slice) {
   const Clock::time_point until = Clock::now() + slice;
+  if (!soundOpened_) {
+    // Start-up as usual: the sound settings are read and the sounds loaded
+    // once, at the recording's first command.
+    session_->createSoundDevice();
+    soundOpened_ = true;
+  }
   ReplayCommand c;
   while (done_ < lastGame_) {
     if (!recording_.next(c)) throw damagedRecording("it changed while it played", recording_.path());
-    player_.run(c);
+    player_->run(c);
     // The clock is read now and then.
     if (++done_ % 256 == 0 && Clock::now() >= until) break;
   }
   if (done_ < lastGame_) return static_cast<double>(done_) / static_cast<double>(lastGame_);
-  session_.showFrames(true);
+  session_->showFrames(true);
   return 1;
 }
 
-std::optional<WatchRun::Clock::time_point> WatchRun::playDue(Clock::time_point now) {
+std::optional<Watch::Clock::time_point> Watch::playDue(Clock::time_point now) {
   if (!begin_) {
     begin_ = now;
     firstTick_ = tick_.now;
   }
-  while (session_.phase() == Phase::watching) {
+  while (session_->phase() == Phase::watching) {
     if (!pending_) {
       ReplayCommand c;
       if (!recording_.next(c)) {
-        session_.watchEnded();
+        session_->watchEnded();
         break;
       }
       pending_ = std::move(c);
@@ -43,12 +56,11 @@ std::optional<WatchRun::Clock::time_point> WatchRun::playDue(Clock::time_point n
           *begin_ + std::chrono::milliseconds(static_cast<int64_t>(pending_->number) - firstTick_);
       if (due > now) return due;
     }
-    player_.run(*pending_);
+    player_->run(*pending_);
     const bool frame = pending_->kind == ReplayCommand::frame;
     pending_.reset();
     if (frame) return now;  // the window system has its turn after each frame
   }
-  ended_ = true;
   return std::nullopt;
 }
 

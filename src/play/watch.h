@@ -1,0 +1,69 @@
+#pragma once
+// Watching a recording, set up once for every front end: the file is opened
+// and checked whole before anything of a running game is touched; then it
+// plays on a session of its own, through that session's passes: the run
+// before its last game unseen and unheard, then the last game at its
+// recorded pace, its last frame staying. In steps, so that any front end can
+// show progress, take a Cancel and keep its window system (or page)
+// answering between them.
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "play/play_session.h"
+#include "play/recording_file.h"
+#include "play/script_player.h"
+
+namespace kinopa {
+
+class Watch {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // Opens the recording at `path`: read through once, checked whole (every
+  // line a command watching can carry out, the rules playing it through,
+  // a game in it) and its last game found. Throws NotARecording saying why;
+  // then nothing else was touched.
+  explicit Watch(const std::string& path);
+  ~Watch();
+  Watch(const Watch&) = delete;
+  Watch& operator=(const Watch&) = delete;
+
+  // Whether beginning a watch would end a game the player is playing in
+  // `player`, for a front end that asks first.
+  static bool endsGame(const PlaySession& player) { return player.phase() == Phase::running; }
+
+  // The watch's session, made on `front`; the first step opens its sound
+  // device and runs its start-up, once the front end's window is there.
+  PlaySession& begin(SessionFront& front);
+  PlaySession& session() { return *session_; }
+
+  // The run before the last game, for up to `slice` of time; returns the
+  // share of it done, 1 once the last game is reached (its frames then
+  // shown).
+  double fastForward(Clock::duration slice);
+  // The last game's commands that are due by `now` on the recorded clock,
+  // which starts with the first call; returns when the next one is due, or
+  // nothing once the watch is over (the recording played to its end:
+  // Phase::watched; or the program ending).
+  std::optional<Clock::time_point> playDue(Clock::time_point now);
+
+ private:
+  ScriptTick tick_;
+  ScriptRandom random_;
+  // The recording is the session's window system: nothing to wait for.
+  NoEvents recorded_;
+  Recording recording_;
+  std::size_t lastGame_ = 0;
+  std::unique_ptr<PlaySession> session_;
+  std::unique_ptr<ScriptPlayer> player_;
+  bool soundOpened_ = false;
+  std::size_t done_ = 0;  // commands played
+  std::optional<ReplayCommand> pending_;
+  std::optional<Clock::time_point> begin_;
+  int32_t firstTick_ = 0;
+};
+
+}  // namespace kinopa
