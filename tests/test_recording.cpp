@@ -2,18 +2,12 @@
 // recordings back.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QMouseEvent>
-#include <QPushButton>
 #include <cmath>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
 #include "play/best_game.h"
-#include "shown_session.h"
-#include "window/draw_w.h"
-#include "window_controls.h"
 #include "play/recorder.h"
 #include "play/script_player.h"
 #include "play/recording_file.h"
@@ -177,19 +171,13 @@ class ScriptPump : public EventPump {
   }
 };
 
-// A whole run through the real window, recorded as it is played.
+// A whole run through a play session, recorded as it is played.
 class RecordedRun : public testing::Test {
  protected:
-  RecordedRun()
-      : shown(Services{recordedTick, recordedRandom, pump, Mode::play, &recorder, &best, {}}) {
-    pump.tick = &tick;
-  }
-  void pointer(QEvent::Type type, double x, double y, Qt::MouseButton button = Qt::NoButton) {
-    const QPointF p(x, y);
-    QMouseEvent e(type, p, w.field().mapToGlobal(p), button,
-                  type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button),
-                  Qt::NoModifier);
-    QCoreApplication::sendEvent(&w.field(), &e);
+  RecordedRun() { pump.tick = &tick; }
+  void move(double x, double y) { session.mouseMove(0, 0, static_cast<float>(x), static_cast<float>(y)); }
+  void up(double x, double y, int button) {
+    session.mouseUp(button, 0, static_cast<float>(x), static_cast<float>(y));
   }
 
   GameFolder game;
@@ -201,8 +189,9 @@ class RecordedRun : public testing::Test {
   RecordedRandom recordedRandom{random, recorder};
   ScriptPump pump;
   BestGame best{game.wave("best-game.kinopa").string()};
-  ShownSession shown;
-  DrawW& w = shown.window;
+  HeadlessFront front;
+  PlaySession session{Services{recordedTick, recordedRandom, pump, Mode::play, &recorder, &best, {}},
+                      front};
 };
 
 // Every frame of a script played through a play session of its own: the
@@ -229,7 +218,7 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
   std::vector<std::string> shown;  // the state after each frame, as played
   std::vector<std::size_t> startedAt;  // frames shown before each game
   pump.afterFrame = [&] {
-    shown.push_back(stateLine(frameSnapshot(w.session()), static_cast<int>(shown.size()) + 1));
+    shown.push_back(stateLine(frameSnapshot(session), static_cast<int>(shown.size()) + 1));
   };
   // Three games: the first and the last away from the zarup, missing the
   // melkit now and then; the second, the record, under the zarup.
@@ -237,29 +226,28 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
   pump.step = [&](std::size_t i) {
     if (i == 0 || i == 800 || i == 2000) {
       startedAt.push_back(shown.size());
-      control<QPushButton>(w, "gamestart")->click();  // Start
+      session.startClicked();  // Start
     }
-    if (i == 500 || i == 1700) control<QPushButton>(w, "gamestart")->click();  // Pause
-    if (i >= 2600) control<QPushButton>(w, "gameend")->click();
-    const auto& o = w.session().rules().objects;
+    if (i == 500 || i == 1700) session.startClicked();  // Pause
+    if (i >= 2600) session.endClicked();
+    const auto& o = session.game().objects;
     if (i == 800) {
       // The record game's first frame finds the pointer where the first
       // game left it, and a miss before it counts on the misses before.
-      pointer(QEvent::MouseButtonRelease, 120.5, 300, Qt::RightButton);
+      up(120.5, 300, kRightButton);
       return;
     }
     if (i % 50 <= 1) {
-      pointer(QEvent::MouseMove, o.melkitX + 50, o.melkitY + 20);
+      move(o.melkitX + 50, o.melkitY + 20);
     } else if (chasing(i)) {
-      pointer(QEvent::MouseMove, i % 97 == 0 ? 30.25 : o.zarupX + 32 + (i % 7), 540);
+      move(i % 97 == 0 ? 30.25 : o.zarupX + 32 + (i % 7), 540);
     } else {
-      pointer(QEvent::MouseMove, o.zarupX < 200 ? 350.5 : 20.5, 540);
+      move(o.zarupX < 200 ? 350.5 : 20.5, 540);
     }
-    if (i % 50 == 1)
-      pointer(QEvent::MouseButtonRelease, o.melkitX + 50, o.melkitY + 20, Qt::LeftButton);
-    if (i % 131 == 0) pointer(QEvent::MouseButtonRelease, 120.5, 300, Qt::RightButton);
+    if (i % 50 == 1) up(o.melkitX + 50, o.melkitY + 20, kLeftButton);
+    if (i % 131 == 0) up(120.5, 300, kRightButton);
   };
-  w.Form_Load();
+  session.run();
 
   const std::string recording = recorder.text();
   EXPECT_NE(recording.find("high 0\n"), std::string::npos);
@@ -288,7 +276,7 @@ TEST_F(RecordedRun, PlayedBackItGivesEveryFrameExactlyAndTheRecordGameStandsAlon
   Recording keptFile(best.path());
   EXPECT_EQ(lastGameStart(keptFile), 5u);  // state, tick, two random, high
   EXPECT_LT(std::filesystem::file_size(best.path()) * 2, recording.size());
-  EXPECT_GT(w.session().rules().highScore, 0);
+  EXPECT_GT(session.game().highScore, 0);
 }
 
 // Restart clicked in the very turn of the window system that follows the
@@ -298,21 +286,20 @@ TEST_F(RecordedRun, AGameEndedInTheTurnOfARestartClickIsKept) {
   game.writeIni(kInitialIni);  // highest score 0
   int32_t ended = -1;          // the score of the game that ran out
   pump.afterFrame = [&] {
-    Game& g = w.session().rules();
-    if (g.paused != kSet || ended >= 0 || g.quitRequested != kClear) return;
-    ended = g.score;
-    control<QPushButton>(w, "gamestart")->click();  // Restart, in the same turn
+    if (session.phase() != Phase::over || ended >= 0) return;
+    ended = session.game().score;
+    session.startClicked();  // Restart, in the same turn
   };
   pump.step = [&](std::size_t i) {
-    Game& g = w.session().rules();
-    if (i == 0) control<QPushButton>(w, "gamestart")->click();
+    Game& g = session.rules();
+    if (i == 0) session.startClicked();
     if (ended < 0) {
-      pointer(QEvent::MouseMove, g.objects.zarupX + 32, 540);  // under the zarup
-      if (g.score > 0) g.remainingTime = 1;                    // time runs out next frame
+      move(g.objects.zarupX + 32, 540);      // under the zarup
+      if (g.score > 0) g.remainingTime = 1;  // time runs out next frame
     }
-    if (ended >= 0 || i > 20000) control<QPushButton>(w, "gameend")->click();
+    if (ended >= 0 || i > 20000) session.endClicked();
   };
-  w.Form_Load();
+  session.run();
   ASSERT_GT(ended, 0) << "no catch to make a record with";
   ASSERT_TRUE(std::filesystem::exists(best.path())) << "the record game was not kept";
   std::ifstream kept(best.path());

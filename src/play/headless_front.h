@@ -28,6 +28,8 @@ class HeadlessFront : public SessionFront {
   // The play field as last shown: the last frame, or before any its own
   // picture. Throws when there is neither.
   const Picture& fieldPicture() { return field_.shown(); }
+  // A number that changes whenever what the play field shows does.
+  int fieldSerial() const { return field_.serial(); }
 
  private:
   SizedWindow main_{mainWindowLook().width, mainWindowLook().height};

@@ -1,6 +1,7 @@
 // The platform face for the rules' own tests, with no window system and no
-// sound card: files are read from the disk as they are, and anything else
-// the rules should never ask for here fails the test that asks.
+// sound card: files are read from the disk as they are, the pictures are the
+// build's, and anything else the rules should never ask for here fails the
+// test that asks.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "core/folders.h"
 #include "core/messages.h"
 #include "core/sound_device.h"
+#include "stand_in_face.h"
 
 namespace kinopa {
 
@@ -31,7 +33,16 @@ void replaceWholeFile(const std::string& path, const std::string&) {
 
 int removeSaveLeftovers(const std::string&, const std::vector<std::string>&) { return 0; }
 
-GameFolders gameFolders() { return {}; }
+namespace testing_support {
+
+GameFolders& standInFolders() {
+  static GameFolders folders{KINOPA_IMAGES_DIR "/", {}, {}};
+  return folders;
+}
+
+}  // namespace testing_support
+
+GameFolders gameFolders() { return testing_support::standInFolders(); }
 
 std::string settingsFile(const std::string& name) {
   throw PlatformError("Folder", "Find", "the rules' tests have no settings folder: " + name);

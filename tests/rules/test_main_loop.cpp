@@ -1,0 +1,290 @@
+// The main loop of a play session, on a front end with no window system:
+// its passes, its yields, the phase of the run and what the window shows.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "core/errors.h"
+#include "fakes.h"
+#include "play/headless_front.h"
+#include "play/play_session.h"
+#include "sequence_random.h"
+#include "stand_in_face.h"
+
+namespace kinopa {
+namespace {
+
+using testing_support::ScriptedTick;
+
+// Runs the test's script at each yield of the main loop: step i of the
+// script at yield i. Every yield also lets the clock run on by `msPerYield`.
+// It notes the yields a player would suffer from: sleeping for an event
+// while a game runs (the frames stop) or while the program ends (it hangs),
+// and idling more than one pass without sleeping (it spins).
+class ScriptedPump : public EventPump {
+ public:
+  std::vector<std::function<void()>> script;
+  std::vector<std::string> faults;
+  std::size_t yields = 0;
+  bool lastWaited = false;
+  ScriptedTick* tick = nullptr;
+  const PlaySession* session = nullptr;
+  int msPerYield = 2;
+  std::function<void()> whenScriptEnds;
+
+  void yield(bool waitForEvent) override {
+    note(waitForEvent);
+    tick->now += msPerYield;
+    const std::size_t i = yields++;
+    if (i < script.size()) {
+      if (script[i]) script[i]();
+    } else if (whenScriptEnds) {
+      whenScriptEnds();
+    }
+    if (yields > 100000) throw Error("the main loop never ended");
+  }
+  // A sleep until an event or a time: as good as waiting for the event.
+  void yieldUntil(std::chrono::steady_clock::time_point) override { yield(true); }
+  // A running pass's turn, which never sleeps for an event.
+  void yieldUntilNextFrame() override {
+    framePass_ = true;
+    yield(false);
+    framePass_ = false;
+  }
+
+ private:
+  void note(bool waitForEvent) {
+    lastWaited = waitForEvent;
+    const std::string at = " at yield " + std::to_string(yields);
+    const Phase phase = session->phase();
+    if (waitForEvent && (framePass_ || phase == Phase::running))
+      faults.push_back("slept during a game" + at);
+    if (waitForEvent && phase == Phase::ending) faults.push_back("slept while ending" + at);
+    spins_ = waitForEvent || framePass_ ? 0 : spins_ + 1;
+    if (spins_ > 1) faults.push_back("spun while idle" + at);
+  }
+  int spins_ = 0;
+  bool framePass_ = false;
+};
+
+// The front end, noting when start-up shows the window and shutdown closes
+// it.
+class NotedFront : public HeadlessFront {
+ public:
+  bool shown = false;
+  bool closed = false;
+  void show() override { shown = true; }
+  void closeWindows() override { closed = true; }
+};
+
+// Start-up, the main loop and shutdown, as PlaySession::run has them after
+// it opens the sound device: the loop plays no sound.
+void run(PlaySession& session) {
+  session.startUp();
+  session.mainLoop();
+  session.shutdown();
+}
+
+class MainLoop : public testing::Test {
+ protected:
+  MainLoop() {
+    pump.tick = &tick;
+    pump.session = &session;
+    pump.whenScriptEnds = [this] { session.endClicked(); };
+  }
+
+  ScriptedTick tick;
+  SequenceRandom random{{0.5}};
+  ScriptedPump pump;
+  NotedFront front;
+  // The loop alone: no settings file is read or written.
+  PlaySession session{Services{tick, random, pump, Mode::script}, front};
+};
+
+TEST_F(MainLoop, IdleWaitsForEventsKeepsSettingsEnabledAndTheClockFresh) {
+  std::vector<bool> enabled;
+  std::vector<double> prevTicks;
+  for (int i = 0; i < 3; ++i)
+    pump.script.push_back([&] {
+      enabled.push_back(session.enabled(Control::Command1));
+      prevTicks.push_back(session.game().prevTick);
+    });
+  run(session);
+  EXPECT_EQ(pump.faults, std::vector<std::string>{});
+  EXPECT_EQ(enabled, (std::vector<bool>{true, true, true}));
+  // Each idle pass reads the clock afresh (it ran on 2 ms per yield).
+  EXPECT_EQ(prevTicks[1] - prevTicks[0], 2);
+  EXPECT_EQ(prevTicks[2] - prevTicks[1], 2);
+  EXPECT_TRUE(front.closed);  // shut down: the windows are closed
+}
+
+TEST_F(MainLoop, StartupShowsTheWindowAndPreparesAGameWithoutStartingIt) {
+  bool shown = false;
+  Phase phase = Phase::running;
+  pump.script = {[&] {
+    shown = front.shown;
+    phase = session.phase();
+  }};
+  run(session);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(phase, Phase::ready);
+  EXPECT_EQ(session.caption(Control::Label6), "30000");
+  EXPECT_EQ(session.caption(Control::Label8), "0");
+  EXPECT_EQ(session.caption(Control::gamestart), "Start");
+  EXPECT_EQ(front.fieldSerial(), 0);  // nothing presented
+  EXPECT_TRUE(session.surfaces().textSurface != nullptr);
+  EXPECT_EQ(session.surfaces().backDesc.width, 400);
+  EXPECT_EQ(session.surfaces().backDesc.height, 600);
+}
+
+TEST_F(MainLoop, ARunningGameDrawsOneFramePerPassAndLocksTheSettings) {
+  std::vector<bool> settings;
+  std::vector<Phase> phases;
+  int presentsBefore = -1;
+  const auto record = [&] {
+    settings.push_back(session.enabled(Control::Command1));
+    phases.push_back(session.phase());
+  };
+  pump.script = {[&] {
+    tick.now += 60000;  // a long idle time costs nothing
+    session.startClicked();
+  }};
+  for (int i = 0; i < 5; ++i) pump.script.push_back(record);
+  pump.script.push_back([&] {
+    presentsBefore = front.fieldSerial();
+    session.startClicked();  // Pause
+  });
+  pump.script.push_back(record);
+  pump.script.push_back(record);
+  run(session);
+  EXPECT_EQ(pump.faults, std::vector<std::string>{});
+  // Each pass enables the button before its frame and disables it after the
+  // yield: it is locked from the end of the first running pass on.
+  EXPECT_EQ(settings, (std::vector<bool>{true, false, false, false, false, false, true}));
+  EXPECT_EQ(phases, (std::vector<Phase>{Phase::running, Phase::running, Phase::running,
+                                        Phase::running, Phase::running, Phase::stopped,
+                                        Phase::stopped}));
+  // The first frame measured 0 ms: the long idle time was not charged.
+  EXPECT_EQ(session.game().remainingTime, 30000 - 5 * 2);
+  EXPECT_EQ(presentsBefore, 6);
+  EXPECT_EQ(front.fieldPicture().width, 399);
+  EXPECT_EQ(front.fieldPicture().height, 599);
+}
+
+TEST_F(MainLoop, AScoreAboveTheHighestIsShownOnTheSamePass) {
+  pump.script = {[&] { session.startClicked(); },
+                 [&] { session.rules().score = 7; },
+                 [&] {
+                   EXPECT_EQ(session.caption(Control::Label8), "7");
+                   session.rules().score = 7;
+                 },
+                 [&] { session.endClicked(); }};
+  run(session);
+  EXPECT_EQ(session.game().highScore, 7);
+}
+
+// The end button during a game, and the close box, which asks the loop to
+// end as the end button does: the program ends on the next pass, and
+// shutdown closes the windows.
+TEST(MainLoopEnding, TheEndButtonOrCloseBoxDuringAGameEndsTheProgramOnTheNextPass) {
+  for (const bool closeBox : {false, true}) {
+    ScriptedTick tick;
+    SequenceRandom random{{0.5}};
+    ScriptedPump pump;
+    NotedFront front;
+    PlaySession session{Services{tick, random, pump, Mode::script}, front};
+    pump.tick = &tick;
+    pump.session = &session;
+    bool closedAtOnce = true;
+    pump.script = {[&] { session.startClicked(); }, nullptr, [&] {
+                     if (closeBox) {
+                       session.endRequested();
+                     } else {
+                       session.endClicked();
+                     }
+                     closedAtOnce = front.closed;
+                   }};
+    run(session);
+    // The yield that follows must not sleep waiting for an event: the
+    // program is ending.
+    EXPECT_EQ(pump.faults, std::vector<std::string>{}) << closeBox;
+    EXPECT_EQ(session.phase(), Phase::ending) << closeBox;
+    EXPECT_FALSE(closedAtOnce) << closeBox;  // closed by shutdown, not by the request
+    EXPECT_TRUE(front.closed) << closeBox;
+  }
+}
+
+TEST_F(MainLoop, AGameEndsAfterThirtySecondsOfPlay) {
+  pump.msPerYield = 5;
+  pump.script = {[&] { session.startClicked(); }};
+  int passes = 0;
+  Phase atTheEnd = Phase::running;
+  pump.whenScriptEnds = [&] {
+    ++passes;
+    if (session.phase() == Phase::over) {
+      atTheEnd = session.phase();
+      session.endClicked();
+    }
+    // A player who keeps the tovrin under the zarup never lets it fall, so
+    // no time is lost.
+    session.mouseMove(0, 0, static_cast<float>(session.game().objects.zarupX + 42), 540);
+  };
+  run(session);
+  EXPECT_GT(session.game().score, 0);
+  EXPECT_EQ(atTheEnd, Phase::over);
+  EXPECT_EQ(session.caption(Control::gamestart), "Restart");
+  EXPECT_EQ(session.caption(Control::Label6), "0");
+  // Frame 1 measures 0 ms, frames 2 to 6001 take 5 ms each and the last of
+  // them ends the game; the end button pressed in its yield leaves one more
+  // yield before the loop ends.
+  EXPECT_EQ(passes, 6001 + 1);
+}
+
+TEST_F(MainLoop, AfterGameOverTheSettingsButtonIsEnabledBeforeTheLoopSleeps) {
+  pump.script = {[&] { session.startClicked(); }, [&] { session.rules().remainingTime = 1; }};
+  bool enabledWhenSleeping = false;
+  pump.whenScriptEnds = [&] {
+    if (pump.lastWaited) {
+      enabledWhenSleeping = session.enabled(Control::Command1);
+      session.endClicked();
+    }
+  };
+  run(session);
+  EXPECT_TRUE(enabledWhenSleeping);
+  EXPECT_EQ(session.caption(Control::gamestart), "Restart");
+  EXPECT_EQ(pump.faults, std::vector<std::string>{});
+}
+
+TEST(StartUp, AMissingBitmapStopsTheProgramAfterTheWindowWasShown) {
+  namespace fs = std::filesystem;
+  std::string folder = (fs::temp_directory_path() / "kinopa-images-XXXXXX").string();
+  ASSERT_NE(mkdtemp(folder.data()), nullptr);
+  const fs::path images(folder);
+  const GameFolders kept = testing_support::standInFolders();
+  for (const char* f : {"back.bmp", "zarup.bmp", "melkit.bmp", "tovrin.bmp"})
+    fs::copy_file(fs::path(kept.images) / f, images / f, fs::copy_options::overwrite_existing);
+  testing_support::standInFolders().images = images.string() + "/";
+  ScriptedTick tick;
+  SequenceRandom random{{0.5}};
+  ScriptedPump pump;
+  NotedFront front;
+  PlaySession session{Services{tick, random, pump, Mode::script}, front};
+  pump.tick = &tick;
+  pump.session = &session;
+  try {
+    session.startUp();
+    ADD_FAILURE() << "started without text.bmp";
+  } catch (const PlatformError& e) {
+    EXPECT_NE(std::string(e.what()).find("text.bmp"), std::string::npos) << e.what();
+    EXPECT_EQ(e.where(), "draw_w.init");
+    EXPECT_TRUE(front.shown);
+  }
+  testing_support::standInFolders() = kept;
+  fs::remove_all(images);
+}
+
+}  // namespace
+}  // namespace kinopa
