@@ -112,6 +112,18 @@
 
   // --- What the module calls -------------------------------------------------
   let syncTimer = null;
+  let syncing = Promise.resolve();
+  // The player's files to the browser's storage, now: one sync after the
+  // other, never two at once (a file gone between a sync's listing and its
+  // reading fails it).
+  function syncStorage() {
+    clearTimeout(syncTimer);
+    syncing = syncing.then(() => new Promise((resolve) => module.FS.syncfs(false, (e) => {
+      if (e) console.error(e);
+      resolve();
+    })));
+    return syncing;
+  }
   const audio = makeAudio();
   window.kinopaHost = {
     show() { drawField(); },
@@ -135,7 +147,7 @@
       // The player's files reach the browser's storage a moment later.
       if (!path.startsWith("/kinopa/")) return;
       clearTimeout(syncTimer);
-      syncTimer = setTimeout(() => module.FS.syncfs(false, (e) => { if (e) console.error(e); }), 50);
+      syncTimer = setTimeout(syncStorage, 50);
     },
     audio,
   };
@@ -460,9 +472,13 @@
 
   // --- Watching a recording -----------------------------------------------------
   async function watchFile(file) {
+    if (running) await watchRecording(new Uint8Array(await file.arrayBuffer()));
+  }
+  // Nothing waits before the module has taken or refused the recording.
+  async function watchRecording(bytes) {
     if (!running) return;
     const path = "/tmp/watch.kinopa";
-    module.FS.writeFile(path, new Uint8Array(await file.arrayBuffer()));
+    module.FS.writeFile(path, bytes);
     switching = true;
     const ok = api.watch(path);
     switching = false;
@@ -687,7 +703,7 @@
     // For the tests: what the game shows, and a way in.
     page.stateLine = () => api.stateLine();
     page.runRecording = () => api.runRecording();
-    page.watchFile = (name, text) => watchFile(new File([text], name));
+    page.watchFile = (name, text) => watchRecording(new TextEncoder().encode(text));
     page.audioState = () => audio.state();
     page.fieldPixels = () => {
       drawField();
@@ -697,7 +713,8 @@
       try { return new TextDecoder().decode(module.FS.readFile(path)); } catch (e) { return null; }
     };
     page.writeFile = (path, text) => module.FS.writeFile(path, text);
-    page.sync = () => new Promise((resolve) => module.FS.syncfs(false, resolve));
+    page.removeFile = (path) => module.FS.unlink(path);
+    page.sync = syncStorage;
   }
 
   begin().catch((e) => fail(e.message));

@@ -93,3 +93,27 @@ test("music-after-ok", async (t) => {
   t.check("... and loaded without a word", await p.evaluate(() => kinopaPage.boxes.length) === 0,
           await p.evaluate(() => kinopaPage.boxes.join("\n")));
 });
+
+// As an installed game's folder: the first start gave the storage its
+// wave.ini; gone later (a best game there says it is not the first start),
+// it is said at start and at every Start, and the game plays on.
+test("missing-wave-ini", async (t) => {
+  const p = await t.open();
+  await p.evaluate(async () => {
+    await kinopaPage.sync();  // the first start's wave.ini is stored: nothing is being saved
+    kinopaPage.writeFile("/kinopa/best-game.kinopa", "# Kinopa recording\n");
+    kinopaPage.removeFile("/kinopa/wave.ini");
+    await kinopaPage.sync();
+  });
+  const error = await p.reload();
+  const missing = "wave.iniファイルに何か問題あるみたいです。 | The file /kinopa/wave.ini does not exist.";
+  const boxes = () => p.evaluate(() => kinopaPage.boxes);
+  t.check("a missing wave.ini is said at start", !error && (await boxes()).join("\n") === missing,
+          error || (await boxes()).join("\n"));
+  await p.answerBoxes();
+  await p.page.click("#gamestart");
+  t.check("... and again at Start", await p.waitFor((m) => kinopaPage.boxes.filter((b) => b === m).length === 2, missing),
+          (await boxes()).join("\n"));
+  await p.answerBoxes();
+  t.check("... and the game runs", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
+});
