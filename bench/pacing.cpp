@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
   double scale = 0;  // screen pixels to a pixel of the window, as played
 
   try {
-    BestGame best(settingsFile("best-game.kinopa"));
+    BestGame best(settingsFile(kBestGameName));
     ShownSession shown({tick, random, pump, Mode::play, &recorder, &best, {}});
     DrawW& w = shown.window;
     const Game& g = w.session().game();

@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   // Growth is measured from game 10 and OK 10 on (or the last, for shorter runs).
   const int gamesBase = std::min(10, games), oksBase = std::min(10, oks);
   try {
-    BestGame best(settingsFile("best-game.kinopa"));
+    BestGame best(settingsFile(kBestGameName));
     ShownSession shown({tick, random, pump, Mode::play, asPlayed ? &recorder : nullptr,
                         asPlayed ? &best : nullptr, {}});
     DrawW& w = shown.window;
