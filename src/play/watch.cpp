@@ -17,14 +17,17 @@ PlaySession& Watch::begin(SessionFront& front) {
   return *session_;
 }
 
+void Watch::openSound() {
+  if (soundOpened_) return;
+  // Start-up as usual: the sound settings are read and the sounds loaded
+  // once, at the recording's first command.
+  session_->createSoundDevice();
+  soundOpened_ = true;
+}
+
 double Watch::fastForward(Clock::duration slice) {
   const Clock::time_point until = Clock::now() + slice;
-  if (!soundOpened_) {
-    // Start-up as usual: the sound settings are read and the sounds loaded
-    // once, at the recording's first command.
-    session_->createSoundDevice();
-    soundOpened_ = true;
-  }
+  openSound();
   ReplayCommand c;
   while (done_ < lastGame_) {
     if (!recording_.next(c)) throw damagedRecording("it changed while it played", recording_.path());
@@ -38,6 +41,7 @@ double Watch::fastForward(Clock::duration slice) {
 }
 
 std::optional<Watch::Clock::time_point> Watch::playDue(Clock::time_point now) {
+  openSound();
   if (!begin_) {
     begin_ = now;
     firstTick_ = tick_.now;

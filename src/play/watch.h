@@ -51,6 +51,8 @@ class Watch {
   std::optional<Clock::time_point> playDue(Clock::time_point now);
 
  private:
+  void openSound();
+
   ScriptTick tick_;
   ScriptRandom random_;
   // The recording is the session's window system: nothing to wait for.
