@@ -18,7 +18,8 @@ constexpr std::size_t at(Control c) { return static_cast<std::size_t>(c); }
 
 }  // namespace
 
-PlaySession::SessionBoard::SessionBoard(SessionFront& front, Mode mode) : front_(front), mode_(mode) {
+PlaySession::SessionBoard::SessionBoard(SessionFront& front, Mode mode)
+    : front_(front), mode_(mode) {
   // What the window shows before the rules write anything.
   for (const ControlLook& look : mainWindowLook().controls) {
     if (!look.ruled) continue;

@@ -31,19 +31,22 @@ void PlayerRun::prepareFolder(const GameFolders& folders) {
   try {
     if (files.folder.empty()) {
       throw Error("no data folder for the player's files",
-                  {QT_TRANSLATE_NOOP("kinopa", "There is no folder for your settings: your home folder is not known.")});
+                  {QT_TRANSLATE_NOOP("kinopa", "There is no folder for your settings: your home "
+                                               "folder is not known.")});
     }
     if (!firstStart(folders, files)) return;
     try {
       makeFolder(files.folder);
     } catch (const Error& e) {
-      throw sayingTo(e, {QT_TRANSLATE_NOOP("kinopa", "The folder %1 for your settings cannot be created."),
+      throw sayingTo(e, {QT_TRANSLATE_NOOP("kinopa",
+                                           "The folder %1 for your settings cannot be created."),
                          files.folder});
     }
     try {
       replaceWholeFile(files.settings, readWholeFile(folders.sounds + kWaveIniName));
     } catch (const Error& e) {
-      throw sayingTo(e, {QT_TRANSLATE_NOOP("kinopa", "The first settings file cannot be copied to %1."),
+      throw sayingTo(e, {QT_TRANSLATE_NOOP("kinopa",
+                                           "The first settings file cannot be copied to %1."),
                          files.settings});
     }
   } catch (const Error& e) {

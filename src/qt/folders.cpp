@@ -48,7 +48,8 @@ GameFolders gameFolders() {
   f.installed = true;
   // Installed under ~/.local, the game's data folder is the player's folder
   // too (~/.local/share/kinopa).
-  f.settingsPremade = !home.isEmpty() && QDir::cleanPath(QString::fromStdString(data)) == QDir::cleanPath(home);
+  f.settingsPremade =
+      !home.isEmpty() && QDir::cleanPath(QString::fromStdString(data)) == QDir::cleanPath(home);
   return f;
 }
 
