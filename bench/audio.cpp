@@ -45,27 +45,28 @@ bool waitFor(F done) {
 
 int wakeFigures(const std::shared_ptr<SoundBuffer>& sound, int sounds) {
   const std::shared_ptr<SoundMixer> mixer = SoundMixer::shared();
+  Voices& voices = mixer->voices();
   struct Rest {
     const char* name;
-    SoundMixer::State state;
+    Voices::State state;
   };
   int failed = 0;
-  for (const Rest rest : {Rest{"running", SoundMixer::State::running},
-                          Rest{"paused", SoundMixer::State::paused},
-                          Rest{"closed", SoundMixer::State::closed}}) {
+  for (const Rest rest : {Rest{"running", Voices::State::running},
+                          Rest{"paused", Voices::State::paused},
+                          Rest{"closed", Voices::State::closed}}) {
     std::vector<double> waits;
     for (int i = 0; i < sounds; ++i) {
       sound->Play(0);  // the sound before
       if (!waitFor([&] { return !sound->isPlaying(); })) return -1;
-      if (rest.state != SoundMixer::State::running &&
+      if (rest.state != Voices::State::running &&
           !waitFor([&] {
-            (void)mixer->tend(false);
-            return mixer->state() == SoundMixer::State::paused;
+            (void)voices.tend(false, Clock::now());
+            return voices.state() == Voices::State::paused;
           }))
         return -1;
-      if (rest.state == SoundMixer::State::closed)
-        (void)mixer->tend(false, Clock::now() + SoundMixer::kRestBeforeClosing);
-      if (mixer->state() != rest.state) {
+      if (rest.state == Voices::State::closed)
+        (void)voices.tend(false, Clock::now() + Voices::kRestBeforeClosing);
+      if (voices.state() != rest.state) {
         ++failed;
         continue;
       }
@@ -150,25 +151,39 @@ std::vector<Listening::Cue> playOneGame() {
   return world.cues;
 }
 
+// Voices with no device behind them: mixed here, by hand.
+class OnPaper : public VoiceOutput {
+ public:
+  int frequency() const override { return SoundMixer::kFrequency; }
+  int bufferFrames() const override { return SoundMixer::kBufferFrames; }
+  int silentBuffersBeforePause() const override { return 2; }
+  void open() override {}
+  void resume() override {}
+  void pause() override {}
+  void close() override {}
+};
+
 void mixFigures() {
   // The music plays throughout, as it does with its 無 box clear.
   const char* files[] = {"music.wav", "zarupok.wav", "zarupfall.wav", "melkitok.wav",
                          "melkitmiss.wav"};
   constexpr int kRate = SoundMixer::kFrequency, kChannels = SoundMixer::kChannels;
   // Each effect in the device's format, through the game's own loader, and
-  // two voices of it: one in the mix of all, one alone.
+  // two buffers of it: one in the mix of all, one alone.
+  OnPaper paper;
+  const auto all = std::make_shared<Voices>(paper);
+  std::array<std::shared_ptr<Voices>, 5> alone;
+  std::array<std::shared_ptr<SoundBuffer>, 5> together, heardAlone;
   std::vector<DeviceSound> sounds;
-  for (const char* f : files)
-    sounds.push_back(readWaveFile(std::string(KINOPA_WAVE_DIR "/") + f, kRate, kChannels, "bench",
-                                  "load"));
-  std::array<Voice, 5> together{}, alone{};
-  std::array<Voice*, 5> all{};
-  for (std::size_t i = 0; i < sounds.size(); ++i) {
-    together[i] = alone[i] = Voice{sounds[i].samples.data(), sounds[i].frames, 0, false, false};
-    all[i] = &together[i];
+  for (std::size_t i = 0; i < 5; ++i) {
+    sounds.push_back(readWaveFile(std::string(KINOPA_WAVE_DIR "/") + files[i], kRate, kChannels,
+                                  "bench", "load"));
+    alone[i] = std::make_shared<Voices>(paper);
+    together[i] = makeVoiceBuffer(all, sounds[i]);
+    heardAlone[i] = makeVoiceBuffer(alone[i], sounds[i]);
   }
-  voicePlay(together[0], true);
-  voicePlay(alone[0], true);
+  together[0]->Play(DSBPLAY_LOOPING);
+  heardAlone[0]->Play(DSBPLAY_LOOPING);
 
   const std::vector<Listening::Cue> cues = playOneGame();
   const int64_t total = (cues.empty() ? 0 : int64_t{cues.back().ms} * kRate / 1000) + kRate;
@@ -181,27 +196,26 @@ void mixFigures() {
     // Every cue due by now starts its sound over (stop, rewind, play).
     while (next < cues.size() && int64_t{cues[next].ms} * kRate / 1000 <= at) {
       const auto i = static_cast<std::size_t>(cues[next].sound);
-      for (Voice* v : {&together[i], &alone[i]}) {
-        voiceStop(*v);
-        voiceSetPosition(*v, 0);
-        voicePlay(*v, false);
+      for (SoundBuffer* b : {together[i].get(), heardAlone[i].get()}) {
+        b->Stop();
+        b->SetCurrentPosition(0);
+        b->Play(0);
       }
       ++next;
     }
     const int64_t until = next < cues.size() ? int64_t{cues[next].ms} * kRate / 1000 : total;
     const int frames = static_cast<int>(std::clamp<int64_t>(until - at, 1, 512));
     int playing = 0;
-    for (std::size_t i = 1; i < together.size(); ++i) playing += together[i].playing;
+    for (std::size_t i = 1; i < together.size(); ++i) playing += together[i]->isPlaying();
     overlaps += playing > 1 ? frames : 0;
-    mixVoices(all, mixed.data(), frames, kChannels);
+    all->mix(mixed.data(), frames, kChannels);
     for (std::size_t i = 0; i < alone.size(); ++i) {
-      Voice* one[] = {&alone[i]};
-      const int64_t from = alone[i].position;
-      const bool was = alone[i].playing;
-      mixVoices(one, each[i].data(), frames, kChannels);
+      const int64_t from = heardAlone[i]->framePosition();
+      const bool was = heardAlone[i]->isPlaying();
+      alone[i]->mix(each[i].data(), frames, kChannels);
       // Alone, a sound comes out as it went in.
       const auto& in = sounds[i].samples;
-      const int64_t played = alone[i].looping ? frames : std::min<int64_t>(frames, alone[i].frames - from);
+      const int64_t played = heardAlone[i]->isLooping() ? frames : std::min<int64_t>(frames, sounds[i].frames - from);
       for (int k = 0; was && k < played * kChannels; ++k) {
         const auto source = static_cast<std::size_t>((from * kChannels + k) % int64_t(in.size()));
         changedAlone += each[i][static_cast<std::size_t>(k)] != in[source];

@@ -29,6 +29,8 @@ import { gzipSync } from "node:zlib";
 const repo = resolve(dirname(fileURLToPath(import.meta.url)), "..");
 const { startServer } = await import(join(repo, "web/serve.mjs"));
 const { fields } = await import(join(repo, "tests/web/state_fields.mjs"));
+// What is measured inside the page is injected before it loads.
+const { probe } = await import(join(repo, "tests/web/page_probe.mjs"));
 
 const FIELD_WIDTH = 399;
 const FIELD_HEIGHT = 599;
@@ -303,7 +305,7 @@ async function waitReady(page) {
                              { timeout: WAIT_MS });
   const error = await page.evaluate(() => kinopaPage.error);
   if (error) throw new Error(`the page failed: ${error}`);
-  await page.waitForFunction(() => kinopaPage.firstFrameAt > 0, { timeout: WAIT_MS });
+  await page.waitForFunction(() => kinopaProbe.firstFrameAt > 0, { timeout: WAIT_MS });
 }
 
 // One first visit on a fresh profile: the time to the first frame, and every
@@ -314,13 +316,13 @@ async function firstVisit(puppeteer, url, problems) {
     const page = await openPage(browser, url, problems);
     const responses = [];
     page.on("response", (r) => responses.push(r));
+    await page.evaluateOnNewDocument(probe);
     await page.goto(url);
     await waitReady(page);
     const timing = await page.evaluate(() => ({
-      firstFrameAt: kinopaPage.firstFrameAt,
+      firstFrameAt: kinopaProbe.firstFrameAt,
       document: performance.getEntriesByType("navigation")[0]?.responseEnd,
       resources: performance.getEntriesByType("resource").map((e) => [e.name, e.responseEnd]),
-      hasMeasure: Array.isArray(kinopaPage.frameTimes) && Array.isArray(kinopaPage.stepMs),
     }));
     const ends = new Map();
     for (const [name, end] of timing.resources) if (!ends.has(name)) ends.set(name, end);
@@ -339,7 +341,7 @@ async function firstVisit(puppeteer, url, problems) {
         raw: body.length, gzip: gzipSync(body).length, end,
       });
     }
-    return { firstFrameAt: timing.firstFrameAt, fetched, hasMeasure: timing.hasMeasure };
+    return { firstFrameAt: timing.firstFrameAt, fetched };
   } finally {
     await close();
   }
@@ -373,8 +375,7 @@ function drawWatch() {
 }
 
 const counters = (page) => page.evaluate(() => ({
-  steps: kinopaPage.steps, framesDrawn: kinopaPage.framesDrawn,
-  audio: kinopaPage.audioState ? kinopaPage.audioState() : "unknown",
+  steps: kinopaProbe.steps, framesDrawn: kinopaProbe.framesDrawn, audio: kinopaPage.audioState(),
 }));
 
 async function idleWindow(page, pid) {
@@ -424,11 +425,11 @@ async function playGame(page, pid, random) {
   });
   const toClient = (x, y) => [box.x + (x + 0.5) * box.w / FIELD_WIDTH, box.y + (y + 0.5) * box.h / FIELD_HEIGHT];
   await page.evaluate(() => {
-    kinopaPage.frameTimes.length = 0;
-    kinopaPage.stepMs.length = 0;
-    kinopaPage.soundDelays.length = 0;
-    kinopaPage.collectLines = false;
-    kinopaPage.measure = true;
+    kinopaProbe.frameTimes.length = 0;
+    kinopaProbe.stepMs.length = 0;
+    kinopaProbe.soundDelays.length = 0;
+    kinopaProbe.collectLines = false;
+    kinopaProbe.measure = true;
     Object.assign(window.kinopaBenchDraw, { callbacks: 0, callbackMs: 0, puts: 0, putMs: 0 });
   });
   const before = await counters(page);
@@ -463,10 +464,10 @@ async function playGame(page, pid, random) {
   const cpuEnd = cpuSample(pid);
   const metricsAfter = await metricsOf(page);
   const got = await page.evaluate(() => {
-    kinopaPage.measure = false;
-    return { frameTimes: [...kinopaPage.frameTimes], stepMs: [...kinopaPage.stepMs],
-             soundDelays: [...kinopaPage.soundDelays],
-             draw: { ...window.kinopaBenchDraw }, steps: kinopaPage.steps, framesDrawn: kinopaPage.framesDrawn };
+    kinopaProbe.measure = false;
+    return { frameTimes: [...kinopaProbe.frameTimes], stepMs: [...kinopaProbe.stepMs],
+             soundDelays: [...kinopaProbe.soundDelays],
+             draw: { ...window.kinopaBenchDraw }, steps: kinopaProbe.steps, framesDrawn: kinopaProbe.framesDrawn };
   });
   const labels = (fields(line).labels || "").split("|");
   return {
@@ -623,11 +624,6 @@ async function main() {
     let first = null;
     for (let i = 0; i < o.loads; ++i) {
       const visit = await firstVisit(puppeteer, url, problems);
-      if (!visit.hasMeasure) {
-        console.error("web_bench: the site's page.js records no frame times (kinopaPage.frameTimes):" +
-                      " rebuild it with scripts/web --build");
-        process.exit(1);
-      }
       first ??= visit;
       firstFrames.push(visit.firstFrameAt);
       console.log(`time to first frame, load ${i + 1}: ${fixed(visit.firstFrameAt, 1)} ms`);
@@ -661,6 +657,7 @@ async function main() {
     try {
       const page = await openPage(browser, url, problems);
       await page.evaluateOnNewDocument(drawWatch);
+      await page.evaluateOnNewDocument(probe);
       await page.goto(url);
       await waitReady(page);
       await sleep(3000);

@@ -1,5 +1,7 @@
-// The sound device: opening it, loading wave files into buffers, and buffers
-// playing, looping and stopping on SDL's dummy (and disk) driver.
+// The sound device on SDL: opening it (SDL's dummy driver when there is no
+// other), the wave files SDL reads, and what is played reaching the device
+// (its "disk" driver), whatever rest it took between sounds. What the voices
+// do is tested plainly (tests/rules/test_voices.cpp).
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -116,18 +118,6 @@ TEST(SoundDevice, WithoutAUsableDriverItPlaysSilently) {
   EXPECT_NE(said.find("no-such-driver"), std::string::npos) << said;
 }
 
-TEST(SoundDevice, SeveralDeviceObjectsShareTheOneDevice) {
-  QTemporaryDir dir;
-  const std::string path = writeFile(dir, "s.wav", waveBytes({1, 2, 22050, 16, 1103}));
-  SdlSound first;
-  SdlSound second;
-  auto a = load(first, path);
-  auto b = load(second, path);
-  a->Play(0);
-  b->Play(0);
-  ASSERT_TRUE(eventually([&] { return !a->isPlaying() && !b->isPlaying(); }));
-}
-
 TEST(SoundDevice, LoadsTheFormatsSdlReads) {
   const WaveLayout layouts[] = {
       {1, 1, 11025, 8, 1103},  {1, 2, 22050, 8, 2205},  {1, 2, 22050, 16, 2205},
@@ -202,66 +192,23 @@ TEST(SoundDevice, SoundDataCutShortLoadsAsFarAsItGoes) {
   EXPECT_EQ(load(ds, writeFile(dir, "cut.wav", cut))->frameCount(), 200);
 }
 
-TEST(SoundDevice, PositionsAreBytesOfTheFilesOwnData) {
-  QTemporaryDir dir;
-  SdlSound ds;
-  // One second at 22050 Hz, 4 bytes a frame: byte 4000 is frame 1000 there,
-  // frame 2000 at the device's 44100 Hz.
-  auto buffer = load(ds, writeFile(dir, "s.wav", waveBytes({1, 2, 22050, 16, 22050})));
-  buffer->SetCurrentPosition(4000);
-  EXPECT_EQ(buffer->framePosition(), 2000);
-  buffer->SetCurrentPosition(0);
-  EXPECT_EQ(buffer->framePosition(), 0);
-  EXPECT_THROW(buffer->SetCurrentPosition(-1), PlatformError);
-  EXPECT_THROW(buffer->SetCurrentPosition(22050 * 4), PlatformError);
-}
-
-TEST(SoundDevice, PlayedOnceItStopsByItselfRewound) {
-  QTemporaryDir dir;
-  SdlSound ds;
-  auto buffer = load(ds, writeFile(dir, "once.wav", waveBytes({1, 2, 22050, 16, 2205})));
-  buffer->Play(0);
-  EXPECT_TRUE(buffer->isPlaying());
-  EXPECT_FALSE(buffer->isLooping());
-  ASSERT_TRUE(eventually([&] { return !buffer->isPlaying(); }));
-  EXPECT_EQ(buffer->framePosition(), 0);
-}
-
-TEST(SoundDevice, LoopingRepeatsUntilStoppedAndStopKeepsItsPlace) {
-  QTemporaryDir dir;
-  SdlSound ds;
-  auto buffer = load(ds, writeFile(dir, "loop.wav", waveBytes({1, 2, 22050, 16, 661})));
-  buffer->Play(DSBPLAY_LOOPING);
-  EXPECT_TRUE(buffer->isLooping());
-  int64_t last = 0;
-  int wraps = 0;
-  ASSERT_TRUE(eventually([&] {
-    const int64_t now = buffer->framePosition();
-    if (now < last) ++wraps;
-    last = now;
-    return wraps >= 3;
-  }));
-  EXPECT_TRUE(buffer->isPlaying());
-  buffer->Stop();
-  const int64_t stoppedAt = buffer->framePosition();
-  std::this_thread::sleep_for(std::chrono::milliseconds(40));
-  EXPECT_FALSE(buffer->isPlaying());
-  EXPECT_EQ(buffer->framePosition(), stoppedAt);
-}
-
-TEST(SoundDevice, BuffersMayGoWhilePlayingAndOutliveTheDevice) {
+// Every device object plays through SDL's one device; buffers may go while
+// the audio callback plays them, and outlive the objects they came from.
+TEST(SoundDevice, DeviceObjectsShareTheOneDeviceThatBuffersOutlive) {
   QTemporaryDir dir;
   const std::string path = writeFile(dir, "b.wav", waveBytes({1, 2, 22050, 16, 2205}));
-  auto ds = std::make_unique<SdlSound>();
+  auto first = std::make_unique<SdlSound>(), second = std::make_unique<SdlSound>();
   for (int i = 0; i < 20; ++i) {
-    auto buffer = load(*ds, path);
+    auto buffer = load(i % 2 ? *first : *second, path);
     buffer->Play(DSBPLAY_LOOPING);
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }  // each is released while the mixer is playing it
-  auto kept = load(*ds, path);
-  ds.reset();
+  }
+  auto kept = load(*first, path), other = load(*second, path);
+  first.reset();
+  second.reset();
   kept->Play(0);
-  ASSERT_TRUE(eventually([&] { return !kept->isPlaying(); }));
+  other->Play(0);
+  ASSERT_TRUE(eventually([&] { return !kept->isPlaying() && !other->isPlaying(); }));
 }
 
 // A wave file in the device's own format (44100 Hz, stereo, 16 bits), so
@@ -319,22 +266,11 @@ void playToTheEnd(DirectSound& ds, const std::string& path) {
   ASSERT_TRUE(eventually([&] { return !buffer->isPlaying(); }));
 }
 
-// A played buffer arrives at the device sample for sample.
-TEST(SoundDevice, WhatIsPlayedReachesTheDevice) {
-  QTemporaryDir dir;
-  const std::string path = writeFile(dir, "c.wav", deviceWave(2205, [](int) { return 1000; }));
-  bool skipped = false;
-  const std::vector<int16_t> left = leftChannelOnDisk(
-      dir, [&](DirectSound& ds, const std::function<void()>&) { playToTheEnd(ds, path); }, skipped);
-  if (skipped) GTEST_SKIP() << "the audio driver was already running";
-  EXPECT_EQ(std::count(left.begin(), left.end(), 1000), 2205);
-  EXPECT_EQ(std::count(left.begin(), left.end(), 0), static_cast<long>(left.size()) - 2205);
-}
-
-// A sound is heard whole, from its first sample to its last, whatever the
-// device did after the sound before: went on running, paused once its
-// buffers had gone out silent, or closed after resting with no game.
-class SoundAfterARest : public testing::TestWithParam<SoundMixer::State> {};
+// What is played reaches the device sample for sample, whole from its first
+// sample to its last, and nothing else does, whatever the device did after
+// the sound before: went on running, paused once its buffers had gone out
+// silent, or closed after resting with no game.
+class SoundAfterARest : public testing::TestWithParam<Voices::State> {};
 
 TEST_P(SoundAfterARest, IsHeardWhole) {
   QTemporaryDir dir;
@@ -342,29 +278,28 @@ TEST_P(SoundAfterARest, IsHeardWhole) {
   const std::string path = writeFile(dir, "ramp.wav", deviceWave(kFrames, [](int f) {
                                        return static_cast<int16_t>(f + 1);
                                      }));
-  const SoundMixer::State rest = GetParam();
+  const Voices::State rest = GetParam();
   bool skipped = false;
   const std::vector<int16_t> left = leftChannelOnDisk(
       dir,
       [&](DirectSound& ds, const std::function<void()>& nextOpening) {
-        const std::shared_ptr<SoundMixer> mixer = SoundMixer::shared();
+        Voices& voices = SoundMixer::shared()->voices();
         playToTheEnd(ds, path);
-        if (rest != SoundMixer::State::running) {
+        if (rest != Voices::State::running) {
           ASSERT_TRUE(eventually([&] {
-            (void)mixer->tend(false);
-            return mixer->state() == SoundMixer::State::paused;
+            (void)ds.tend(false);
+            return voices.state() == Voices::State::paused;
           }));
           std::this_thread::sleep_for(std::chrono::milliseconds(50));  // a silent spell
         }
-        if (rest == SoundMixer::State::closed) {
+        if (rest == Voices::State::closed) {
           // Long enough with no game: the device closes, and opens again
           // for the next sound.
-          EXPECT_FALSE(mixer->tend(true).has_value()) << "a game runs: no closing";
-          (void)mixer->tend(false, SoundMixer::Clock::now() + SoundMixer::kRestBeforeClosing);
-          ASSERT_EQ(mixer->state(), SoundMixer::State::closed);
+          (void)voices.tend(false, Voices::Clock::now() + Voices::kRestBeforeClosing);
+          ASSERT_EQ(voices.state(), Voices::State::closed);
           nextOpening();
         }
-        ASSERT_EQ(mixer->state(), rest);
+        ASSERT_EQ(voices.state(), rest);
         playToTheEnd(ds, path);
       },
       skipped);
@@ -382,8 +317,8 @@ TEST_P(SoundAfterARest, IsHeardWhole) {
   EXPECT_EQ(whole, 2);
 }
 INSTANTIATE_TEST_SUITE_P(Table, SoundAfterARest,
-                         testing::Values(SoundMixer::State::running, SoundMixer::State::paused,
-                                         SoundMixer::State::closed));
+                         testing::Values(Voices::State::running, Voices::State::paused,
+                                         Voices::State::closed));
 
 }  // namespace
 }  // namespace kinopa

@@ -2,72 +2,79 @@
 
 #include <emscripten/emscripten.h>
 
-#include "core/errors.h"
 #include "core/sound_limit.h"
+#include "core/voices.h"
 #include "core/wave_file.h"
 
-// The page's side (page.js): buffers by number, positions in frames.
+// The page's side (page.js): sounds by number, offsets in seconds, the audio
+// context's clock in its frames.
+EM_JS(int, audioRate, (), { return window.kinopaHost.audio.rate(); });
+EM_JS(double, audioClock, (), { return window.kinopaHost.audio.clock(); });
+EM_JS(void, audioRun, (int on), { window.kinopaHost.audio.run(on !== 0); });
 EM_JS(int, audioCreate, (int channels, int rate, const float* samples, double frames), {
   return window.kinopaHost.audio.create(channels, rate, HEAPF32.subarray(samples >> 2, (samples >> 2) + channels * frames), frames);
 });
 EM_JS(void, audioRelease, (int id), { window.kinopaHost.audio.release(id); });
-EM_JS(void, audioPlay, (int id, int looping), { window.kinopaHost.audio.play(id, looping !== 0); });
+EM_JS(void, audioStart, (int id, double offset, int looping), {
+  window.kinopaHost.audio.start(id, offset, looping !== 0);
+});
 EM_JS(void, audioStop, (int id), { window.kinopaHost.audio.stop(id); });
-EM_JS(void, audioSetPosition, (int id, double frame), { window.kinopaHost.audio.setPosition(id, frame); });
-EM_JS(int, audioPlaying, (int id), { return window.kinopaHost.audio.playing(id) ? 1 : 0; });
-EM_JS(int, audioLooping, (int id), { return window.kinopaHost.audio.looping(id) ? 1 : 0; });
-EM_JS(double, audioPosition, (int id), { return window.kinopaHost.audio.position(id); });
-EM_JS(void, audioWake, (), { window.kinopaHost.audio.wake(); });
-EM_JS(double, audioTend, (int gameRuns), { return window.kinopaHost.audio.tend(gameRuns !== 0); });
+EM_JS(void, audioLoop, (int id, int looping), { window.kinopaHost.audio.loop(id, looping !== 0); });
 
 namespace kinopa {
-namespace {
 
-class WebBuffer : public SoundBuffer {
+// The page's audio context as the voices' device. Closed, it is suspended;
+// open, it runs (once the player's first gesture lets it), paused or not:
+// a pause throws nothing away, as nothing is held but the nodes.
+class PageAudio : public VoiceOutput {
  public:
-  explicit WebBuffer(const PcmSound& sound)
-      : id_(audioCreate(sound.channels, sound.rate, sound.samples.data(),
-                        static_cast<double>(sound.frames))),
-        frames_(sound.frames),
-        blockAlign_(sound.blockAlign),
-        sourceBytes_(sound.sourceBytes) {}
-  ~WebBuffer() override { audioRelease(id_); }
-  WebBuffer(const WebBuffer&) = delete;
-  WebBuffer& operator=(const WebBuffer&) = delete;
+  PageAudio() : rate_(audioRate()) {}
 
-  void Play(int32_t flags) override { audioPlay(id_, (flags & DSBPLAY_LOOPING) != 0); }
-  void Stop() override { audioStop(id_); }
-  void SetCurrentPosition(int32_t position) override {
-    audioSetPosition(id_, static_cast<double>(sourceFrameAt(position, sourceBytes_, blockAlign_)));
+  int frequency() const override { return rate_; }
+  int bufferFrames() const override { return 128; }  // Web Audio's render quantum
+  int silentBuffersBeforePause() const override { return 0; }
+  void open() override { audioRun(1); }
+  void resume() override {}
+  void pause() override {}
+  void close() override { audioRun(0); }
+  std::optional<int64_t> framesPlayed() override { return static_cast<int64_t>(audioClock()); }
+  void started(const Voice& voice) override {
+    audioStart(voice.sound.handle, static_cast<double>(voice.position) / rate_, voice.looping);
   }
-  bool isPlaying() const override { return audioPlaying(id_) != 0; }
-  bool isLooping() const override { return audioLooping(id_) != 0; }
-  int64_t framePosition() const override { return static_cast<int64_t>(audioPosition(id_)); }
-  int64_t frameCount() const override { return frames_; }
+  void stopped(const Voice& voice) override { audioStop(voice.sound.handle); }
+  void loopingChanged(const Voice& voice) override {
+    audioLoop(voice.sound.handle, voice.looping ? 1 : 0);
+  }
+  void released(const Voice& voice) override { audioRelease(voice.sound.handle); }
+
+  Voices voices{*this};
 
  private:
-  int id_;
-  int64_t frames_;
-  int blockAlign_;
-  int64_t sourceBytes_;
+  int rate_;
 };
-
-}  // namespace
 
 std::shared_ptr<DirectSound> openDirectSound() { return std::make_shared<WebSound>(); }
 
+WebSound::WebSound() : audio_(std::make_shared<PageAudio>()) {}
+
+WebSound::~WebSound() = default;
+
 std::shared_ptr<SoundBuffer> WebSound::CreateSoundBufferFromFile(const std::string& path) {
-  // The page's audio resamples it.
-  return std::make_shared<WebBuffer>(
-      readPcmWave(path, "DirectSound", "CreateSoundBufferFromFile"));
+  // The page's audio resamples it; the voice counts in the context's frames.
+  const PcmSound pcm = readPcmWave(path, "DirectSound", "CreateSoundBufferFromFile");
+  DeviceSound sound;
+  sound.frames = pcm.frames * audio_->frequency() / pcm.rate;
+  sound.sourceFrequency = pcm.rate;
+  sound.sourceBlockAlign = pcm.blockAlign;
+  sound.sourceBytes = pcm.sourceBytes;
+  sound.handle = audioCreate(pcm.channels, pcm.rate, pcm.samples.data(), static_cast<double>(pcm.frames));
+  return makeVoiceBuffer(std::shared_ptr<Voices>(audio_, &audio_->voices), std::move(sound));
 }
 
-void WebSound::wake() { audioWake(); }
+void WebSound::wake() { audio_->voices.wake(); }
 
 std::optional<DirectSound::Clock::time_point> WebSound::tend(bool gameRuns) {
-  const double ms = audioTend(gameRuns ? 1 : 0);
-  if (ms < 0) return std::nullopt;
-  return Clock::now() + std::chrono::microseconds(static_cast<int64_t>(ms * 1000));
+  return audio_->voices.tend(gameRuns, Clock::now());
 }
 
 }  // namespace kinopa

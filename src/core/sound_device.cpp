@@ -12,12 +12,4 @@ void DirectSound::SetCooperativeLevel(WindowHandle* window, int32_t level) {
   }
 }
 
-int64_t sourceFrameAt(int32_t position, int64_t sourceBytes, int blockAlign) {
-  if (position < 0 || position >= sourceBytes) {
-    throw PlatformError("DirectSoundBuffer", "SetCurrentPosition",
-                        "position " + std::to_string(position) + " lies outside the buffer");
-  }
-  return position / blockAlign;
-}
-
 }  // namespace kinopa

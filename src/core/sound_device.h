@@ -3,7 +3,7 @@
 // files, played once or looping, stopped and rewound, all mixed by the
 // device. Part of the platform face: declared here, made by the program's
 // back end (SDL on the desktop, the page's Web Audio in the browser) through
-// openDirectSound().
+// openDirectSound(); both play their buffers as the voices of core/voices.h.
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -58,11 +58,6 @@ class DirectSound {
     return std::nullopt;
   }
 };
-
-// The frame of a sound's own data at `position` (in bytes of that data, as
-// SetCurrentPosition takes it). A position outside the data throws
-// PlatformError.
-int64_t sourceFrameAt(int32_t position, int64_t sourceBytes, int blockAlign);
 
 // The back end's sound device. Throws PlatformError when none can be opened.
 std::shared_ptr<DirectSound> openDirectSound();

@@ -3,6 +3,7 @@
 // the program (every later call then does nothing and returns 0).
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <filesystem>
@@ -11,6 +12,7 @@
 
 #include "core/errors.h"
 #include "core/files.h"
+#include "core/frame_pacer.h"
 #include "core/folders.h"
 #include "core/messages.h"
 #include "play/script_player.h"
@@ -27,6 +29,7 @@ namespace {
 using kinopa::WebProgram;
 
 std::unique_ptr<WebProgram> program;
+kinopa::FramePacer pacer;  // the running game's frames
 std::string reply;  // the text the latest call returned, alive until the next
 
 // Runs `call` on the program; false when there is none or it failed.
@@ -67,29 +70,52 @@ EMSCRIPTEN_KEEPALIVE int kinopa_begin(int japanese) {
   return 0;
 }
 
-// The main loop to its next turn: 0 the program has ended, 1 it waits for
-// the player (or the sound device, kinopa_sound_due), 2 a frame is due.
-EMSCRIPTEN_KEEPALIVE int kinopa_step() {
-  int state = 0;
+// The main loop's next step, then when the one after is due: in ms from
+// now; -1 not before the player's next event; -2 never, the program has
+// ended. While a game runs, its frames keep the pacer's rate; while none
+// runs, the sound device says when it wants its care.
+EMSCRIPTEN_KEEPALIVE double kinopa_step() {
+  using Clock = std::chrono::steady_clock;
+  const auto ms = [](Clock::duration d) {
+    return std::max(0.0, std::chrono::duration<double, std::milli>(d).count());
+  };
+  double due = -2;
   const bool alive = onProgram([&](WebProgram& p) {
     kinopa::PlaySession& s = p.session();
+    const bool framing = s.framePending();
+    const Clock::time_point began = Clock::now();
     if (!s.loopStep()) {
       s.shutdown();
-      state = 0;
       return;
     }
-    state = s.framePending() ? 2 : 1;
+    const Clock::time_point ended = Clock::now();
+    if (s.framePending()) {
+      due = ms(pacer.frameRan(began, ended) - ended);
+      return;
+    }
+    pacer.stop();
+    // A game just ended: the idle pass that puts the window in order (the
+    // settings button, the sound device's rest) comes next, at once.
+    const auto sound = s.soundDue();
+    due = framing ? 0 : sound ? ms(*sound - ended) : -1;
   });
-  if (alive && state == 0) program.reset();
-  return state;
+  if (alive && due == -2) program.reset();
+  return due;
 }
 
-// In ms from now, when the sound device wants its care; -1 never.
-EMSCRIPTEN_KEEPALIVE double kinopa_sound_due() {
-  if (!program) return -1;
-  const auto due = program->session().soundDue();
-  if (!due) return -1;
-  return std::chrono::duration<double, std::milli>(*due - std::chrono::steady_clock::now()).count();
+// Whether a game's frames are running (the page draws the field at each
+// display refresh meanwhile).
+EMSCRIPTEN_KEEPALIVE int kinopa_frame_pending() {
+  return program && program->session().framePending() ? 1 : 0;
+}
+
+// The display refreshes now: 1 when the pending frame is best taken now, a
+// little early, as it would come late once the page is drawn.
+EMSCRIPTEN_KEEPALIVE int kinopa_display_refresh() {
+  return program && program->session().framePending() &&
+                 pacer.takeEarly(std::chrono::steady_clock::now())
+             ? 1
+             : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE int kinopa_start_click() {

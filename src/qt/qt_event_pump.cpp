@@ -31,6 +31,7 @@ QtEventPump::~QtEventPump() {
 }
 
 void QtEventPump::yield(bool waitForEvent) {
+  pacer_.stop();  // no game runs
   QCoreApplication::processEvents(waitForEvent ? QEventLoop::WaitForMoreEvents
                                                : QEventLoop::AllEvents);
   rethrowDeferred();
@@ -38,20 +39,19 @@ void QtEventPump::yield(bool waitForEvent) {
 
 void QtEventPump::yieldUntilNextFrame() {
   using Clock = std::chrono::steady_clock;
-  // Frames keep a fixed rate: each is due one period after the one before,
-  // so a late wake-up shortens the next wait instead of slowing the game.
-  // After a long stall (or at the first frame) the schedule starts afresh.
-  Clock::time_point now = Clock::now();
-  nextFrame_ += kFramePeriod;
-  if (now - nextFrame_ > kFramePeriod) nextFrame_ = now + kFramePeriod;
-
+  const Clock::time_point due = pacer_.frameRan(frameBegan_, Clock::now());
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   rethrowDeferred();
-
-  while (Clock::now() < nextFrame_) yieldUntil(nextFrame_);
+  while (Clock::now() < due) waitUntil(due);
+  frameBegan_ = Clock::now();
 }
 
 void QtEventPump::yieldUntil(std::chrono::steady_clock::time_point due) {
+  pacer_.stop();  // no game runs
+  waitUntil(due);
+}
+
+void QtEventPump::waitUntil(std::chrono::steady_clock::time_point due) {
   if (timerFd_ < 0) {
     // The steady clock is CLOCK_MONOTONIC, so its times arm the timer as
     // they are.

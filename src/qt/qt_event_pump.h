@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/event_pump.h"
+#include "core/frame_pacer.h"
 
 class QSocketNotifier;
 
@@ -16,19 +17,20 @@ class QtEventPump : public EventPump {
   QtEventPump();
   ~QtEventPump() override;
 
-  // 8 ms: about 125 frames a second, and well inside the 10 ms beyond which
-  // a frame is dropped, however the wake-ups jitter.
-  static constexpr std::chrono::microseconds kFramePeriod{8000};
-
   void yield(bool waitForEvent) override;
+  // Until the frame the pacer says is due; window events run meanwhile.
   void yieldUntilNextFrame() override;
-  // To the microsecond: a timer file descriptor wakes the window system's
-  // wait (Qt's own timers count whole milliseconds, which left frames up to a
-  // millisecond late).
   void yieldUntil(std::chrono::steady_clock::time_point due) override;
 
  private:
-  std::chrono::steady_clock::time_point nextFrame_{};
+  // Sleeps until a window event arrives or the clock reaches `due`, then runs
+  // the pending events. To the microsecond: a timer file descriptor wakes the
+  // window system's wait (Qt's own timers count whole milliseconds, which
+  // left frames up to a millisecond late).
+  void waitUntil(std::chrono::steady_clock::time_point due);
+
+  FramePacer pacer_;
+  std::chrono::steady_clock::time_point frameBegan_{};
   int timerFd_ = -1;
   std::unique_ptr<QSocketNotifier> timerWake_;
 };

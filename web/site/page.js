@@ -6,14 +6,11 @@
 // rule of the game, and no file format, lives here.
 //
 // window.kinopaHost is what the module calls; window.kinopaPage is what the
-// tests (tests/web/page.test.mjs) look at.
+// tests (tests/web/page.test.mjs) look at the game through.
 "use strict";
 
 (() => {
-  const FRAME_MS = 8;  // about 125 frames a second, as on the desktop
-  // The browser's drawing of the page holds its main thread for a few
-  // milliseconds after the animation frame's callbacks.
-  const DRAWING_MS = 4;
+  const ENDED = -2;  // kinopa_step: the program has ended
   const JAPANESE = (navigator.language || "").toLowerCase().startsWith("ja");
   const WORDS = {
     otherTab: ["Kinopa は別のタブで開いています。そちらで遊ぶか、そのタブを閉じてから読み込み直してください。",
@@ -32,11 +29,7 @@
   // starts; the sounds once the settings load them (see fetchSounds).
   const PICTURES = ["back.bmp", "zarup.bmp", "melkit.bmp", "tovrin.bmp", "text.bmp"];
 
-  const page = {
-    ready: false, error: "", framesDrawn: 0, steps: 0, boxes: [], serviceWorker: "",
-    measure: false, collectLines: false, frameTimes: [], stepMs: [], lines: [], firstFrameAt: 0,
-    soundDelays: [],
-  };
+  const page = { ready: false, error: "", boxes: [], serviceWorker: "" };
   window.kinopaPage = page;
   const $ = (id) => document.getElementById(id);
   const canvas = $("Picture1");
@@ -53,7 +46,6 @@
   let switching = false;      // a session ends to give way to another
   let framePending = false;
   let stepTimer = null;
-  let nextFrame = 0;
   let drawRequested = false;
   let shownSerial = -1;
 
@@ -152,10 +144,14 @@
     audio,
   };
 
-  // --- Sound: Web Audio, every sound summed through the game's limiter -----
+  // --- Sound: Web Audio nodes, every sound summed through the game's limiter ---
+  // The module keeps the voices (where each sound stands, when one played
+  // once ends, the device's rest) and says when a sound's node starts at an
+  // offset or stops, and whether the audio context is to run; a node played
+  // once ends by itself.
   function makeAudio() {
-    let ctx = null, shaper = null, gestured = false, restSince = null;
-    const buffers = new Map();
+    let ctx = null, gestured = false, wanted = false;
+    const buffers = new Map(), nodes = new Map();
     let nextId = 1;
     function context() {
       if (ctx) return ctx;
@@ -163,7 +159,7 @@
       // The shaper takes the sum halved; its curve is the desktop mixer's.
       const half = ctx.createGain();
       half.gain.value = 0.5;
-      shaper = ctx.createWaveShaper();
+      const shaper = ctx.createWaveShaper();
       const points = 8193;
       const at = module._malloc(points * 4);
       module._kinopa_limiter_curve(at, points);
@@ -171,54 +167,31 @@
       module._free(at);
       half.connect(shaper).connect(ctx.destination);
       ctx.input = half;
-      if (!gestured) ctx.suspend();
+      follow();
       return ctx;
     }
-    function now(b) {
-      // Where a buffer stands; one played once stops at its end, rewound.
-      if (!b.playing) return b.offset;
-      const frame = b.startOffset + (context().currentTime - b.startTime) * b.rate;
-      if (b.looping) return frame % b.frames;
-      if (frame >= b.frames) {
-        b.playing = false;
-        b.offset = 0;
-        return 0;
-      }
-      return frame;
+    // Browsers let sound start only after the player's first gesture.
+    function follow() {
+      if (wanted && gestured && ctx.state === "suspended") ctx.resume();
+      if (!wanted && ctx.state === "running") ctx.suspend();
     }
-    function start(b) {
-      const c = context();
-      const node = c.createBufferSource();
-      node.buffer = b.buffer;
-      node.loop = b.looping;
-      node.connect(c.input);
-      b.node = node;
-      b.startTime = c.currentTime;
-      b.startOffset = b.offset;
-      b.playing = true;
-      node.start(0, b.offset / b.rate);
-      if (page.measure && c.state === "running" && c.getOutputTimestamp) {
-        // When the output will play this moment of the context's time, by
-        // its own account: the delay from the rules' event to the speaker.
-        const out = c.getOutputTimestamp();
-        const quantum = 128 / c.sampleRate;
-        const heard = out.performanceTime + (c.currentTime + quantum - out.contextTime) * 1000;
-        const delay = heard - performance.now();
-        page.soundDelays.push({ mixed: delay - c.outputLatency * 1000, heard: delay });
-      }
-    }
-    function halt(b) {
-      if (!b.playing) return;
-      b.offset = Math.floor(now(b));
-      b.playing = false;
-      try { b.node.stop(); } catch (e) { /* already ended */ }
-      b.node.disconnect();
+    function stop(id) {
+      const node = nodes.get(id);
+      nodes.delete(id);
+      if (node) node.stop();
     }
     return {
       gesture() {
-        // Browsers let sound start only after the player's first gesture.
         gestured = true;
-        if (ctx && ctx.state === "suspended") ctx.resume();
+        if (ctx) follow();
+      },
+      rate() { return context().sampleRate; },
+      // The context's clock, in its frames.
+      clock() { return Math.round(context().currentTime * ctx.sampleRate); },
+      run(on) {
+        wanted = on;
+        context();
+        follow();
       },
       create(channels, rate, samples, frames) {
         const buffer = context().createBuffer(channels, frames, rate);
@@ -227,58 +200,26 @@
           for (let f = 0; f < frames; ++f) data[f] = samples[f * channels + c];
         }
         const id = nextId++;
-        buffers.set(id, { buffer, frames, rate, playing: false, looping: false, offset: 0 });
+        buffers.set(id, buffer);
         return id;
       },
-      release(id) { const b = buffers.get(id); if (b) halt(b); buffers.delete(id); },
-      play(id, looping) {
-        const b = buffers.get(id);
-        now(b);
-        b.looping = looping;
-        restSince = null;
-        if (b.playing) {
-          b.node.loop = looping;  // a playing buffer changes only its looping
-          return;
-        }
-        if (gestured && ctx && ctx.state === "suspended") ctx.resume();
-        start(b);
+      release(id) {
+        buffers.delete(id);
+        nodes.delete(id);
       },
-      stop(id) { halt(buffers.get(id)); },
-      setPosition(id, frame) {
-        const b = buffers.get(id);
-        now(b);  // a sound that has ended is no longer playing
-        const wasPlaying = b.playing;
-        halt(b);
-        b.offset = frame;
-        if (wasPlaying) start(b);
+      start(id, offset, looping) {
+        const node = context().createBufferSource();
+        node.buffer = buffers.get(id);
+        node.loop = looping;
+        node.connect(ctx.input);
+        node.onended = () => node.disconnect();
+        nodes.set(id, node);
+        node.start(0, offset);
       },
-      playing(id) { const b = buffers.get(id); now(b); return b.playing; },
-      looping(id) { return buffers.get(id).looping; },
-      position(id) { return Math.floor(now(buffers.get(id))); },
-      wake() { if (gestured && ctx && ctx.state === "suspended") ctx.resume(); },
-      // The device's care between passes: after 5 s with nothing playing and
-      // no game, the audio context is suspended (nothing runs while idle).
-      tend(gameRuns) {
-        let longest = -1;
-        for (const b of buffers.values()) {
-          now(b);
-          if (!b.playing) continue;
-          if (b.looping) return -1;
-          longest = Math.max(longest, (b.frames - now(b)) / b.rate * 1000);
-        }
-        if (longest >= 0) return longest + 50;
-        if (gameRuns || !ctx || ctx.state !== "running") {
-          restSince = null;
-          return -1;
-        }
-        const t = performance.now();
-        if (restSince === null) restSince = t;
-        if (t - restSince >= 5000) {
-          ctx.suspend();
-          restSince = null;
-          return -1;
-        }
-        return 5000 - (t - restSince);
+      stop,
+      loop(id, looping) {
+        const node = nodes.get(id);
+        if (node) node.loop = looping;
       },
       state() { return ctx ? ctx.state : "none"; },
     };
@@ -299,8 +240,6 @@
       const r = changes + 1 + i * 4;
       context.putImageData(pixels, 0, 0, heap[r], heap[r + 1], heap[r + 2], heap[r + 3]);
     }
-    if (!page.framesDrawn) page.firstFrameAt = performance.now();
-    ++page.framesDrawn;
     if (!page.serviceWorker) registerServiceWorker();
   }
   // Once per display refresh while frames come: the latest one.
@@ -310,61 +249,34 @@
     requestAnimationFrame(() => {
       drawRequested = false;
       if (!api) return;
-      // A frame due while the page is drawn would come late, and the rules
-      // drop a frame that comes late: it is taken now, a little early, and
-      // shown at once.
-      if (framePending && stepTimer !== null && nextFrame - performance.now() < DRAWING_MS) {
-        clearTimeout(stepTimer);
-        step();
-      }
+      // The module takes a frame due while the page is drawn now, a little
+      // early, and it is shown at once.
+      if (framePending && stepTimer !== null && api.displayRefresh()) step();
       drawField();
       if (running && (framePending || watching)) requestDraw();
     });
   }
 
   // --- The main loop's steps, on the page's own scheduler ----------------------
+  // The module says when the next step is due (ms from now; -1 at the
+  // player's next event).
   function schedule(delay) {
     clearTimeout(stepTimer);
-    stepTimer = setTimeout(step, Math.max(0, delay));
+    stepTimer = delay >= 0 ? setTimeout(step, delay) : null;
   }
   function step() {
+    clearTimeout(stepTimer);
     stepTimer = null;
     if (!running || watching || boxOpen()) return;
-    const began = performance.now();
-    const state = api.step();
-    ++page.steps;
-    if (state === 2 && page.measure) {
-      // For the tests and the benchmark: when each frame's step ran, how long
-      // it took, and the state it left.
-      page.frameTimes.push(began);
-      page.stepMs.push(performance.now() - began);
-      if (page.collectLines) page.lines.push(api.stateLine());
-    }
-    if (state === 0) {
+    const due = api.step();
+    if (due === ENDED) {
       if (running && !boxOpen()) showEnded();
       return;
     }
-    const was = framePending;
-    framePending = state === 2;
-    if (framePending) {
-      // Frames keep a fixed rate: a late one shortens the wait for the next.
-      // After a stall, or a frame taken early, the count starts afresh.
-      const t = performance.now();
-      const from = Math.min(began, nextFrame);
-      nextFrame = was && t - from <= FRAME_MS ? from + FRAME_MS : t + FRAME_MS;
-      requestDraw();
-      schedule(nextFrame - t);
-      return;
-    }
-    drawField();
-    // A game just ended: the idle pass that puts the window in order (the
-    // settings button, the sound device's rest) comes next, at once.
-    if (was) {
-      schedule(0);
-      return;
-    }
-    const due = api.soundDue();
-    if (due >= 0) schedule(due);
+    framePending = api.framePending() === 1;
+    schedule(due);
+    if (framePending) requestDraw();
+    else drawField();
   }
   // After the player's event: while no game runs, the loop takes its idle
   // pass now (the clock, the settings button); a running game's next frame
@@ -587,7 +499,8 @@
     api = {
       begin: number("kinopa_begin", ["number"]),
       step: number("kinopa_step", []),
-      soundDue: number("kinopa_sound_due", []),
+      framePending: number("kinopa_frame_pending", []),
+      displayRefresh: number("kinopa_display_refresh", []),
       startClick: number("kinopa_start_click", []),
       endClick: number("kinopa_end_click", []),
       pointerMove: number("kinopa_pointer_move", ["number", "number", "number"]),
