@@ -170,10 +170,12 @@
       follow();
       return ctx;
     }
-    // Browsers let sound start only after the player's first gesture.
+    // The context runs while the module wants it to, once the player's first
+    // gesture lets it.
+    // (Asked in order, whatever the state: one may be on its way.)
     function follow() {
-      if (wanted && gestured && ctx.state === "suspended") ctx.resume();
-      if (!wanted && ctx.state === "running") ctx.suspend();
+      if (wanted && gestured) ctx.resume();
+      if (!wanted) ctx.suspend();
     }
     function stop(id) {
       const node = nodes.get(id);
@@ -181,9 +183,13 @@
       if (node) node.stop();
     }
     return {
+      // Browsers let sound start only after the player's first gesture, some
+      // only from within one: the context runs once then, and goes back to
+      // what the module wants.
       gesture() {
+        if (gestured) return;
         gestured = true;
-        if (ctx) follow();
+        if (ctx) ctx.resume().then(follow);
       },
       rate() { return context().sampleRate; },
       // The context's clock, in its frames.
