@@ -25,12 +25,15 @@ namespace kinopa {
 
 // The page's audio context as the voices' device. Closed, it is suspended;
 // open, it runs (once the player's first gesture lets it), paused or not:
-// a pause throws nothing away, as nothing is held but the nodes.
+// a pause throws nothing away, as nothing is held but the nodes. The page
+// makes the context when it is first needed, the first sound's buffer:
+// after start-up has shown the first frame, which it would hold up.
 class PageAudio : public VoiceOutput {
  public:
-  PageAudio() : rate_(audioRate()) {}
-
-  int frequency() const override { return rate_; }
+  int frequency() const override {
+    if (rate_ == 0) rate_ = audioRate();
+    return rate_;
+  }
   int bufferFrames() const override { return 128; }  // Web Audio's render quantum
   int silentBuffersBeforePause() const override { return 0; }
   void open() override { audioRun(1); }
@@ -39,7 +42,7 @@ class PageAudio : public VoiceOutput {
   void close() override { audioRun(0); }
   std::optional<int64_t> framesPlayed() override { return static_cast<int64_t>(audioClock()); }
   void started(const Voice& voice) override {
-    audioStart(voice.sound.handle, static_cast<double>(voice.position) / rate_, voice.looping);
+    audioStart(voice.sound.handle, static_cast<double>(voice.position) / frequency(), voice.looping);
   }
   void stopped(const Voice& voice) override { audioStop(voice.sound.handle); }
   void loopingChanged(const Voice& voice) override {
@@ -50,7 +53,7 @@ class PageAudio : public VoiceOutput {
   Voices voices{*this};
 
  private:
-  int rate_;
+  mutable int rate_ = 0;
 };
 
 std::shared_ptr<DirectSound> openDirectSound() { return std::make_shared<WebSound>(); }
