@@ -67,12 +67,18 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
   lastShape_ = shape;
   QRegion region = changedArea(shown) & visible;
   if (region.isEmpty()) return true;  // the screen shows this frame already
+  if (store->paintDevice() == nullptr) {
+    // A window shown but not given its buffer yet (X11 makes it at the
+    // window's first exposure): there is nothing to paint into, and nothing
+    // to begin or end; the next frame goes whole.
+    changes_.forget();
+    return true;
+  }
 
   store->beginPaint(region);
   QPaintDevice* device = store->paintDevice();
-  QImage* buffer = device != nullptr && device->devType() == QInternal::Image
-                       ? static_cast<QImage*>(device)
-                       : nullptr;
+  QImage* buffer =
+      device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
   bool wrote = true;
   if (buffer != nullptr && buffer->isNull()) {
     wrote = false;  // a buffer not made yet (the window has not been painted)
@@ -96,14 +102,12 @@ bool ScreenFrame::present(QWidget& box, const PixelView& source, const QRect& fr
                                    inFrame.bottom() + 1},
                               {corner, stride});
     }
-  } else if (device != nullptr) {
+  } else {
     // A buffer of some other kind or format: let the window system scale
     // and convert the frame.
     QPainter painter(device);
     painter.setClipRegion(region);
     painter.drawImage(shown.topLeft(), picture());
-  } else {
-    wrote = false;
   }
   store->endPaint();
   if (!wrote) {
