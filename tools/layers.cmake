@@ -12,6 +12,13 @@ get_filename_component(KINOPA_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 # game without widgets (play), in the order they depend on each other.
 set(KINOPA_PLAIN_LAYERS core game sound display play)
 
+# The hall of fame's server (kinopa-hall, tools/hall.cmake): its storage, a
+# back end of its own (store: SQLite and PostgreSQL), and its front end
+# (hall: HTTP, the routes, the hall page). Neither is plain (they need Boost,
+# SQLite, libpqxx and utf8proc) and neither reaches Qt or SDL; the browser's
+# build has no use for them.
+set(KINOPA_HALL_LAYERS store hall)
+
 # The sources of the layer in src/<folder>: its .cpp and .h files, less any
 # named after EXCLUDE (file names within the folder).
 function(kinopa_layer_sources folder out)

@@ -2,7 +2,8 @@
 """Writes the game's Japanese sentences for the browser's build as C++: the
 translations kept in translations/kinopa_ja.ts (the one place they are
 written), looked up by their English sentence.
-   usage: japanese_sentences.py kinopa_ja.ts out.cpp"""
+   usage: japanese_sentences.py kinopa_ja.ts out.cpp [HEADER]
+HEADER declares japaneseSentence (browser/web_face.h unless given)."""
 import sys
 import xml.etree.ElementTree as ElementTree
 
@@ -22,6 +23,7 @@ def literal(text):
 
 def main():
     source, target = sys.argv[1], sys.argv[2]
+    header = sys.argv[3] if len(sys.argv) > 3 else "browser/web_face.h"
     pairs = []
     for message in ElementTree.parse(source).getroot().iter("message"):
         english = message.findtext("source")
@@ -38,7 +40,7 @@ def main():
         "#include <string>",
         "#include <unordered_map>",
         "",
-        '#include "browser/web_face.h"',
+        '#include "%s"' % header,
         "",
         "namespace kinopa {",
         "",

@@ -63,7 +63,8 @@ PlaySession::PlaySession(const Services& services, SessionFront& front)
       drawing_(surfaces_, g, framesHidden_),
       sound_(services.mode, front.soundControls(), buffers_, loading_, g, services.recorder,
              framesHidden_),
-      g(board_, drawing_, sound_, services.tick, services.random) {}
+      random_(services.random, services.recorder),
+      g(board_, drawing_, sound_, services.tick, random_) {}
 
 PlaySession::~PlaySession() = default;
 
@@ -174,15 +175,51 @@ void PlaySession::PlayHooks::gameEnded() {
     services.bestGame->gameEnded(s_.g.score, *services.recorder);
 }
 
+double PlaySession::SessionRandom::Rnd() {
+  if (!seeded_) return platform_.Rnd();
+  const double v = seeded_->Rnd();
+  if (recorder_) recorder_->random(v);
+  return v;
+}
+
+void PlaySession::SessionRandom::use(std::optional<uint64_t> hallSeed) {
+  seeded_.reset();
+  if (hallSeed) seeded_.emplace(*hallSeed);
+}
+
 void PlaySession::startClicked() {
   if (!watching()) passes_.start();
+}
+
+void PlaySession::startHallGame(uint64_t seed) {
+  if (watching()) return;
+  // Taken by the Start sequence if the click begins a game; a click that
+  // pauses leaves it unused.
+  hallSeed_ = seed;
+  passes_.start();
+  hallSeed_.reset();
 }
 
 // The game this click ended is done with: a new one begins.
 void PlaySession::PlayHooks::gameBeginning() {
   // A sound device closed after a long rest opens now, not in a frame.
   if (s_.ds) s_.ds->wake();
-  if (Recorder* recorder = s_.services_.recorder) recorder->gameStarts(carriedFrom(s_.g));
+  const std::optional<uint64_t> hallSeed = s_.hallSeed_;
+  s_.random_.use(hallSeed);
+  Game& g = s_.g;
+  if (hallSeed) {
+    // Nothing of the games before: as start-up leaves the state.
+    Objects& o = g.objects;
+    o.misclickCount = 0;
+    o.popupAge = {};
+    o.tovrinFrame = 0;
+    o.tovrinPrevX = 0;
+    o.melkitFrame = 0;
+    g.melkitHover = kClear;
+    g.zarupCaught = kClear;
+    g.frameTick = 0;
+  }
+  if (Recorder* recorder = s_.services_.recorder) recorder->gameStarts(carriedFrom(g), hallSeed);
 }
 
 void PlaySession::PlayHooks::startTaken(bool began) {

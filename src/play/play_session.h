@@ -94,6 +94,15 @@ class PlaySession {
 
   // The front end's events.
   void startClicked();                          // the start button
+  // A hall game: where a click on Start would begin a game, it begins one
+  // whose random values come from the hall's seed (SeededRandom) and which
+  // starts from what a program's first game starts from (no misses counted,
+  // no popups, no pose, no hover, no catch; the pointer stays where it is);
+  // its recording names the seed. It goes through the one Start sequence
+  // (LoopPasses::start and the session's hooks) as a click does. The next
+  // click on Start plays on the front end's random source again. Where a
+  // click would pause, it pauses; watching, it does nothing.
+  void startHallGame(uint64_t seed);
   void endClicked();                            // the end button (and Ctrl+Q)
   // Asked to end from outside: the close box, a logout, a signal. As the end
   // button; the windows stay until shutdown closes them.
@@ -184,6 +193,22 @@ class PlaySession {
 
   // Nothing the player does reaches the rules (but 終了 and the close box).
   bool watching() const { return services_.mode == Mode::watch; }
+
+  // The rules' random values: the front end's source, or for a hall game
+  // the seeded generator's, recorded as the front end's are.
+  class SessionRandom : public RandomSource {
+   public:
+    SessionRandom(RandomSource& platform, Recorder* recorder)
+        : platform_(platform), recorder_(recorder) {}
+    double Rnd() override;
+    void use(std::optional<uint64_t> hallSeed);
+
+   private:
+    RandomSource& platform_;
+    Recorder* recorder_;
+    std::optional<SeededRandom> seeded_;
+  };
+
   void writeRecording();
   std::shared_ptr<SoundBuffer> createSoundBuffer(const std::string& path);
 
@@ -201,6 +226,7 @@ class PlaySession {
   SessionBoard board_;
   SurfaceDrawing drawing_;
   SessionSound sound_;
+  SessionRandom random_;
   Game g;
   PlayHooks playHooks_{*this};
   LoopPasses passes_{g, playHooks_};
@@ -214,6 +240,9 @@ class PlaySession {
   bool watchEnded_ = false;
   // The highest score the running game has to beat.
   std::optional<int32_t> recordToBeat_;
+  // The hall's seed for the Start being taken (startHallGame), none for a
+  // player's click.
+  std::optional<uint64_t> hallSeed_;
 };
 
 }  // namespace kinopa

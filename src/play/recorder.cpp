@@ -109,15 +109,20 @@ std::string Recorder::closing(int frameNumber) const {
 
 std::string Recorder::text() const { return since(0) + closing(frames_); }
 
-void Recorder::gameStarts(const CarriedState& s) {
-  game_ = GameStart{spilled_ + buffer_.size(), lastTick_, frames_, s};
+std::string Recorder::hallLine(uint64_t seed) {
+  return std::string(kHallLine) + " " + SeededRandom::kGenerator + " seed " + std::to_string(seed);
+}
+
+void Recorder::gameStarts(const CarriedState& s, std::optional<uint64_t> hallSeed) {
+  game_ = GameStart{spilled_ + buffer_.size(), lastTick_, frames_, s, hallSeed};
 }
 
 std::string Recorder::gameText() const {
   if (!game_) return text();
   char tick[24];
   std::snprintf(tick, sizeof tick, "tick %d\n", game_->tick);
-  return std::string(kHeader) + "\n" + stateCommand(game_->state) + "\n" + tick +
+  const std::string hall = game_->hallSeed ? hallLine(*game_->hallSeed) + "\n" : "";
+  return std::string(kHeader) + "\n" + hall + stateCommand(game_->state) + "\n" + tick +
          since(game_->offset) + closing(frames_ - game_->frames);
 }
 

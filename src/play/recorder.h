@@ -21,6 +21,11 @@ class Recorder {
   static constexpr const char* kHeader = "# Kinopa recording";
   // The last line: a recording without it was cut short.
   static constexpr const char* kEnd = "# end of recording";
+  // A hall game's line after the header: "# hall generator NAME seed N",
+  // the generator its random values come from and the hall's seed for it
+  // (a comment: replays read the values themselves, as in any recording).
+  static constexpr const char* kHallLine = "# hall generator";
+  static std::string hallLine(uint64_t seed);
 
   Recorder();
   ~Recorder();
@@ -53,9 +58,11 @@ class Recorder {
   std::string text() const;
 
   // A click on Start is about to begin a game that the run so far left in
-  // state `s`: a recording of that game alone begins here.
-  void gameStarts(const CarriedState& s);
-  // The recording of the latest game alone, up to now: the header, the state
+  // state `s`: a recording of that game alone begins here. A hall game
+  // names its seed.
+  void gameStarts(const CarriedState& s, std::optional<uint64_t> hallSeed = std::nullopt);
+  // The recording of the latest game alone, up to now: the header (and a
+  // hall game's line), the state
   // it started from and the clock's reading then, its own commands, then
   // the last frame's state line and the end line. Without a game, text().
   std::string gameText() const;
@@ -66,6 +73,7 @@ class Recorder {
     int32_t tick;
     int frames;
     CarriedState state;
+    std::optional<uint64_t> hallSeed;
   };
 
   // The whole recording from `offset` on.
