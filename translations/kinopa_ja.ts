@@ -207,5 +207,153 @@
         <source>needs a desktop to show its window on (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
         <translation>ウィンドウを表示するデスクトップが必要です (DISPLAY も WAYLAND_DISPLAY も設定されていません)。</translation>
     </message>
+    <message>
+        <source>This is not a Kinopa recording.</source>
+        <translation>これは Kinopa の記録ではありません。</translation>
+    </message>
+    <message>
+        <source>This game was not played for the hall of fame: its recording names no seed from the hall.</source>
+        <translation>このゲームは殿堂用に遊ばれたものではありません。記録に殿堂のシードがありません。</translation>
+    </message>
+    <message>
+        <source>This recording is cut short.</source>
+        <translation>この記録は途中で切れています。</translation>
+    </message>
+    <message>
+        <source>This game&apos;s seed was not given by this hall of fame.</source>
+        <translation>このゲームのシードはこの殿堂が出したものではありません。</translation>
+    </message>
+    <message>
+        <source>This game&apos;s seed has already been used for another game.</source>
+        <translation>このゲームのシードは、すでに別のゲームに使われています。</translation>
+    </message>
+    <message>
+        <source>This game does not start afresh: it carries something over from an earlier game.</source>
+        <translation>このゲームは新しく始まっていません。前のゲームから引き継いだものがあります。</translation>
+    </message>
+    <message>
+        <source>This game&apos;s random values are not the ones its seed gives.</source>
+        <translation>このゲームの乱数は、そのシードから出る値ではありません。</translation>
+    </message>
+    <message>
+        <source>This recording is damaged.</source>
+        <translation>この記録は壊れています。</translation>
+    </message>
+    <message>
+        <source>This recording does not play one whole game to the end of its time.</source>
+        <translation>この記録は、ひとつのゲームを時間切れまで最後まで遊んだものではありません。</translation>
+    </message>
+    <message>
+        <source>This recording took too long to check.</source>
+        <translation>この記録は確かめるのに時間がかかりすぎました。</translation>
+    </message>
+    <message>
+        <source>This recording was changed: the score it tells is not the one its game gives.</source>
+        <translation>この記録は書き換えられています。記録にある得点がゲームの得点と違います。</translation>
+    </message>
+    <message>
+        <source>This game arrived sooner than it could have been played since its seed was given.</source>
+        <translation>このゲームは、シードが出てから遊べるはずの時間より早く届きました。</translation>
+    </message>
+    <message>
+        <source>This game arrived too late: send a game to the hall of fame as soon as it ends.</source>
+        <translation>このゲームは届くのが遅すぎました。ゲームが終わったらすぐに殿堂へ送ってください。</translation>
+    </message>
+    <message>
+        <source>The name is not text.</source>
+        <translation>名前が文字になっていません。</translation>
+    </message>
+    <message>
+        <source>Please give a name.</source>
+        <translation>名前を入れてください。</translation>
+    </message>
+    <message>
+        <source>The name is longer than 16 characters.</source>
+        <translation>名前が 16 文字より長くなっています。</translation>
+    </message>
+    <message>
+        <source>The name holds a character that is not shown, such as a control or formatting character.</source>
+        <translation>名前に、制御文字や書式文字のような表示されない文字が入っています。</translation>
+    </message>
+    <message>
+        <source>Kinopa hall of fame</source>
+        <translation>Kinopa 殿堂</translation>
+    </message>
+    <message>
+        <source>This week</source>
+        <translation>今週</translation>
+    </message>
+    <message>
+        <source>All time</source>
+        <translation>歴代</translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation>順位</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>得点</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日時</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>見る</translation>
+    </message>
+    <message>
+        <source>No game yet.</source>
+        <translation>まだゲームがありません。</translation>
+    </message>
+    <message>
+        <source>Play Kinopa</source>
+        <translation>Kinopa を遊ぶ</translation>
+    </message>
+    <message>
+        <source>There is no such page here.</source>
+        <translation>そのようなページはありません。</translation>
+    </message>
+    <message>
+        <source>There is no such game in the hall of fame.</source>
+        <translation>そのようなゲームは殿堂にありません。</translation>
+    </message>
+    <message>
+        <source>The request is not a game for the hall of fame: it needs a name and a recording.</source>
+        <translation>殿堂に送るゲームになっていません。名前と記録が必要です。</translation>
+    </message>
+    <message>
+        <source>The hall keeps no such table: ask for period all or week, and a limit of 1 to 100.</source>
+        <translation>そのような表はありません。period は all か week、limit は 1 から 100 で指定してください。</translation>
+    </message>
+    <message>
+        <source>Too many requests from your address: please wait a minute and try again.</source>
+        <translation>このアドレスからの要求が多すぎます。1 分ほど待ってから、もう一度試してください。</translation>
+    </message>
+    <message>
+        <source>Only the hall&apos;s administrator may remove an entry.</source>
+        <translation>記録を消せるのは殿堂の管理者だけです。</translation>
+    </message>
+    <message>
+        <source>The hall does not take this kind of request here.</source>
+        <translation>ここではこの種類の要求は受け付けていません。</translation>
+    </message>
+    <message>
+        <source>The hall of fame cannot reach its records just now: please try again later.</source>
+        <translation>いま殿堂の記録にアクセスできません。しばらくしてからもう一度試してください。</translation>
+    </message>
+    <message>
+        <source>The request is too large for the hall of fame.</source>
+        <translation>殿堂への要求が大きすぎます。</translation>
+    </message>
+    <message>
+        <source>The hall could not read this request.</source>
+        <translation>殿堂はこの要求を読めませんでした。</translation>
+    </message>
 </context>
 </TS>
