@@ -46,6 +46,9 @@ sent to the hall proven by replaying them, the table as JSON and as a page.
   --body-timeout S       seconds for its body (default 30)
   --replay-time MS       the longest a game's proof may take (default 2000)
   --late-margin S        how long after its end a game may arrive (default 20)
+  --cache-ms MS          how long the table and the hall page are answered
+                         from this process's last answer (default 1000; 0:
+                         never): other processes' entries show that late
   --per-minute N         seeds, and games, one address may have a minute
                          (default 12)
   --trust-proxy          take the client's address from X-Forwarded-For (its
@@ -154,6 +157,8 @@ int main(int argc, char** argv) {
       options.proof.replayTime = std::chrono::milliseconds(number(a, value(), 1, 600000));
     } else if (a == "--late-margin") {
       options.proof.lateMargin = number(a, value(), 0, 3600) * 1000;
+    } else if (a == "--cache-ms") {
+      options.cacheTime = std::chrono::milliseconds(number(a, value(), 0, 60000));
     } else if (a == "--per-minute") {
       options.perMinute = static_cast<double>(number(a, value(), 1, 1000000));
     } else if (a == "--trust-proxy") {

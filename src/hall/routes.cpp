@@ -156,6 +156,26 @@ Response Routes::route(const Request& r, const std::string& address) {
   return siteFile(r, path);
 }
 
+std::string Routes::recent(const std::string& key, const std::function<std::string()>& make) {
+  const auto now = std::chrono::steady_clock::now();
+  if (options_.cacheTime.count() > 0) {
+    const std::lock_guard lock(recentMutex_);
+    const auto it = recent_.find(key);
+    if (it != recent_.end() && now - it->second.at < options_.cacheTime) return it->second.body;
+  }
+  std::string body = make();
+  if (options_.cacheTime.count() > 0) {
+    const std::lock_guard lock(recentMutex_);
+    recent_[key] = Recent{now, body};
+  }
+  return body;
+}
+
+void Routes::forgetRecent() {
+  const std::lock_guard lock(recentMutex_);
+  recent_.clear();
+}
+
 Response Routes::seed(const Request& r, const std::string& address) {
   if (!seeds_.take(address)) return refusal(r, http::status::too_many_requests, kTooMany, "seeds too often");
   const int64_t now = options_.clock();
@@ -211,6 +231,7 @@ Response Routes::addGame(const Request& r, const std::string& address) {
   const store::Added added = stores_.with([&](store::Store& st) {
     return st.addGame({proof.seed, name.text, proof.score, proof.playTime, now, recording});
   });
+  forgetRecent();
   switch (added.outcome) {
     case store::Added::added: return answer(http::status::created, added.id, proof.score);
     case store::Added::sameRecording: return answer(http::status::ok, added.id, proof.score);
@@ -223,12 +244,17 @@ Response Routes::table(const Request& r, std::string_view period, std::string_vi
   int limit = 0;
   if ((period != "all" && period != "week") || !whole(limitText, limit) || limit < 1 || limit > kTableSize)
     return refusal(r, http::status::bad_request, kNoSuchTable, "no such table");
-  const int64_t since = period == "week" ? options_.clock() - kWeek : INT64_MIN;
-  const auto entries = stores_.with([&](store::Store& st) { return st.table(since, limit); });
-  json::array out;
-  out.reserve(entries.size());
-  for (const store::Entry& e : entries) out.push_back(entryJson(e));
-  return jsonResponse(r, http::status::ok, out);
+  std::string body = recent("table " + std::string(period) + " " + std::to_string(limit), [&] {
+    const int64_t since = period == "week" ? options_.clock() - kWeek : INT64_MIN;
+    const auto entries = stores_.with([&](store::Store& st) { return st.table(since, limit); });
+    json::array out;
+    out.reserve(entries.size());
+    for (const store::Entry& e : entries) out.push_back(entryJson(e));
+    return json::serialize(out);
+  });
+  Response res = made(r, http::status::ok, "application/json", std::move(body));
+  res.set(http::field::cache_control, "no-cache");
+  return res;
 }
 
 Response Routes::recording(const Request& r, int64_t id) {
@@ -251,6 +277,7 @@ Response Routes::remove(const Request& r, int64_t id) {
     return refusal(r, http::status::forbidden, kNotAllowed, "removal without the token");
   if (!stores_.with([&](store::Store& st) { return st.remove(id); }))
     return refusal(r, http::status::not_found, kNoSuchGame, "no such game to remove");
+  forgetRecent();
   std::fprintf(stderr, "kinopa-hall: entry %lld removed\n", static_cast<long long>(id));
   Response res{http::status::no_content, r.version()};
   res.keep_alive(r.keep_alive());
@@ -258,12 +285,15 @@ Response Routes::remove(const Request& r, int64_t id) {
 }
 
 Response Routes::hallPage(const Request& r) {
-  const int64_t now = options_.clock();
-  const auto [week, all] = stores_.with([&](store::Store& st) {
-    return std::make_pair(st.table(now - kWeek, kTableSize), st.table(INT64_MIN, kTableSize));
+  const Language l = language(r);
+  std::string page = recent(l == Language::japanese ? "hall ja" : "hall en", [&] {
+    const int64_t now = options_.clock();
+    const auto [week, all] = stores_.with([&](store::Store& st) {
+      return std::make_pair(st.table(now - kWeek, kTableSize), st.table(INT64_MIN, kTableSize));
+    });
+    return hall::hallPage(week, all, l);
   });
-  Response res = made(r, http::status::ok, "text/html; charset=utf-8",
-                      hall::hallPage(week, all, language(r)));
+  Response res = made(r, http::status::ok, "text/html; charset=utf-8", std::move(page));
   res.set(http::field::cache_control, "no-cache");
   res.set(http::field::vary, "Accept-Language");
   res.set("Content-Security-Policy", "default-src 'none'; style-src 'unsafe-inline'");

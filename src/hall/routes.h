@@ -4,8 +4,11 @@
 // the rate limits: everything else is in the store.
 #include <boost/beast/http.hpp>
 #include <cstdint>
+#include <chrono>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "hall/rate_limit.h"
 #include "hall/site.h"
@@ -27,6 +30,10 @@ struct HallOptions {
   double perMinute = 12;
   // The hall's clock, milliseconds since 1970.
   std::function<int64_t()> clock;
+  // How long this process answers the table and the hall page from its last
+  // answer (0: never). Its own entries and removals show at once; other
+  // processes' after this time at most.
+  std::chrono::milliseconds cacheTime{1000};
 };
 
 // How many entries the table gives at most.
@@ -50,8 +57,18 @@ class Routes {
   Response hallPage(const Request& request);
   Response siteFile(const Request& request, const std::vector<std::string>& segments);
 
+  // The body of a recent answer under `key`, or made by `make` and kept.
+  std::string recent(const std::string& key, const std::function<std::string()>& make);
+  void forgetRecent();
+
   HallOptions options_;
   store::StorePool& stores_;
+  struct Recent {
+    std::chrono::steady_clock::time_point at;
+    std::string body;
+  };
+  std::mutex recentMutex_;
+  std::unordered_map<std::string, Recent> recent_;
   Site site_;
   RateLimit seeds_, games_;
 };
