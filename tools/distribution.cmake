@@ -70,4 +70,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # buttons, the command line's usage) come from qt6-translations-l10n.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-ipafont-mincho, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The hall's package, from a build of its own (scripts/package).
+option(KINOPA_HALL_PACKAGE "Make kinopa-hall's Debian package instead of the game's" OFF)
+if(KINOPA_HALL_PACKAGE)
+  include(${CMAKE_SOURCE_DIR}/tools/hall/package.cmake)
+endif()
 include(CPack)

@@ -12,7 +12,7 @@ get_filename_component(KINOPA_SOURCE_ROOT ${CMAKE_CURRENT_LIST_DIR}/.. ABSOLUTE)
 # game without widgets (play), in the order they depend on each other.
 set(KINOPA_PLAIN_LAYERS core game sound display play)
 
-# The hall of fame's server (kinopa-hall, tools/hall.cmake): its storage, a
+# The hall of fame's server (kinopa-hall, tools/hall/hall.cmake): its storage, a
 # back end of its own (store: SQLite and PostgreSQL), and its front end
 # (hall: HTTP, the routes, the hall page). Neither is plain (they need Boost,
 # SQLite, libpqxx and utf8proc) and neither reaches Qt or SDL; the browser's

@@ -37,8 +37,9 @@ sent to the hall proven by replaying them, the table as JSON and as a page.
                          no password is on the command line
   --admin-token-file F   the administrator's token, for DELETE
                          /api/games/ID with "Authorization: Bearer TOKEN"
-                         (default STATE/admin-token; no file: nothing can be
-                         removed). It must not be readable by others.
+                         (default: the service's credential admin-token, or
+                         STATE/admin-token; no file: nothing can be removed).
+                         It must not be readable by others.
   --threads N            threads for connections, and as many for the work
                          of requests (default 2)
   --body-limit BYTES     the largest request body (default 1048576)
@@ -172,7 +173,14 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(state, error);
   if (error) fail("cannot make the state folder " + state + ": " + error.message());
   const bool tokenGiven = !tokenFile.empty();
-  if (!tokenGiven) tokenFile = (std::filesystem::path(state) / "admin-token").string();
+  if (!tokenGiven) {
+    // As a service: the credential systemd hands over (LoadCredential).
+    const char* credentials = std::getenv("CREDENTIALS_DIRECTORY");
+    const std::string credential = credentials ? std::string(credentials) + "/admin-token" : "";
+    tokenFile = !credential.empty() && std::filesystem::exists(credential)
+                    ? credential
+                    : (std::filesystem::path(state) / "admin-token").string();
+  }
   options.adminToken = adminToken(tokenFile, tokenGiven);
   if (!std::filesystem::is_directory(site + "/"))
     std::fprintf(stderr, "kinopa-hall: no site in %s: the game's page is not served\n", site.c_str());

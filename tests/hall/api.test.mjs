@@ -6,6 +6,7 @@
 import assert from "node:assert/strict";
 import { after, before, test } from "node:test";
 import { chmodSync, rmSync, writeFileSync } from "node:fs";
+import { connect } from "node:net";
 import { join } from "node:path";
 import {
   lastState, playHallGame, sqliteStore, startHall, startPostgres, stopHall, stored, tempFolder,
@@ -200,14 +201,29 @@ test("tables, files and addresses that are not there", async () => {
     assert.equal((await fetch(hall.url + path)).status, 404, path);
 });
 
-test("seeds and games from one address are limited", async () => {
-  const limited = await startHall(hallBinary, ["--state", state, ...database, "--per-minute", "3"]);
+test("seeds and games from one address are limited; a slow client is cut off", async () => {
+  const limited = await startHall(hallBinary, ["--state", state, ...database, "--per-minute", "3",
+                                               "--header-timeout", "1"]);
   extra.push(limited);
   const statuses = [];
   for (let i = 0; i < 5; ++i) statuses.push((await fetch(limited.url + "api/seed", { method: "POST" })).status);
   assert.deepEqual(statuses, [200, 200, 200, 429, 429]);
   const body = await (await fetch(limited.url + "api/seed", { method: "POST" })).json();
   assert.ok(body.error.length > 0);
+
+  // A client that sends half a header and waits holds nobody up, and is
+  // cut off when its time is up.
+  const { port } = new URL(limited.url);
+  const slow = connect(Number(port), "127.0.0.1");
+  await new Promise((resolve) => slow.once("connect", resolve));
+  slow.write("GET /api/games HTTP/1.1\r\nHost: x\r\n");
+  const closed = new Promise((resolve) => slow.once("close", resolve));
+  slow.on("error", () => {});
+  const started = Date.now();
+  assert.equal((await fetch(limited.url + "api/games")).status, 200);
+  assert.ok(Date.now() - started < 500);
+  await closed;
+  assert.ok(Date.now() - started < 5000);
 });
 
 test("two processes on one PostgreSQL share seeds and enter a game once", { skip: backend !== "postgres" }, async () => {
