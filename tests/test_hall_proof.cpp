@@ -107,6 +107,8 @@ TEST_F(HallProofTest, EachThingACheatOrADamagedRecordingChangesIsRefusedForItsRe
        refusal::kDamaged},
       {"a command unknown", prove(changed(*game, "\nframe\n", "\nframes\n"), play),
        refusal::kDamaged},
+      {"a NUL in a comment", prove(changed(*game, "\ntick ", std::string("\n#\0\ntick ", 9)), play),
+       refusal::kDamaged},
       {"too long to check", prove(*game, play, false, {std::chrono::milliseconds(-1)}),
        refusal::kTooSlow},
       {"too soon", prove(*game, play - 1), refusal::kTooSoon},

@@ -164,6 +164,12 @@ HallProof proveHallGame(std::string_view recording,
       !lastState(recording, claimedFrames, claimedScore))
     return refused(refusal::kCutShort, "no last state and end line");
 
+  // Text only: a control character (NUL, say) hides nowhere, not even in a
+  // comment.
+  for (const char ch : recording)
+    if (static_cast<unsigned char>(ch) < 0x20 && ch != '\n' && ch != '\r' && ch != '\t')
+      return refused(refusal::kDamaged, "a control character");
+
   const std::optional<IssuedSeed> issued = findSeed(*seed);
   if (!issued) return refused(refusal::kUnknownSeed, "seed not issued here");
   if (issued->used) return refused(refusal::kSeedUsed, "seed already used");

@@ -51,12 +51,19 @@ add_custom_command(
   COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/tools/hall/kinopa-hall.8 > ${KINOPA_HALL_MAN}
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/hall/kinopa-hall.8
   COMMENT "Compressing kinopa-hall's manual page")
-add_custom_target(kinopa_hall_docs ALL DEPENDS ${KINOPA_HALL_MAN})
+set(KINOPA_HALL_COPYRIGHT ${CMAKE_BINARY_DIR}/doc/kinopa-hall/copyright)
+add_custom_command(
+  OUTPUT ${KINOPA_HALL_COPYRIGHT}
+  COMMAND ${CMAKE_COMMAND} -DGAME=${CMAKE_SOURCE_DIR}/tools/copyright -DSITE=${KINOPA_HALL_SITE}
+          -DOUT=${KINOPA_HALL_COPYRIGHT} -P ${CMAKE_SOURCE_DIR}/tools/hall/copyright.cmake
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/copyright ${CMAKE_SOURCE_DIR}/tools/hall/copyright.cmake
+  COMMENT "kinopa-hall's copyright file")
+add_custom_target(kinopa_hall_docs ALL DEPENDS ${KINOPA_HALL_MAN} ${KINOPA_HALL_COPYRIGHT})
 install(TARGETS kinopa-hall RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT hall EXCLUDE_FROM_ALL)
 install(FILES ${CMAKE_SOURCE_DIR}/tools/hall/kinopa-hall.service DESTINATION ${KINOPA_HALL_UNIT_DIR}
         COMPONENT hall EXCLUDE_FROM_ALL)
 install(FILES ${KINOPA_HALL_MAN} DESTINATION ${CMAKE_INSTALL_MANDIR}/man8 COMPONENT hall EXCLUDE_FROM_ALL)
-install(FILES ${CMAKE_SOURCE_DIR}/tools/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
+install(FILES ${KINOPA_HALL_COPYRIGHT} ${CMAKE_BINARY_DIR}/doc/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kinopa-hall COMPONENT hall EXCLUDE_FROM_ALL)
 if(EXISTS ${KINOPA_HALL_SITE}/index.html)
   install(DIRECTORY ${KINOPA_HALL_SITE}/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/kinopa-hall/site

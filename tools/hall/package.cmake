@@ -23,3 +23,6 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   ${CMAKE_SOURCE_DIR}/tools/hall/postinst
   ${CMAKE_SOURCE_DIR}/tools/hall/prerm
   ${CMAKE_SOURCE_DIR}/tools/hall/postrm)
+# CPack installs the hall's component only: it need not build the game first
+# (scripts/package builds kinopa-hall and the documents it ships).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
