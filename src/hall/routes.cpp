@@ -111,7 +111,14 @@ Routes::Routes(HallOptions options, store::StorePool& stores)
 
 Response Routes::handle(const Request& request, const std::string& address) {
   try {
-    return route(request, address);
+    Response res = route(request, address);
+    // HEAD: the answer's header alone, with the length of its body.
+    if (request.method() == http::verb::head && !res.body().empty()) {
+      const std::size_t size = res.body().size();
+      res.body().clear();
+      res.content_length(size);
+    }
+    return res;
   } catch (const store::StoreError& e) {
     return refusal(request, http::status::service_unavailable, kUnavailable, e.what());
   } catch (const std::exception& e) {
@@ -130,28 +137,30 @@ Response Routes::route(const Request& r, const std::string& address) {
     return it == url.params().end() ? std::string() : std::string((*it).value);
   };
   const bool get = r.method() == http::verb::get || r.method() == http::verb::head;
-  const auto wrongMethod = [&] {
-    return refusal(r, http::status::method_not_allowed, kWrongMethod, "method not allowed");
+  const auto wrongMethod = [&](const char* allowed) {
+    Response res = refusal(r, http::status::method_not_allowed, kWrongMethod, "method not allowed");
+    res.set(http::field::allow, allowed);
+    return res;
   };
 
   if (!path.empty() && path[0] == "api") {
     if (path.size() == 2 && path[1] == "seed")
-      return r.method() == http::verb::post ? seed(r, address) : wrongMethod();
+      return r.method() == http::verb::post ? seed(r, address) : wrongMethod("POST");
     if (path.size() == 2 && path[1] == "games") {
       if (r.method() == http::verb::post) return addGame(r, address);
-      if (!get) return wrongMethod();
+      if (!get) return wrongMethod("GET, HEAD, POST");
       const std::string period = url.params().contains("period") ? query("period") : "all";
       const std::string limit = url.params().contains("limit") ? query("limit") : "100";
       return table(r, period, limit);
     }
     int64_t id = 0;
     if (path.size() >= 3 && path[1] == "games" && whole(path[2], id) && id > 0) {
-      if (path.size() == 4 && path[3] == "recording") return get ? recording(r, id) : wrongMethod();
-      if (path.size() == 3) return r.method() == http::verb::delete_ ? remove(r, id) : wrongMethod();
+      if (path.size() == 4 && path[3] == "recording") return get ? recording(r, id) : wrongMethod("GET, HEAD");
+      if (path.size() == 3) return r.method() == http::verb::delete_ ? remove(r, id) : wrongMethod("DELETE");
     }
     return refusal(r, http::status::not_found, kNoSuchPage, "no such API");
   }
-  if (!get) return wrongMethod();
+  if (!get) return wrongMethod("GET, HEAD");
   if (path.size() == 1 && path[0] == "hall") return hallPage(r);
   return siteFile(r, path);
 }
@@ -297,7 +306,6 @@ Response Routes::hallPage(const Request& r) {
   res.set(http::field::cache_control, "no-cache");
   res.set(http::field::vary, "Accept-Language");
   res.set("Content-Security-Policy", "default-src 'none'; style-src 'unsafe-inline'");
-  if (r.method() == http::verb::head) res.body().clear();
   return res;
 }
 
@@ -321,9 +329,8 @@ Response Routes::siteFile(const Request& r, const std::vector<std::string>& segm
     return res;
   }
   res.set(http::field::content_type, f->type);
-  const std::size_t size = f->body.size();
-  if (r.method() != http::verb::head) res.body() = std::move(f->body);
-  res.content_length(size);
+  res.body() = std::move(f->body);
+  res.prepare_payload();
   return res;
 }
 
