@@ -4,6 +4,8 @@
 // The store is filled with 1000 entries first (straight into the database:
 // a read benchmark needs no proven games). Medians of several runs.
 //   node bench/hall_bench.mjs BUILD_DIR [RUNS] [SECONDS] [sqlite|postgres...]
+// CACHE_MS=0 in the environment measures the server without its second of
+// cached tables (--cache-ms).
 // The proof's own speed: build/bin/kinopa_bench --benchmark_filter=HallProof
 import { execFileSync } from "node:child_process";
 import { readFileSync, rmSync } from "node:fs";
@@ -65,14 +67,16 @@ function wrk(url) {
   return { rps, p99 };
 }
 
-console.log(`kinopa-hall under wrk (-t2 -c32, ${seconds} s a run, median of ${runs}); ` +
+console.log(`kinopa-hall under wrk (-t2 -c32, ${seconds} s a run, median of ${runs}, ` +
+            `--cache-ms ${process.env.CACHE_MS ?? "1000"}); ` +
             `load average before: ${readFileSync("/proc/loadavg", "utf8").trim()}`);
 for (const backend of backends) {
   const state = tempFolder("kinopa-hall-bench-");
   const store = backend === "postgres" ? await startPostgres() : sqliteStore(state);
   const database = backend === "postgres" ? ["--database", store.uri] : [];
   const hall = await startHall(join(build, "bin", "kinopa-hall"),
-                               ["--state", state, ...database, "--threads", "2", "--site", state]);
+                               ["--state", state, ...database, "--threads", "2", "--site", state,
+                                "--cache-ms", process.env.CACHE_MS ?? "1000"]);
   fill(store.sql);
   const rest = memory(hall.child.pid);
   console.log(`\n${backend}: memory at rest ${rest.rss.toFixed(1)} MiB`);
