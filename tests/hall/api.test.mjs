@@ -211,6 +211,16 @@ test("seeds and games from one address are limited; a slow client is cut off", a
   const body = await (await fetch(limited.url + "api/seed", { method: "POST" })).json();
   assert.ok(body.error.length > 0);
 
+  // Behind a proxy, each client its own bucket, by the address the proxy
+  // added last.
+  const proxied = await startHall(hallBinary, ["--state", state, ...database, "--per-minute", "1", "--trust-proxy"]);
+  extra.push(proxied);
+  const from = async (chain) => (await fetch(proxied.url + "api/seed", {
+    method: "POST", headers: { "X-Forwarded-For": chain },
+  })).status;
+  assert.deepEqual([await from("10.0.0.9, 192.0.2.1"), await from("192.0.2.2"), await from("10.0.0.9, 192.0.2.1"),
+                    await from("192.0.2.1")], [200, 200, 429, 429]);
+
   // A client that sends half a header and waits holds nobody up, and is
   // cut off when its time is up.
   const { port } = new URL(limited.url);
