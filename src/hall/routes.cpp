@@ -12,27 +12,12 @@
 #include "hall/hall_page.h"
 #include "hall/language.h"
 #include "hall/names.h"
+#include "hall/sentences.h"
 
 namespace kinopa::hall {
 namespace {
 
 namespace json = boost::json;
-
-const char* const kNoSuchPage = QT_TRANSLATE_NOOP("kinopa", "There is no such page here.");
-const char* const kNoSuchGame =
-    QT_TRANSLATE_NOOP("kinopa", "There is no such game in the hall of fame.");
-const char* const kNotAGame = QT_TRANSLATE_NOOP(
-    "kinopa", "The request is not a game for the hall of fame: it needs a name and a recording.");
-const char* const kNoSuchTable =
-    QT_TRANSLATE_NOOP("kinopa", "The hall keeps no such table: ask for period all or week, and a limit of 1 to 100.");
-const char* const kTooMany = QT_TRANSLATE_NOOP(
-    "kinopa", "Too many requests from your address: please wait a minute and try again.");
-const char* const kNotAllowed =
-    QT_TRANSLATE_NOOP("kinopa", "Only the hall's administrator may remove an entry.");
-const char* const kWrongMethod =
-    QT_TRANSLATE_NOOP("kinopa", "The hall does not take this kind of request here.");
-const char* const kUnavailable = QT_TRANSLATE_NOOP(
-    "kinopa", "The hall of fame cannot reach its records just now: please try again later.");
 
 // The week of the table: the seven days before now.
 constexpr int64_t kWeek = 7 * 24 * 3600 * 1000ll;

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/player_text.h"
+#include "hall/sentences.h"
 
 namespace kinopa::hall {
 namespace {
@@ -18,9 +18,6 @@ namespace {
 namespace asio = boost::asio;
 namespace beast = boost::beast;
 using tcp = asio::ip::tcp;
-
-const char* const kTooLarge = QT_TRANSLATE_NOOP("kinopa", "The request is too large for the hall of fame.");
-const char* const kBadRequest = QT_TRANSLATE_NOOP("kinopa", "The hall could not read this request.");
 
 class Connection : public std::enable_shared_from_this<Connection> {
  public:
