@@ -7,10 +7,12 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -18,6 +20,7 @@
 #include "core/errors.h"
 #include "core/files.h"
 #include "core/folders.h"
+#include "core/local_time.h"
 #include "core/messages.h"
 #include "browser/web_face.h"
 
@@ -131,6 +134,38 @@ void replaceWholeFile(const std::string& path, const std::string& bytes) {
   if (fsync(fd) != 0 || close(fd) != 0) throw fail("Close");
   if (std::rename(temporary.c_str(), path.c_str()) != 0) throw fail("Close");
   hostFileWritten(path.c_str());
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) return {};
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
+  }
+  if (error) throw PlatformError("Folder", "List", error.message() + ": " + folder);
+  return names;
+}
+
+void removeFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::remove(path, error) || error) {
+    throw PlatformError("File", "Remove",
+                        (error ? error.message() : std::string("no such file")) + ": " + path);
+  }
+  hostFileWritten(path.c_str());  // the storage follows
+}
+
+// The browser's clock and time zone (Emscripten's localtime asks the page's
+// Date).
+LocalTime localTimeNow() {
+  timespec now{};
+  std::tm local{};
+  if (clock_gettime(CLOCK_REALTIME, &now) != 0 || !localtime_r(&now.tv_sec, &local))
+    throw PlatformError("Clock", "Now", std::strerror(errno));
+  return LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                   local.tm_hour, local.tm_min, std::min(local.tm_sec, 59),
+                   static_cast<int>(now.tv_nsec / 1000000), static_cast<int>(local.tm_gmtoff / 60)};
 }
 
 int removeSaveLeftovers(const std::string& folder, const std::vector<std::string>& names) {

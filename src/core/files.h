@@ -24,6 +24,13 @@ std::string utf8Text(const std::string& bytes);
 // the old file stays as it was and PlatformError is thrown.
 void replaceWholeFile(const std::string& path, const std::string& bytes);
 
+// The names of the files (not folders) in `folder`, in no order; none when
+// there is no such folder. Throws PlatformError when it cannot be read.
+std::vector<std::string> filesIn(const std::string& folder);
+
+// Removes the file at `path`. Throws PlatformError when it cannot.
+void removeFile(const std::string& path);
+
 // Removes what a replacement cut short left in `folder`: the temporary files
 // "<name>.XXXXXX" (six letters) of each of `names`. Nothing else is touched.
 // Returns how many it removed.

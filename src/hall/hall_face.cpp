@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/files.h"
 #include "core/folders.h"
+#include "core/local_time.h"
 #include "core/messages.h"
 #include "core/sound_device.h"
 
@@ -21,6 +22,16 @@ std::string utf8Text(const std::string& bytes) { return bytes; }
 
 void replaceWholeFile(const std::string& path, const std::string&) {
   throw PlatformError("File", "Replace", "the hall writes no file of the game: " + path);
+}
+
+std::vector<std::string> filesIn(const std::string&) { return {}; }
+
+void removeFile(const std::string& path) {
+  throw PlatformError("File", "Remove", "the hall removes no file of the game: " + path);
+}
+
+LocalTime localTimeNow() {
+  throw PlatformError("Clock", "Now", "the hall dates no player's game");
 }
 
 int removeSaveLeftovers(const std::string&, const std::vector<std::string>&) { return 0; }

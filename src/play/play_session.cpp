@@ -9,6 +9,7 @@
 #include "play/carried_state.h"
 #include "play/recorder.h"
 #include "play/script_player.h"
+#include "play/ten_best.h"
 #include "play/window_look.h"
 
 namespace kinopa {
@@ -166,13 +167,16 @@ void PlaySession::PlayHooks::yieldAfterFrame() {
 }
 
 // A game's frames are over: a new highest score is saved at once, so that
-// no kill or lost display later can take it, and a record game is kept.
+// no kill or lost display later can take it, a record game is kept, and so
+// is a game among the ten best.
 void PlaySession::PlayHooks::gameEnded() {
   if (s_.recordToBeat_ && s_.g.highScore > *s_.recordToBeat_) s_.sound_.keepHighScore();
   s_.recordToBeat_.reset();
   const Services& services = s_.services_;
   if (services.bestGame && services.recorder)
     services.bestGame->gameEnded(s_.g.score, *services.recorder);
+  if (services.tenBest && services.recorder)
+    services.tenBest->gameEnded(s_.g.score, *services.recorder);
 }
 
 double PlaySession::SessionRandom::Rnd() {

@@ -30,6 +30,7 @@ namespace kinopa {
 
 class BestGame;
 class Recorder;
+class TenBest;
 
 // What a session needs of the front end that shows it.
 class SessionFront {
@@ -59,11 +60,12 @@ struct Services {
   EventPump& pump;
   Mode mode = Mode::play;
   // Recording the run (null: not recorded), keeping the best game (null: not
-  // kept), and where the whole run's recording goes at shutdown (empty: not
-  // written).
+  // kept), where the whole run's recording goes at shutdown (empty: not
+  // written), and keeping the ten best games (null: not kept).
   Recorder* recorder = nullptr;
   BestGame* bestGame = nullptr;
   std::string recordFile = {};
+  TenBest* tenBest = nullptr;
 };
 
 class PlaySession {
@@ -175,7 +177,7 @@ class PlaySession {
   };
 
   // The main loop's side of a pass: the settings button, recording, the
-  // window system's turn, the sound device, the best game.
+  // window system's turn, the sound device, the best game and the ten best.
   class PlayHooks : public PassHooks {
    public:
     explicit PlayHooks(PlaySession& s) : s_(s) {}

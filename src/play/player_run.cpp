@@ -12,7 +12,8 @@ namespace {
 
 bool firstStart(const GameFolders& folders, const PlayerFiles& files) {
   if (!isFolder(files.folder)) return true;
-  return folders.settingsPremade && !fileExists(files.settings) && !fileExists(files.bestGame);
+  return folders.settingsPremade && !fileExists(files.settings) && !fileExists(files.bestGame) &&
+         !isFolder(files.tenBest);
 }
 
 // An error of a platform call, said to the player as `text`.
@@ -23,7 +24,8 @@ Error sayingTo(const Error& e, PlayerText text) { return Error(e.description(), 
 PlayerFiles::PlayerFiles(const GameFolders& folders)
     : folder(folders.settings),
       settings(folder.empty() ? std::string() : folder + kWaveIniName),
-      bestGame(folder.empty() ? std::string() : folder + kBestGameName) {}
+      bestGame(folder.empty() ? std::string() : folder + kBestGameName),
+      tenBest(folder.empty() ? std::string() : folder + kTenBestName + "/") {}
 
 void PlayerRun::prepareFolder(const GameFolders& folders) {
   if (!folders.installed) return;
@@ -61,13 +63,16 @@ void PlayerRun::clearSaveLeftovers(const GameFolders& folders) {
   } catch (const Error& e) {
     std::fprintf(stderr, "kinopa: %s\n", e.description().c_str());
   }
+  TenBest::clearSaveLeftovers(PlayerFiles(folders).tenBest);
 }
 
 PlayerRun::PlayerRun(const GameFolders& folders, std::string recordFile)
-    : best_(PlayerFiles(folders).bestGame), recordFile_(std::move(recordFile)) {}
+    : best_(PlayerFiles(folders).bestGame),
+      tenBest_(PlayerFiles(folders).tenBest),
+      recordFile_(std::move(recordFile)) {}
 
 Services PlayerRun::services(EventPump& pump) {
-  return Services{tick_, random_, pump, Mode::play, &recorder_, &best_, recordFile_};
+  return Services{tick_, random_, pump, Mode::play, &recorder_, &best_, recordFile_, &tenBest_};
 }
 
 }  // namespace kinopa

@@ -1,8 +1,8 @@
 #pragma once
 // The player's own run, set up once for every front end: the clock and the
-// random source, recorded as the rules read them; the best game kept from
-// that recording; and the player's folder with its files, made on the
-// game's first start.
+// random source, recorded as the rules read them; the best game and the ten
+// best games kept from that recording; and the player's folder with its
+// files, made on the game's first start.
 #include <string>
 
 #include "core/event_pump.h"
@@ -12,6 +12,7 @@
 #include "play/best_game.h"
 #include "play/play_session.h"
 #include "play/recorder.h"
+#include "play/ten_best.h"
 
 namespace kinopa {
 
@@ -22,6 +23,7 @@ struct PlayerFiles {
   std::string folder;    // ending in "/"
   std::string settings;  // wave.ini
   std::string bestGame;  // best-game.kinopa
+  std::string tenBest;   // best-games/, ending in "/"
 };
 
 class PlayerRun {
@@ -30,11 +32,11 @@ class PlayerRun {
   // the game's first wave.ini. The first start is the one that finds no
   // folder, or, where the folder is there before any start (the game's own
   // data folder when it is installed under ~/.local; the browser's storage),
-  // finds neither wave.ini nor best-game.kinopa in it. From then on a missing
-  // wave.ini is the player's to hear about (the sound side says so at every
-  // reading, and plays with the first settings). A portable copy's build
-  // places its first wave.ini itself. What fails is said in a message box;
-  // the game is played all the same.
+  // finds neither wave.ini nor best-game.kinopa nor best-games/ in it. From
+  // then on a missing wave.ini is the player's to hear about (the sound side
+  // says so at every reading, and plays with the first settings). A portable
+  // copy's build places its first wave.ini itself. What fails is said in a
+  // message box; the game is played all the same.
   static void prepareFolder(const GameFolders& folders);
   // Removes what saves cut short by a crash or a kill left in the player's
   // folder. Only the copy that holds the folder may, never one beside
@@ -49,7 +51,7 @@ class PlayerRun {
   PlayerRun& operator=(const PlayerRun&) = delete;
 
   // The world of the player's session: the recorded clock and random
-  // source, `pump`, the recorder and the best game.
+  // source, `pump`, the recorder, the best game and the ten best.
   Services services(EventPump& pump);
   // The whole run's recording so far, closed as a file of it would be.
   std::string recording() const { return recorder_.text(); }
@@ -65,6 +67,7 @@ class PlayerRun {
   // With no folder for the player's files the game is still played; a
   // record game then says once that it cannot be kept.
   BestGame best_;
+  TenBest tenBest_;
   std::string recordFile_;
 };
 

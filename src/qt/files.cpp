@@ -65,6 +65,23 @@ void replaceWholeFile(const std::string& path, const std::string& bytes) {
   if (!file.commit()) throw fail("Close", file.errorString().toStdString());
 }
 
+std::vector<std::string> filesIn(const std::string& folder) {
+  const QString path = QString::fromStdString(folder);
+  const QFileInfo info(path);
+  if (!info.isDir()) return {};
+  if (!info.isReadable()) throw PlatformError("Folder", "List", "cannot read the folder " + folder);
+  std::vector<std::string> names;
+  for (const QString& name : QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::System))
+    names.push_back(name.toStdString());
+  return names;
+}
+
+void removeFile(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.remove())
+    throw PlatformError("File", "Remove", file.errorString().toStdString() + ": " + path);
+}
+
 int removeSaveLeftovers(const std::string& folder, const std::vector<std::string>& names) {
   const QDir dir(QString::fromStdString(folder));
   int removed = 0;

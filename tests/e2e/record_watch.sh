@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Recording and watching, on the real program: a game played with the real
 # pointer is recorded and played back exactly by kinopa-replay; a record
-# game, and only a record game, is kept as best-game.kinopa; --watch plays
-# it to the same final score with the start button greyed out, and 終了 or
-# the close box end it; a broken recording, or one with a command watching
+# game, and only a record game, is kept as best-game.kinopa (and among the
+# ten best); --watch plays it to the same final score with the start button
+# greyed out, and 終了 or the close box end it; a broken recording, or one with a command watching
 # cannot carry out, is refused with exit 2.
 # usage: record_watch.sh PATH_TO_KINOPA BUILD_DIR PATH_TO_KINOPA_LOOK
 set -uo pipefail
@@ -51,6 +51,9 @@ wait_exit "the end button did not end the program"
 [ -e "$wave/best-game.kinopa" ] || fail "the record game was not kept"
 score=$(sed -n 's/^# last .* score=\([0-9-]*\) .*/\1/p' "$wave/best-game.kinopa")
 [ "${score:-0}" -gt 0 ] || fail "the kept game scored ${score:-nothing}"
+# Kept among the ten best too, as the same recording.
+cmp -s "$wave/best-game.kinopa" "$(ls "$wave"/best-games/*_"$score".kinopa | tail -n1)" ||
+  fail "the record game is not among the ten best: $(ls "$wave/best-games")"
 echo "record game kept: score $score"
 
 # --- 3. Watching it ends on the same score; Start is greyed out and does nothing ---
