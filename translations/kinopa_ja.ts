@@ -200,10 +200,6 @@
         <translation>--record と再生は同時に指定できません。</translation>
     </message>
     <message>
-        <source>Give --record, --watch or --watch-best once.</source>
-        <translation>--record、--watch、--watch-best はどれか一つを一度だけ指定してください。</translation>
-    </message>
-    <message>
         <source>needs a desktop to show its window on (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
         <translation>ウィンドウを表示するデスクトップが必要です (DISPLAY も WAYLAND_DISPLAY も設定されていません)。</translation>
     </message>
@@ -354,6 +350,42 @@
     <message>
         <source>The hall could not read this request.</source>
         <translation>殿堂はこの要求を読めませんでした。</translation>
+    </message>
+    <message>
+        <source>This game was not kept among your ten best.</source>
+        <translation>このゲームはベスト10に残せませんでした。</translation>
+    </message>
+    <message>
+        <source>ten best games: %1</source>
+        <translation>ベスト10: %1</translation>
+    </message>
+    <message>
+        <source>Show your ten best games, each to watch.</source>
+        <translation>あなたのベスト10を一覧にして、どれでも再生して見られるようにします。</translation>
+    </message>
+    <message>
+        <source>Give --record, --watch, --watch-best or --scores once.</source>
+        <translation>--record、--watch、--watch-best、--scores はどれか一つを一度だけ指定してください。</translation>
+    </message>
+    <message>
+        <source>The game %1 cannot be watched: Kinopa could not be started.</source>
+        <translation>ゲーム %1 を再生できません: Kinopa を起動できませんでした。</translation>
+    </message>
+    <message>
+        <source>Your ten best games cannot be read.</source>
+        <translation>ベスト10を読み込めません。</translation>
+    </message>
+    <message>
+        <source>Played</source>
+        <translation>日時</translation>
+    </message>
+    <message>
+        <source>Kinopa — your ten best games</source>
+        <translation>Kinopa — ベスト10</translation>
+    </message>
+    <message>
+        <source>No game is kept yet. Each game that scores more than 0 is kept here while it is among your ten best.</source>
+        <translation>まだ残っているゲームはありません。得点が 0 を超えたゲームは、ベスト10に入っている間ここに残ります。</translation>
     </message>
 </context>
 </TS>

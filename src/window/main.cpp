@@ -3,6 +3,7 @@
 //   kinopa --record FILE   play, and write the whole run's recording to FILE
 //   kinopa --watch FILE    watch a recording
 //   kinopa --watch-best    watch the player's best game
+//   kinopa --scores        the player's ten best games, each to watch
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -13,6 +14,7 @@
 
 #include "play/player_run.h"
 #include "window/draw_w.h"
+#include "window/scores.h"
 #include "window/single_copy.h"
 #include "window/watch.h"
 #include "core/errors.h"
@@ -31,6 +33,7 @@ struct Options {
   std::string record;
   std::string watch;
   bool watchBest = false;
+  bool scores = false;
 };
 
 void print(std::FILE* to, const QString& text) { std::fputs(text.toLocal8Bit().constData(), to); }
@@ -49,11 +52,12 @@ QString filesText() {
   const QString settings = folders.settings.empty()
                                ? QCoreApplication::translate("kinopa", "(no folder: the home folder is not known)") + QLatin1Char('/')
                                : QDir::cleanPath(QString::fromStdString(folders.settings)) + QLatin1Char('/');
-  return QStringLiteral("\n%1\n  %2\n  %3\n")
+  return QStringLiteral("\n%1\n  %2\n  %3\n  %4\n")
       .arg(folders.installed ? QCoreApplication::translate("kinopa", "Files of this copy (installed layout):")
                              : QCoreApplication::translate("kinopa", "Files of this copy (portable layout):"),
            QCoreApplication::translate("kinopa", "settings: %1").arg(settings + QLatin1String(kinopa::kWaveIniName)),
-           QCoreApplication::translate("kinopa", "best game: %1").arg(settings + QLatin1String(kinopa::kBestGameName)));
+           QCoreApplication::translate("kinopa", "best game: %1").arg(settings + QLatin1String(kinopa::kBestGameName)),
+           QCoreApplication::translate("kinopa", "ten best games: %1").arg(settings + QLatin1String(kinopa::kTenBestName) + QLatin1Char('/')));
 }
 
 // Reads the command line. Returns the exit status when the program is done
@@ -76,10 +80,13 @@ int parseOptions(const QStringList& args, Options& options) {
   const QCommandLineOption watchBest(QStringLiteral("watch-best"), QCoreApplication::translate("kinopa", "Watch your best game."));
   parser.addOption(record);
   parser.addOption(watch);
+  const QCommandLineOption scores(QStringLiteral("scores"),
+                                  QCoreApplication::translate("kinopa", "Show your ten best games, each to watch."));
   parser.addOption(watchBest);
+  parser.addOption(scores);
 
   QString mistake;
-  const int watches = parser.parse(args) ? parser.isSet(watch) + parser.isSet(watchBest) : 0;
+  const int watches = parser.parse(args) ? parser.isSet(watch) + parser.isSet(watchBest) + parser.isSet(scores) : 0;
   if (!parser.errorText().isEmpty()) {
     mistake = parser.errorText();
   } else if (!parser.positionalArguments().isEmpty()) {
@@ -87,7 +94,7 @@ int parseOptions(const QStringList& args, Options& options) {
   } else if (parser.isSet(record) && watches > 0) {
     mistake = QCoreApplication::translate("kinopa", "--record and watching cannot go together.");
   } else if (watches > 1 || parser.values(record).size() > 1 || parser.values(watch).size() > 1) {
-    mistake = QCoreApplication::translate("kinopa", "Give --record, --watch or --watch-best once.");
+    mistake = QCoreApplication::translate("kinopa", "Give --record, --watch, --watch-best or --scores once.");
   }
   if (!mistake.isEmpty()) {
     print(stderr, QStringLiteral("kinopa: %1\n\n").arg(mistake) + parser.helpText());
@@ -104,6 +111,7 @@ int parseOptions(const QStringList& args, Options& options) {
   options.record = parser.value(record).toStdString();
   options.watch = parser.value(watch).toStdString();
   options.watchBest = parser.isSet(watchBest);
+  options.scores = parser.isSet(scores);
   return -1;
 }
 
@@ -250,6 +258,7 @@ int main(int argc, char** argv) {
   if (!options.record.empty() && refuseRecordFile(options.record)) return 2;
   try {
     if (options.watchBest) return watchBest();
+    if (options.scores) return kinopa::showScores();
     if (!options.watch.empty()) return kinopa::watchRecording(options.watch);
   } catch (const std::exception& e) {
     kinopa::showErrorBox(e);

@@ -55,7 +55,7 @@ cmp -s "$XDG_DATA_HOME/kinopa/wave.ini" "$out/wave.ini.player" || fail "the inst
 
 # The menu entry's action "Watch the best game", run by its Exec line as a
 # desktop runs it: with no best game yet a message, then the best game.
-action=$(sed -n '/^\[Desktop Action watch-best\]/,$ s/^Exec=//p' "$entry" | sed 's/\\\\/\\/g')
+action=$(sed -n '/^\[Desktop Action watch-best\]/,/^$/ s/^Exec=//p' "$entry" | sed 's/\\\\/\\/g')
 [ -n "$action" ] || fail "the menu entry has no action to watch the best game"
 eval "set -- $action"
 "$@" >"$out/action.log" 2>&1 &

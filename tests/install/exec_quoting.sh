@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The menu entry's Exec and TryExec lines (and its action's Exec) for install prefixes holding the
+# The menu entry's Exec and TryExec lines (and its actions' Exec) for install prefixes holding the
 # characters a menu entry must escape, and for program folders other than
 # bin/: each line as the desktop entry rules write it, and each entry valid.
 # usage: exec_quoting.sh SOURCE_DIR WORK_DIR
@@ -24,11 +24,13 @@ while IFS='|' read -r name bindir exec tryexec; do
   want_exec="Exec=${exec//@/$work/}"
   want_tryexec="TryExec=${tryexec//@/$work/}"
   got_exec=$(grep -m1 '^Exec=' "$entry")
-  got_action=$(sed -n '/^\[Desktop Action watch-best\]/,$p' "$entry" | grep '^Exec=')
   got_tryexec=$(grep '^TryExec=' "$entry")
   [ "$got_exec" = "$want_exec" ] || { echo "FAIL $name: $got_exec, not $want_exec"; status=1; }
-  [ "$got_action" = "$want_exec --watch-best" ] ||
-    { echo "FAIL $name: the action's $got_action, not $want_exec --watch-best"; status=1; }
+  for action in watch-best scores; do
+    got_action=$(sed -n "/^\\[Desktop Action $action\\]/,\$p" "$entry" | grep -m1 '^Exec=')
+    [ "$got_action" = "$want_exec --$action" ] ||
+      { echo "FAIL $name: the action's $got_action, not $want_exec --$action"; status=1; }
+  done
   [ "$got_tryexec" = "$want_tryexec" ] || { echo "FAIL $name: $got_tryexec, not $want_tryexec"; status=1; }
   desktop-file-validate "$entry" || { echo "FAIL $name: the entry is not valid"; status=1; }
 done <<'TABLE'
