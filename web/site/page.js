@@ -633,6 +633,9 @@
     };
     page.writeFile = (path, text) => module.FS.writeFile(path, text);
     page.removeFile = (path) => module.FS.unlink(path);
+    page.listFiles = (folder) => {
+      try { return module.FS.readdir(folder).filter((name) => name !== "." && name !== ".."); } catch (e) { return null; }
+    };
     page.sync = syncStorage;
   }
 

@@ -69,6 +69,19 @@ test("game-by-pointer", async (t) => {
           await p.waitFor(() => !document.getElementById("Command1").disabled, undefined, 3000));
   t.check("the window's captions are the rules' all along", labelsMatch);
   t.check("a click on the melkit raised the rate, shown as the rules say", rateRose);
+  // The games that scored, and only those, are kept among the ten best in
+  // the browser's storage, dated by the browser's clock in its time zone.
+  const kept = await p.evaluate(() => (kinopaPage.listFiles("/kinopa/best-games") || []).map(
+    (name) => [name, kinopaPage.readFile("/kinopa/best-games/" + name)]));
+  const scored = Number((await p.state()).high) > 0;
+  const now = new Date();
+  const today = [now.getFullYear(), now.getMonth() + 1, now.getDate()].map((n) => String(n).padStart(2, "0")).join("-");
+  t.check(scored ? "the games that scored are kept among the ten best, dated today"
+                 : "no game scored, and none is kept among the ten best",
+          (kept.length > 0) === scored && kept.every(([name, text]) =>
+            new RegExp(`^${today}_[0-9-]{8}\\.[0-9]{3}[+-][0-9]{4}_[1-9][0-9]*\\.kinopa$`).test(name) &&
+            text.startsWith("# Kinopa recording\n")),
+          JSON.stringify(kept.map(([name]) => name)));
   await p.page.screenshot({ path: t.path("page.png") });
 
   const pageLines = await p.evaluate(() => kinopaProbe.lines);
