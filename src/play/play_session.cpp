@@ -62,7 +62,7 @@ PlaySession::PlaySession(const Services& services, SessionFront& front)
       board_(front, services.mode),
       drawing_(surfaces_, g, framesHidden_),
       sound_(services.mode, front.soundControls(), buffers_, loading_, g, services.recorder,
-             framesHidden_),
+             services.bestGame, framesHidden_),
       g(board_, drawing_, sound_, services.tick, services.random) {}
 
 PlaySession::~PlaySession() = default;
