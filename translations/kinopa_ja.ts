@@ -263,5 +263,21 @@
         <source>The sounds whose settings could not be read have the game&apos;s first settings.</source>
         <translation>読み取れなかった音の設定は、ゲームの最初の設定になっています。</translation>
     </message>
+    <message>
+        <source>cannot show its window: the desktop (%1) cannot be reached, or this user may not use it.</source>
+        <translation>ウィンドウを表示できません。デスクトップ (%1) に接続できないか、このユーザーには使う権限がありません。</translation>
+    </message>
+    <message>
+        <source>the connection to the desktop (%1) was lost; watching ends.</source>
+        <translation>デスクトップ (%1) との接続が切れました。再生を終了します。</translation>
+    </message>
+    <message>
+        <source>the connection to the desktop (%1) was lost; the game saves what 終了 saves, and ends.</source>
+        <translation>デスクトップ (%1) との接続が切れました。終了と同じように保存して、ゲームを終了します。</translation>
+    </message>
+    <message>
+        <source>Reading the recording…</source>
+        <translation>記録を読み込んでいます…</translation>
+    </message>
 </context>
 </TS>

@@ -35,14 +35,14 @@ int PlaySession::SessionBoard::fieldHeight() { return front_.field().windowRect(
 
 void PlaySession::SessionBoard::setCaption(Control control, const std::string& text) {
   captions_.at(at(control)) = text;
-  front_.captionChanged(control, text);
+  if (shown_) front_.captionChanged(control, text);
 }
 
 void PlaySession::SessionBoard::setEnabled(Control control, bool enabled) {
   const bool button = control == Control::gamestart || control == Control::Command1;
   if (mode_ == Mode::watch && button && enabled) return;
   enabled_.at(at(control)) = enabled;
-  front_.enabledChanged(control, enabled);
+  if (shown_) front_.enabledChanged(control, enabled);
 }
 
 bool PlaySession::SessionBoard::isEnabled(Control control) { return enabled(control); }
@@ -240,10 +240,22 @@ void PlaySession::writeRecording() {
   }
 }
 
-void PlaySession::shutdown() {
-  KINOPA_ROUTINE("draw_w.init");
+void PlaySession::saveNow() {
   writeRecording();
   sound_.waveiniwrite(true);
+}
+
+void PlaySession::endWithoutWindows() {
+  KINOPA_ROUTINE("draw_w.init");
+  board_.detach();
+  endClicked();
+  passes_.endTurn();
+  saveNow();
+}
+
+void PlaySession::shutdown() {
+  KINOPA_ROUTINE("draw_w.init");
+  saveNow();
   front_.closeWindows();
 }
 
