@@ -1,5 +1,8 @@
 #include "qt/window_system_watch.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QThread>
 #include <atomic>
@@ -42,6 +45,39 @@ void say(const QString& line) {
   std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
   std::fflush(stderr);
 }
+
+// While the window system starts, standard error goes to a file in memory:
+// the libraries under Qt write their own complaints there ("Authorization
+// required..."), which are said only if the start succeeds.
+class HeldStandardError {
+ public:
+  void hold() {
+    std::fflush(stderr);
+    saved_ = ::dup(STDERR_FILENO);
+    held_ = ::memfd_create("kinopa-stderr", MFD_CLOEXEC);
+    if (saved_ < 0 || held_ < 0 || ::dup2(held_, STDERR_FILENO) < 0) release(false);
+  }
+  // Standard error back as it was; what was held is said when `say`.
+  void release(bool say) {
+    std::fflush(stderr);
+    if (saved_ >= 0) ::dup2(saved_, STDERR_FILENO);
+    if (say && held_ >= 0 && ::lseek(held_, 0, SEEK_SET) == 0) {
+      char buffer[4096];
+      for (ssize_t n; (n = ::read(held_, buffer, sizeof buffer)) > 0;) {
+        if (::write(STDERR_FILENO, buffer, static_cast<std::size_t>(n)) != n) break;
+      }
+    }
+    for (int* fd : {&saved_, &held_}) {
+      if (*fd >= 0) ::close(*fd);
+      *fd = -1;
+    }
+  }
+
+ private:
+  int saved_ = -1;
+  int held_ = -1;
+};
+HeldStandardError g_heldError;
 
 // While the window system is gone, a box would need it: what a box would say
 // goes to standard error.
@@ -100,6 +136,7 @@ void handler(QtMsgType type, const QMessageLogContext& context, const QString& m
     std::lock_guard<std::mutex> lock(g_mutex);
     if (g_starting) {
       if (type == QtFatalMsg) {
+        g_heldError.release(false);
         say(g_startFailure);
         std::_Exit(1);
       }
@@ -122,11 +159,13 @@ WindowSystemWatch::WindowSystemWatch(QString startFailure) {
   g_startFailure = std::move(startFailure);
   g_starting = true;
   g_previous = qInstallMessageHandler(handler);
+  g_heldError.hold();
 }
 
 WindowSystemWatch::~WindowSystemWatch() {
   qInstallMessageHandler(g_previous);
   std::lock_guard<std::mutex> lock(g_mutex);
+  if (g_starting) g_heldError.release(true);
   g_starting = false;
   g_held.clear();
   g_save = nullptr;
@@ -139,6 +178,7 @@ void WindowSystemWatch::started(QString lost) {
     g_starting = false;
     g_lost = std::move(lost);
     held.swap(g_held);
+    g_heldError.release(true);
   }
   for (const Held& h : held) {
     const QMessageLogContext context(h.file, h.line, h.function, h.category);

@@ -16,10 +16,10 @@ namespace kinopa {
 
 class WindowSystemWatch {
  public:
-  // Installs the message handler. Until started(), Qt's messages are held
-  // back (said only if the start succeeds), and a fatal one is the window
-  // system failing to start: `startFailure` is printed, and the program
-  // ends with status 1.
+  // Installs the message handler. Until started(), Qt's messages and all
+  // else written to standard error are held back (said only if the start
+  // succeeds), and a fatal message is the window system failing to start:
+  // `startFailure` is printed, and the program ends with status 1.
   explicit WindowSystemWatch(QString startFailure);
   ~WindowSystemWatch();
   WindowSystemWatch(const WindowSystemWatch&) = delete;
