@@ -279,5 +279,9 @@
         <source>Reading the recording…</source>
         <translation>記録を読み込んでいます…</translation>
     </message>
+    <message>
+        <source>No sound device could be opened, so the game plays without sound.</source>
+        <translation>音声デバイスを開けなかったため、音なしでゲームを続けます。</translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 
 #include "core/errors.h"
 #include "core/files.h"
+#include "core/messages.h"
 #include "core/numeric.h"
 #include "play/best_game.h"
 #include "play/carried_state.h"
@@ -90,6 +91,12 @@ void PlaySession::run() {
 void PlaySession::createSoundDevice() {
   ds = ensureCreated(dx).DirectSoundCreate("");
   ds->SetCooperativeLevel(&front_.mainWindow(), DSSCL_PRIORITY);
+  // Played on all the same, silently; said once.
+  if (!ds->heard()) {
+    MsgBox({QT_TRANSLATE_NOOP("kinopa",
+                              "No sound device could be opened, so the game plays without sound.")},
+           MB_EXCLAMATION_OK, "Kinopa");
+  }
 }
 
 void PlaySession::startUp() {
