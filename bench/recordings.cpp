@@ -4,6 +4,7 @@
 // game, a short one). Each recording is a long session of whole games,
 // played by the rules and recorded by the recorder the game itself uses.
 //   usage: build/bin/kinopa_recordings [MB...]   (default: 10 50 100)
+//          build/bin/kinopa_recordings --make MB FILE   (one recording, kept)
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -136,7 +137,20 @@ double peakMb(const std::vector<std::string>& argv, double& seconds) {
 
 }  // namespace
 
+// A recording of about `mb` MB: its share of one game measured first.
+void makeRecordingOf(double mb, const std::string& path, const fs::path& dir) {
+  const std::string probe = (dir / "probe.kinopa").string();
+  makeRecording(probe, 1);
+  const double perGame = static_cast<double>(fs::file_size(probe));
+  fs::remove(probe);
+  makeRecording(path, static_cast<int>(mb * 1e6 / perGame) + 1);
+}
+
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--make") {
+    makeRecordingOf(std::atof(argv[2]), argv[3], fs::path(argv[3]).parent_path());
+    return 0;
+  }
   std::vector<int> sizes;
   for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
   if (sizes.empty()) sizes = {10, 50, 100};
@@ -144,13 +158,9 @@ int main(int argc, char** argv) {
   const fs::path dir = fs::temp_directory_path() / "kinopa-recordings";
   fs::create_directories(dir);
 
-  // One game's share of a recording, from a session of one (and a short last game).
-  const std::string probe = (dir / "probe.kinopa").string();
-  makeRecording(probe, 1);
-  const double perGame = static_cast<double>(fs::file_size(probe));
   for (int mb : sizes) {
     const std::string path = (dir / (std::to_string(mb) + "mb.kinopa")).string();
-    makeRecording(path, static_cast<int>(mb * 1e6 / perGame) + 1);
+    makeRecordingOf(mb, path, dir);
     const double fileMb = static_cast<double>(fs::file_size(path)) / 1e6;
     double replaySeconds = 0, watchSeconds = 0;
     const double replay = peakMb({(bin / "kinopa-replay").string(), path}, replaySeconds);

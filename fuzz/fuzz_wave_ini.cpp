@@ -1,8 +1,8 @@
 // wave.ini as a player's editor may leave it: any bytes at all. The reader
-// must never crash, hang or leak; it either applies the whole file or stops
-// with one message box. A file it took whole, written back and read again,
-// gives the same settings (unless a name holds a double quote, which the
-// format cannot carry), and the highest score never goes down.
+// must never crash, hang or leak; it takes the whole file, or what it can of
+// a damaged one with one message box. Whatever it took, written back and
+// read again, gives the same settings without a box, and the highest score
+// never goes down.
 #include <sys/stat.h>
 
 #include <array>
@@ -55,10 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   waveiniread(controls, highScore);
   check(messages.boxes <= 1, "more than one message box for one reading");
   check(highScore >= 7, "the highest score went down");
-  if (messages.boxes != 0) return 0;
-
-  for (const std::string& t : controls.texts)
-    if (t.find('"') != std::string::npos) return 0;
+  messages.boxes = 0;
   const std::string bytes = waveIniBytes(controls, highScore);
   fuzzing::writeInput(waveIniPath(), reinterpret_cast<const uint8_t*>(bytes.data()),
                       bytes.size());

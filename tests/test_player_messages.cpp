@@ -122,23 +122,23 @@ INSTANTIATE_TEST_SUITE_P(
             kRead, "The file {root}/wave/wave.ini cannot be read.",
             "ファイル {root}/wave/wave.ini を読み込めません。"},
         Box{"IniEndsEarly", readingIni("\"m.wav\",1,0\r\n\"a.wav\",0,0\r\n"), kRead,
-            "The file {root}/wave/wave.ini ends before all the settings were read. The damaged file will be kept as {root}/wave/wave.ini.bak when the settings are next saved.",
-            "ファイル {root}/wave/wave.ini は設定を読み終える前に終わっています。壊れたファイルは、次に設定を保存するときに {root}/wave/wave.ini.bak として残されます。"},
+            "The file {root}/wave/wave.ini ends before all the settings were read. The damaged file will be kept as {root}/wave/wave.ini.bak when the settings are next saved. The sounds whose settings could not be read have the game's first settings.",
+            "ファイル {root}/wave/wave.ini は設定を読み終える前に終わっています。壊れたファイルは、次に設定を保存するときに {root}/wave/wave.ini.bak として残されます。読み取れなかった音の設定は、ゲームの最初の設定になっています。"},
         Box{"IniNumberOutOfRange", readingIni("\"m.wav\",70000,0\r\n"), kRead,
-            "The file {root}/wave/wave.ini holds the number 70000, which is out of range. The damaged file will be kept as {root}/wave/wave.ini.bak when the settings are next saved.",
-            "ファイル {root}/wave/wave.ini にある数値 70000 は範囲外です。壊れたファイルは、次に設定を保存するときに {root}/wave/wave.ini.bak として残されます。"},
+            "The file {root}/wave/wave.ini holds the number 70000, which is out of range. The damaged file will be kept as {root}/wave/wave.ini.bak when the settings are next saved. The sounds whose settings could not be read have the game's first settings.",
+            "ファイル {root}/wave/wave.ini にある数値 70000 は範囲外です。壊れたファイルは、次に設定を保存するときに {root}/wave/wave.ini.bak として残されます。読み取れなかった音の設定は、ゲームの最初の設定になっています。"},
         Box{"IniBoxValue", readingIni("\"m.wav\",1,5\r\n"), kRead,
-            "The file {root}/wave/wave.ini holds 5 for a check box, which takes only 0, 1 or 2. The damaged file will be kept as {root}/wave/wave.ini.bak when the settings are next saved.",
+            "The file {root}/wave/wave.ini holds 5 for a check box, which takes only 0, 1 or 2. The damaged file will be kept as {root}/wave/wave.ini.bak when the settings are next saved. The sounds whose settings could not be read have the game's first settings.",
             "ファイル {root}/wave/wave.ini のチェックボックスの値 5 は使えません（使えるのは 0、1、2 "
-            "だけです）。壊れたファイルは、次に設定を保存するときに {root}/wave/wave.ini.bak として残されます。"},
+            "だけです）。壊れたファイルは、次に設定を保存するときに {root}/wave/wave.ini.bak として残されます。読み取れなかった音の設定は、ゲームの最初の設定になっています。"},
         Box{"IniNotSaved",
             [](GameFolder& game) {
               fs::remove_all(game.wave());
               SettingsValues controls;
               waveiniwrite(controls, 0);
             },
-            kWrite, "The file {root}/wave/wave.ini cannot be written.",
-            "ファイル {root}/wave/wave.ini に書き込めません。"},
+            kWrite, "The file {root}/wave/wave.ini cannot be written. The folder it belongs in does not exist.",
+            "ファイル {root}/wave/wave.ini に書き込めません。保存先のフォルダーがありません。"},
         Box{"MusicMissing", [](GameFolder& game) { load(1, (game.root / "none.wav").string()); },
             "音楽ファイルに関して", "The file {root}/none.wav does not exist.",
             "ファイル {root}/none.wav がありません。"},

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
+#include "play/best_game.h"
 #include "play/headless_front.h"
 #include "fakes.h"
 #include "sequence_random.h"
@@ -50,11 +52,14 @@ const std::string kMusicOn =
 class SoundInPlay : public testing::Test {
  protected:
   explicit SoundInPlay(bool withSoundSettings = true)
-      : session(Services{tick, random, pump, withSoundSettings ? Mode::play : Mode::script}, front) {
+      : session(Services{tick, random, pump, withSoundSettings ? Mode::play : Mode::script,
+                         nullptr, &best},
+                front) {
     pump.tick = &tick;
     pump.atEnd = [this] { session.endClicked(); };
   }
   GameFolder game;
+  BestGame best{game.wave("best-game.kinopa").string()};
   RecordingMessages messages;
   ScriptedTick tick;
   SequenceRandom random{{0.5}};
@@ -145,6 +150,18 @@ TEST_F(SoundInPlay, ARecordOfAnEarlierGameSurvivesTheNextGameAndIsSaved) {
   session.run();
   EXPECT_EQ(session.rules().highScore, 9);
   EXPECT_TRUE(game.readIni().ends_with("\r\n9\r\n"));
+}
+
+// A wave.ini cut short lost the record; the best game beside it knows it.
+TEST_F(SoundInPlay, ADamagedSettingsFileShowsTheBestGamesScore) {
+  game.writeIni("\"\",0,1\r\n\"zarupok.wav\",0,0\r\n\"zarupfall.wa");
+  std::ofstream(game.wave("best-game.kinopa"))
+      << "# Kinopa recording\n# last frame 3000: tick=31000 rem=0 score=1231 rate=4\n"
+         "# end of recording\n";
+  pump.steps = {[&] { EXPECT_EQ(session.caption(Control::Label8), "1231"); }};
+  session.run();
+  EXPECT_EQ(messages.titles, std::vector<std::string>{kWaveIniReadTitle});
+  EXPECT_TRUE(game.readIni().ends_with("\r\n1231\r\n"));
 }
 
 TEST_F(SoundInPlay, OkReloadsAndSavesCancelGoesBackToTheSavedSettings) {

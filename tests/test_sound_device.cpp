@@ -21,8 +21,12 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "play/headless_front.h"
+#include "play/play_session.h"
+#include "play/script_player.h"
 #include "sdl/sdl_sound.h"
 #include "sdl/sound_mixer.h"
+#include "sound_support.h"
 
 namespace kinopa {
 namespace {
@@ -102,18 +106,30 @@ TEST(SoundDevice, OpensAShortStereoBuffer) {
   EXPECT_THROW(ds.SetCooperativeLevel(nullptr, 0), PlatformError);
 }
 
+// The game plays on, silently, and its start-up says so once, in a box.
 TEST(SoundDevice, WithoutAUsableDriverItPlaysSilently) {
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "no-such-driver", SDL_HINT_OVERRIDE);
   testing::internal::CaptureStderr();
   std::string driver;
+  bool heard = true;
+  testing_support::RecordingMessages boxes;
   {
+    ScriptTick tick;
+    ScriptRandom random;
+    NoEvents events;
+    HeadlessFront front;
+    PlaySession session(Services{tick, random, events, Mode::play}, front);
+    session.createSoundDevice();
     SdlSound ds;
+    heard = ds.heard();
     driver = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
   }
   const std::string said = testing::internal::GetCapturedStderr();
   SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   if (said.empty()) GTEST_SKIP() << "a device was already open";
   EXPECT_EQ(driver, "dummy");
+  EXPECT_FALSE(heard);
+  EXPECT_EQ(boxes.titles, std::vector<std::string>{"Kinopa"});
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
   EXPECT_NE(said.find("no-such-driver"), std::string::npos) << said;
 }

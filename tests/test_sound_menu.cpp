@@ -5,14 +5,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
+#include <QCoreApplication>
 
 #include "dialogs/sound_menu.h"
 #include "core/errors.h"
 #include "qt/fonts.h"
 #include "core/program_folder.h"
+#include "sound_support.h"
 
 namespace kinopa {
 namespace {
+
+// A key pressed on `widget`, typing `text`.
+void press(QWidget* widget, int key, const QString& text = {}) {
+  QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QCoreApplication::sendEvent(widget, &down);
+}
 
 class SoundMenuTest : public testing::Test {
  protected:
@@ -84,6 +93,35 @@ TEST_F(SoundMenuTest, TheCloseBoxWorksAsCancelAndKeepsTheDialog) {
   menu.unload();  // shutdown: closed for good, nothing read back
   EXPECT_TRUE(calls.empty());
   EXPECT_FALSE(menu.isVisible());
+}
+
+TEST_F(SoundMenuTest, EnterIsOkOrTheFocusedButtonEscapeIsCancel) {
+  menu.show();
+  press(menu.Text2, Qt::Key_Return);
+  menu.show();
+  press(menu.Check3, Qt::Key_Enter);
+  menu.show();
+  press(menu.Text4, Qt::Key_Escape);
+  EXPECT_EQ(calls, (std::vector<std::string>{"ok", "ok", "cancel"}));
+  EXPECT_FALSE(menu.isVisible());
+  menu.show();
+  menu.Command2->setFocus();
+  press(menu.Command2, Qt::Key_Return);
+  EXPECT_EQ(calls.back(), "cancel");
+}
+
+// A typed double quote is refused with a word why; the name stays as it was.
+TEST_F(SoundMenuTest, ATypedNameTheSettingsFileCannotKeepIsRefused) {
+  testing_support::RecordingMessages messages;
+  menu.show();
+  menu.Text2->setText("ab.wav");
+  menu.Text2->setFocus();
+  menu.Text2->setCursorPosition(2);
+  press(menu.Text2, Qt::Key_C, "c");
+  press(menu.Text2, Qt::Key_QuoteDbl, "\"");
+  press(menu.Text2, Qt::Key_D, "d");
+  EXPECT_EQ(menu.Text2->text(), "abcd.wav");
+  EXPECT_EQ(messages.titles, std::vector<std::string>{"zarup受け止め成功効果音ファイルに関して"});
 }
 
 TEST_F(SoundMenuTest, AFailingButtonHandlerIsKeptForTheMainLoop) {

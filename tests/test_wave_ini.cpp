@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "sound/wave_ini.h"
 #include "sound_support.h"
@@ -36,20 +37,25 @@ struct ReadCase {
   int32_t reached;  // the highest score before reading
   std::string expected;
   bool message;
+  std::optional<int32_t> bestGame = {};  // the best game's own score
 };
 
 void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
 
 class Reading : public testing::TestWithParam<ReadCase> {};
 
-TEST_P(Reading, FillsTheControlsLineByLineUntilAProblem) {
+// A whole file is taken as it reads; of a damaged one, what stands as the
+// game writes it, the first settings for the rest, and a record no lower
+// than the best game's.
+TEST_P(Reading, TakesWhatCanBeRead) {
   const ReadCase& c = GetParam();
   GameFolder game;
   if (c.file != "<none>") game.writeIni(c.file);
   RecordingMessages messages;
   SettingsValues controls;
+  controls.texts[4] = "changed.wav";  // a change made before reading, never kept
   int32_t highScore = c.reached;
-  waveiniread(controls, highScore);
+  waveiniread(controls, highScore, [&] { return c.bestGame; });
   EXPECT_EQ(dump(controls, highScore), c.expected);
   EXPECT_EQ(messages.titles,
             c.message ? std::vector<std::string>{kWaveIniReadTitle} : std::vector<std::string>{});
@@ -72,22 +78,43 @@ INSTANTIATE_TEST_SUITE_P(
                  "\"m.wav\" 1 0 | \"a.wav\" 0 1 | \"b.wav\" 2 0 | \"melkitok.wav\" 0 0 | "
                  "\"melkitmiss.wav\" 0 0 | 0",
                  true},
-        ReadCase{"OffBoxOf5StopsBeforeCheck7",
+        ReadCase{"OffBoxOf5TakesTheFirstSettingsOfItsSoundAlone",
                  "\"m.wav\",1,0\r\n\"a.wav\",1,5\r\n\"b.wav\",2,0\r\n\"c.wav\",0,2\r\n"
                  "\"d.wav\",1,1\r\n40000\r\n",
                  0,
-                 "\"m.wav\" 1 0 | \"a.wav\" 1 0 | \"zarupfall.wav\" 0 0 | \"melkitok.wav\" 0 0 | "
-                 "\"melkitmiss.wav\" 0 0 | 0",
+                 "\"m.wav\" 1 0 | \"zarupok.wav\" 0 0 | \"b.wav\" 2 0 | \"c.wav\" 0 2 | "
+                 "\"d.wav\" 1 1 | 40000",
                  true},
         ReadCase{"BoxValueBeyond16BitsStopsBeforeItsLine",
                  "\"m.wav\",1,0\r\n\"a.wav\",70000,0\r\n", 0,
                  "\"m.wav\" 1 0 | \"zarupok.wav\" 0 0 | \"zarupfall.wav\" 0 0 | "
                  "\"melkitok.wav\" 0 0 | \"melkitmiss.wav\" 0 0 | 0",
                  true},
-        ReadCase{"NegativeBoxValue", "\"m.wav\",-1,0\r\n", 0,
-                 "\"m.wav\" 0 1 | \"zarupok.wav\" 0 0 | \"zarupfall.wav\" 0 0 | "
-                 "\"melkitok.wav\" 0 0 | \"melkitmiss.wav\" 0 0 | 0",
-                 true},
+        ReadCase{"NegativeBoxValue", "\"m.wav\",-1,0\r\n", 0, kInitial, true},
+        // Random bytes: nothing of them becomes a name or a box.
+        ReadCase{"Garbage",
+                 "\x93\x01 q\xfe,\"x\r\n\x7f\x02,,9\xc3(\n\xff\"\"\r\x10 3,", 0,
+                 kInitial, true},
+        // Cut short after 40 bytes, the record lost: the best game knows it.
+        ReadCase{"CutShortTakesTheBestGamesScore",
+                 "\"\",0,1\r\n\"zarupok.wav\",0,0\r\n\"zarupfall.wa", 0,
+                 dump(*std::make_unique<SettingsValues>(), 1231), true, 1231},
+        ReadCase{"DamagedKeepsAHigherRecordOfItsOwn",
+                 "\"\",0,1\r\n\"zarupok.wav\",0,0\r\n\"zarupfall.wa\r\n\r\n\r\n2000\r\n", 0,
+                 dump(*std::make_unique<SettingsValues>(), 2000), true, 1231},
+        ReadCase{"MissingFileTakesTheBestGamesScore", "<none>", 0,
+                 "\"\" 0 1 | \"zarupok.wav\" 0 0 | \"zarupfall.wav\" 0 0 | \"melkitok.wav\" 0 0 | "
+                 "\"changed.wav\" 0 0 | 1231",
+                 true, 1231},
+        // A whole file is the player's word, even below the best game.
+        ReadCase{"WholeFileKeepsItsOwnRecord",
+                 "\"\",0,1\r\n\"a\",0,0\r\n\"b\",0,0\r\n\"c\",0,0\r\n\"d\",0,0\r\n50\r\n", 0,
+                 "\"\" 0 1 | \"a\" 0 0 | \"b\" 0 0 | \"c\" 0 0 | \"d\" 0 0 | 50", false, 1231},
+        // An unquoted name with a quote in it, which no writer makes and none
+        // could write back.
+        ReadCase{"UnquotedNameWithAQuote",
+                 "\"\",0,1\r\nmy\"a.wav,0,0\r\n\"b\",0,0\r\n\"c\",0,0\r\n\"d\",0,0\r\n8\r\n", 0,
+                 "\"\" 0 1 | \"zarupok.wav\" 0 0 | \"b\" 0 0 | \"c\" 0 0 | \"d\" 0 0 | 8", true},
         ReadCase{"ScoreBeyond32BitsKeepsTheScore",
                  "\"\",0,1\r\n\"a\",0,0\r\n\"b\",0,0\r\n\"c\",0,0\r\n\"d\",0,0\r\n2147483648\r\n",
                  12, "\"\" 0 1 | \"a\" 0 0 | \"b\" 0 0 | \"c\" 0 0 | \"d\" 0 0 | 12", true},
@@ -105,7 +132,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "\"m.wav\" 1 0 | \"a.wav\" 0 0 | \"b.wav\" 2 1 | \"c.wav\" 0 0 | "
                  "\"d.wav\" 0 0 | 1500",
                  false},
-        ReadCase{"MissingFile", "<none>", 0, kInitial, true},
+        ReadCase{"MissingFile", "<none>", 0,
+                 "\"\" 0 1 | \"zarupok.wav\" 0 0 | \"zarupfall.wav\" 0 0 | \"melkitok.wav\" 0 0 | "
+                 "\"changed.wav\" 0 0 | 0",
+                 true},
         // A record reached earlier in this run is never taken back.
         ReadCase{"LowerStoredScoreKeepsTheRecord", "\"\",0,1,\"a\",0,0,\"b\",0,0,\"c\",0,0,\"d\",0,0,100",
                  500, "\"\" 0 1 | \"a\" 0 0 | \"b\" 0 0 | \"c\" 0 0 | \"d\" 0 0 | 500", false},
@@ -135,6 +165,44 @@ TEST(WaveIniWriting, WhatIsWrittenReadsBackTheSame) {
   waveiniread(read, highScore);
   EXPECT_TRUE(messages.titles.empty());
   EXPECT_EQ(dump(read, highScore), dump(written, 2147483647));
+}
+
+// Names as a player gives them: one the file can keep is taken, written and
+// read back unchanged; any other is refused with a word why, the row keeps
+// its file, and the writer refuses it too rather than write what reads back
+// as another name.
+TEST(WaveIniWriting, NamesRoundTripOrAreRefused) {
+  const struct {
+    std::string name;
+    bool kept;
+  } names[] = {{"a,b.wav", true},          {" spaced  name .wav ", true},
+               {"é.wav", true},            {"/home/プレイヤー/曲 1.wav", true},
+               {"quo\"te.wav", false},     {"two\nlines.wav", false},
+               {"cr\r.wav", false},        {"\xff\xfe.wav", false}};
+  for (const auto& [name, kept] : names) {
+    SCOPED_TRACE(name);
+    GameFolder game;
+    game.writeIni(kInitialIni);
+    RecordingMessages messages;
+    SettingsValues controls;
+    controls.texts[1] = "before.wav";
+    EXPECT_EQ(chooseSoundFile(controls, 2, name), kept);
+    EXPECT_EQ(messages.titles.size(), kept ? 0u : 1u);
+    if (!kept) {
+      EXPECT_EQ(controls.texts[1], "before.wav");
+      controls.texts[1] = name;  // as no dialog lets it
+      waveiniwrite(controls, 9);
+      EXPECT_EQ(messages.titles.back(), kWaveIniWriteTitle);
+      EXPECT_EQ(game.readIni(), kInitialIni);
+      continue;
+    }
+    waveiniwrite(controls, 9);
+    SettingsValues read;
+    int32_t highScore = 0;
+    waveiniread(read, highScore);
+    EXPECT_TRUE(messages.titles.empty());
+    EXPECT_EQ(dump(read, highScore), dump(controls, 9));
+  }
 }
 
 // A file saved by the game on a Japanese Windows system is in code page 932:

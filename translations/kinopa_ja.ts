@@ -387,5 +387,81 @@
         <source>No game is kept yet. Each game that scores more than 0 is kept here while it is among your ten best.</source>
         <translation>まだ残っているゲームはありません。得点が 0 を超えたゲームは、ベスト10に入っている間ここに残ります。</translation>
     </message>
+    <message>
+        <source>A folder of that name stands in its place.</source>
+        <translation>同じ名前のフォルダーがその場所にあります。</translation>
+    </message>
+    <message>
+        <source>The folder it belongs in does not exist.</source>
+        <translation>保存先のフォルダーがありません。</translation>
+    </message>
+    <message>
+        <source>You may not write into the folder it belongs in.</source>
+        <translation>保存先のフォルダーに書き込む権限がありません。</translation>
+    </message>
+    <message>
+        <source>The file is read-only.</source>
+        <translation>ファイルが読み取り専用です。</translation>
+    </message>
+    <message>
+        <source>The disk it lies on is read-only.</source>
+        <translation>保存先のディスクが読み取り専用です。</translation>
+    </message>
+    <message>
+        <source>The disk is full.</source>
+        <translation>ディスクがいっぱいです。</translation>
+    </message>
+    <message>
+        <source>The file would be larger than the system allows.</source>
+        <translation>ファイルがシステムで許される大きさを超えます。</translation>
+    </message>
+    <message>
+        <source>The system says: %2.</source>
+        <translation>システムからの説明: %2。</translation>
+    </message>
+    <message>
+        <source>The file name %1 holds a double quote (&quot;), which the settings file wave.ini cannot keep. Rename the file, or choose another.</source>
+        <translation>ファイル名 %1 には二重引用符 (&quot;) が含まれていて、設定ファイル wave.ini に保存できません。ファイル名を変えるか、別のファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>The file name %1 holds a line break, which the settings file wave.ini cannot keep. Rename the file, or choose another.</source>
+        <translation>ファイル名 %1 には改行が含まれていて、設定ファイル wave.ini に保存できません。ファイル名を変えるか、別のファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>The file name %1 is not written in UTF-8, which the settings file wave.ini needs. Rename the file, or choose another.</source>
+        <translation>ファイル名 %1 は UTF-8 で書かれていないため、設定ファイル wave.ini に保存できません。ファイル名を変えるか、別のファイルを選んでください。</translation>
+    </message>
+    <message>
+        <source>The file name %1 cannot be kept in the settings file wave.ini.</source>
+        <translation>ファイル名 %1 は設定ファイル wave.ini に保存できません。</translation>
+    </message>
+    <message>
+        <source>The file %1 holds a sound file name with a double quote or a line break in it, which it cannot keep.</source>
+        <translation>ファイル %1 には、二重引用符か改行を含む音声ファイル名があり、正しく保存できません。</translation>
+    </message>
+    <message>
+        <source>The sounds whose settings could not be read have the game&apos;s first settings.</source>
+        <translation>読み取れなかった音の設定は、ゲームの最初の設定になっています。</translation>
+    </message>
+    <message>
+        <source>cannot show its window: the desktop (%1) cannot be reached, or this user may not use it.</source>
+        <translation>ウィンドウを表示できません。デスクトップ (%1) に接続できないか、このユーザーには使う権限がありません。</translation>
+    </message>
+    <message>
+        <source>the connection to the desktop (%1) was lost; watching ends.</source>
+        <translation>デスクトップ (%1) との接続が切れました。再生を終了します。</translation>
+    </message>
+    <message>
+        <source>the connection to the desktop (%1) was lost; the game saves what 終了 saves, and ends.</source>
+        <translation>デスクトップ (%1) との接続が切れました。終了と同じように保存して、ゲームを終了します。</translation>
+    </message>
+    <message>
+        <source>Reading the recording…</source>
+        <translation>記録を読み込んでいます…</translation>
+    </message>
+    <message>
+        <source>No sound device could be opened, so the game plays without sound.</source>
+        <translation>音声デバイスを開けなかったため、音なしでゲームを続けます。</translation>
+    </message>
 </context>
 </TS>

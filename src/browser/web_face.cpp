@@ -22,6 +22,7 @@
 #include "core/folders.h"
 #include "core/local_time.h"
 #include "core/messages.h"
+#include "core/write_failure.h"
 #include "browser/web_face.h"
 
 // The page's own calls (page.js sets window.kinopaHost); under node, where
@@ -58,7 +59,6 @@ namespace {
 
 const char* const kMissing = QT_TRANSLATE_NOOP("kinopa", "The file %1 does not exist.");
 const char* const kUnreadable = QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be read.");
-const char* const kUnwritable = QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be written.");
 
 bool japanese = false;
 
@@ -116,9 +116,10 @@ void replaceWholeFile(const std::string& path, const std::string& bytes) {
   std::string temporary = path + ".XXXXXX";
   const int fd = mkstemp(temporary.data());
   const auto fail = [&](const char* operation) {
-    const std::string why = std::strerror(errno);
+    const int number = errno;
+    const std::string why = std::strerror(number);
     if (fd >= 0) unlink(temporary.c_str());
-    return PlatformError("File", operation, why + ": " + path, {kUnwritable, path});
+    return PlatformError("File", operation, why + ": " + path, unwritableFile(path, number, why));
   };
   if (fd < 0) throw fail("Open");
   std::size_t done = 0;

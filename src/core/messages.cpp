@@ -41,6 +41,13 @@ std::string fillIn(const std::string& sentence, const std::string& one, const st
   return out;
 }
 
+// Two sentences one after the other: Japanese ones follow each other
+// without a space.
+std::string joined(const std::string& first, const std::string& second) {
+  if (first.empty() || second.empty()) return first + second;
+  return first + (first.ends_with("。") ? "" : " ") + second;
+}
+
 }  // namespace
 
 void setMessageSink(MessageSink* sink) { g_sink = sink; }
@@ -49,7 +56,11 @@ MessageSink& messageSink() { return g_sink ? *g_sink : windowSystemMessages(); }
 
 std::string playerSentence(const PlayerText& text) {
   if (text.empty()) return "";
-  return fillIn(translated(text.sentence), cleanPath(text.file), text.detail);
+  const std::string file = cleanPath(text.file);
+  std::string sentence = fillIn(translated(text.sentence), file, text.detail);
+  if (text.reason != nullptr)
+    sentence = joined(sentence, fillIn(translated(text.reason), file, text.detail));
+  return sentence;
 }
 
 void MsgBox(const PlayerText& text, int style, const std::string& title) {
@@ -57,13 +68,12 @@ void MsgBox(const PlayerText& text, int style, const std::string& title) {
 }
 
 void MsgBox(const std::exception& e, int style, const std::string& title,
-            const PlayerText& more) {
+            const std::vector<PlayerText>& more) {
   // For a bug report. A sink of a test's own takes the box alone.
   if (!g_sink) std::fprintf(stderr, "kinopa: %s\n", errorReport(e).c_str());
   std::string text =
       playerSentence(textOf(e, QT_TRANSLATE_NOOP("kinopa", "An unexpected error occurred.")));
-  // Japanese sentences follow each other without a space.
-  if (!more.empty()) text += (text.ends_with("。") ? "" : " ") + playerSentence(more);
+  for (const PlayerText& sentence : more) text = joined(text, playerSentence(sentence));
   messageSink().messageBox(title, text, style);
 }
 

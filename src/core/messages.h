@@ -5,6 +5,7 @@
 // the translation are the back end's (windowSystemMessages, translated).
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "core/player_text.h"
 
@@ -35,17 +36,17 @@ void setMessageSink(MessageSink* sink);
 MessageSink& messageSink();
 
 // The sentence as the player reads it: in the player's language, with the
-// cleaned path of the file and the detail put in.
+// cleaned path of the file and the detail put in, and its reason after it.
 std::string playerSentence(const PlayerText& text);
 
 // A message box with a sentence for the player.
 void MsgBox(const PlayerText& text, int style, const std::string& title);
 // A message box about an error the program goes on from: the box has the
 // error's sentence for the player; standard error gets its description,
-// unless a sink of a test's own takes the boxes. `more`, when given, is a
-// sentence added after the error's.
+// unless a sink of a test's own takes the boxes. `more` are sentences added
+// after the error's.
 void MsgBox(const std::exception& e, int style, const std::string& title,
-            const PlayerText& more = {});
+            const std::vector<PlayerText>& more = {});
 // Shows the error box for an error nobody handled; its description goes to
 // standard error.
 void showErrorBox(const std::exception& e);

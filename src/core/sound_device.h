@@ -50,6 +50,9 @@ class DirectSound {
   // A game is about to start: a device closed after a long rest opens now
   // rather than at the game's first sound.
   virtual void wake() {}
+  // Whether the sounds are heard: not when no usable device could be opened
+  // (the game then plays on, silently).
+  virtual bool heard() const { return true; }
   // Between frames and in idle passes (main thread): a device that has gone
   // silent may rest, and one that has rested a while with no game running
   // may close. Returns when it wants to be tended again, if it does.

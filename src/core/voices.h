@@ -50,6 +50,9 @@ class VoiceOutput {
   // Device buffers that must go out silent before a pause: those the device
   // (or a layer under it) may still hold and a pause would throw away.
   virtual int silentBuffersBeforePause() const = 0;
+  // Whether what the device plays is heard: not when no usable device could
+  // be opened, and a silent stand-in plays instead.
+  virtual bool heard() const { return true; }
   // Opens a closed device, paused. Throws PlatformError when it cannot.
   virtual void open() = 0;
   virtual void resume() = 0;
@@ -86,6 +89,7 @@ class Voices {
   Voices& operator=(const Voices&) = delete;
 
   int frequency() const { return output_.frequency(); }
+  bool heard() const { return output_.heard(); }
 
   // A detached voice is never touched again.
   void attach(Voice& voice);

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <utility>
 
 #include "core/errors.h"
@@ -58,9 +60,34 @@ void SoundMenu::browse(int row) {
   chooseSoundFile(controls, row, chosen.toStdString());
 }
 
+void SoundMenu::typedNameRefused(int row, const QString& name) {
+  KINOPA_ROUTINE("SoundMenu.typedNameRefused");
+  SoundMenuControls controls([this]() -> SoundMenu& { return *this; });
+  chooseSoundFile(controls, row, name.toStdString(), NameGiven::typed);
+}
+
 void SoundMenu::unload() {
   unloading_ = true;
   close();
+}
+
+void SoundMenu::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      guarded([this] { Command2_Click(); });
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // A focused button that is no dialog's default passes Enter on.
+      if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        button->click();
+      } else {
+        guarded([this] { Command1_Click(); });
+      }
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void SoundMenu::closeEvent(QCloseEvent* event) {

@@ -46,6 +46,10 @@ class SoundMenu : public QWidget {
   void Command7_Click() { browse(4); }
   void Command8_Click() { browse(5); }
 
+  // A name typed into row `row`'s box that the settings file cannot keep:
+  // refused, with a word why; the box keeps its name.
+  void typedNameRefused(int row, const QString& name);
+
   // Closes the dialog for good at shutdown, shown or not.
   void unload();
 
@@ -66,6 +70,8 @@ class SoundMenu : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter presses the button that has the focus, else OK; Escape is Cancel.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void buildLayout();

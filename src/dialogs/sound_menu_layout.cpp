@@ -3,12 +3,30 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 #include "dialogs/look_widgets.h"
 #include "dialogs/sound_menu.h"
 #include "sound/settings_values.h"
+#include "sound/wave_ini.h"
 
 namespace kinopa {
+namespace {
+
+// A file name box takes only what the settings file can keep; the last name
+// it refused is kept for saying why.
+class KeptNames : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    if (unkeptName(input.toStdString()).empty()) return Acceptable;
+    refused = input;
+    return Invalid;
+  }
+  mutable QString refused;
+};
+
+}  // namespace
 
 void SoundMenu::buildLayout() {
   const WindowLook& look = soundMenuLook();
@@ -27,6 +45,13 @@ void SoundMenu::buildLayout() {
   // The settings a dialog holds before any are read.
   const SettingsValues first;
   for (int i = 1; i <= 5; ++i) Text(i)->setText(QString::fromStdString(first.texts[i - 1]));
+  for (int row = 1; row <= 5; ++row) {
+    auto* names = new KeptNames(Text(row));
+    Text(row)->setValidator(names);
+    connect(Text(row), &QLineEdit::inputRejected, this, [this, row, names] {
+      guarded([this, row, names] { typedNameRefused(row, names->refused); });
+    });
+  }
   for (int i = 1; i <= 10; ++i) Check(i)->setValue(first.checks[i - 1]);
 
   Label1 = &controlWidget<QLabel>(*this, "Label1");

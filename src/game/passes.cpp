@@ -34,11 +34,15 @@ void LoopPasses::finishFrame() {
   if (g_.paused != kClear) handOn();
 }
 
+void LoopPasses::endTurn() {
+  finishFrame();
+  handOn();
+}
+
 void LoopPasses::start() {
   const bool starting = g_.paused == kSet;
   if (starting) {
-    finishFrame();
-    handOn();
+    endTurn();
     hooks_.gameBeginning();
   }
   g_.gamestart_Click();

@@ -46,6 +46,10 @@ class LoopPasses {
   // frame before, or Pause came first) has its highest score raised and is
   // handed on first, before the new game clears what it left.
   void start();
+  // The window system's turn is over and no pass follows it (the window
+  // system is gone): the frame before it is finished, and a game that is
+  // over is handed on, as the next pass or a Start would.
+  void endTurn();
   // Whether a frame ran since the last idle pass: the main loop then runs an
   // idle pass before it sleeps, so the window is in order while it waits.
   bool framesRanSinceIdle() const { return framesSinceIdle_; }

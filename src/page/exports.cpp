@@ -140,8 +140,14 @@ EMSCRIPTEN_KEEPALIVE const char* kinopa_settings_text(int index) {
 EMSCRIPTEN_KEEPALIVE int kinopa_settings_check(int index) {
   return program ? program->front().settings().Check(index) : 0;
 }
+// A name typed into a row's box: 0 when it was refused (said in a box), and
+// the box is to show the row's name again.
 EMSCRIPTEN_KEEPALIVE int kinopa_set_settings_text(int index, const char* value) {
-  return onProgram([&](WebProgram& p) { p.front().settings().SettingsValues::setText(index, value); });
+  bool taken = false;
+  onProgram([&](WebProgram& p) {
+    taken = kinopa::chooseSoundFile(p.front().settings(), index, value, kinopa::NameGiven::typed);
+  });
+  return taken ? 1 : 0;
 }
 EMSCRIPTEN_KEEPALIVE int kinopa_set_settings_check(int index, int value) {
   return onProgram([&](WebProgram& p) {
@@ -154,8 +160,11 @@ EMSCRIPTEN_KEEPALIVE int kinopa_settings_ok() {
 EMSCRIPTEN_KEEPALIVE int kinopa_settings_cancel() {
   return onProgram([](WebProgram& p) { p.session().soundSettingsCancel(); });
 }
+// 1 when the row took the file, 0 when it was refused (said in a box).
 EMSCRIPTEN_KEEPALIVE int kinopa_choose_sound_file(int row, const char* path) {
-  return onProgram([&](WebProgram& p) { kinopa::chooseSoundFile(p.front().settings(), row, path); });
+  bool taken = false;
+  onProgram([&](WebProgram& p) { taken = kinopa::chooseSoundFile(p.front().settings(), row, path); });
+  return taken ? 1 : 0;
 }
 
 // What the window shows: a control's caption and state, the play field's
@@ -208,14 +217,14 @@ EMSCRIPTEN_KEEPALIVE const char* kinopa_sound_files_wanted(int fromDialog) {
       if (!program) return "";
       settings = &program->front().settings();
     } else {
-      // A first start, or a damaged file: start-up's loading goes by the
-      // first settings.
+      // Start-up's loading goes by what the reading takes: the first
+      // settings on a first start, and for the sounds a damaged file lost.
       std::string bytes;
       try {
         bytes = kinopa::readWholeFile(kinopa::waveIniPath());
       } catch (const kinopa::Error&) {
       }
-      if (!kinopa::readsCleanly(bytes, &saved)) saved = kinopa::SettingsValues();
+      saved = kinopa::readWaveIni(kinopa::utf8Text(bytes), "").settings;
     }
     const std::string folder = kinopa::soundFolder();
     for (int row = 1; row <= kinopa::kSoundRows; ++row) {

@@ -34,6 +34,7 @@ bool WebProgram::watch(const std::string& path) {
   std::unique_ptr<Watch> opened;
   try {
     opened = std::make_unique<Watch>(path);
+    opened->checkWhole();
   } catch (const NotARecording& e) {
     MsgBox(e.text(), MB_EXCLAMATION_OK, "Kinopa");
     return false;

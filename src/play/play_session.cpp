@@ -4,6 +4,7 @@
 
 #include "core/errors.h"
 #include "core/files.h"
+#include "core/messages.h"
 #include "core/numeric.h"
 #include "play/best_game.h"
 #include "play/carried_state.h"
@@ -36,14 +37,14 @@ int PlaySession::SessionBoard::fieldHeight() { return front_.field().windowRect(
 
 void PlaySession::SessionBoard::setCaption(Control control, const std::string& text) {
   captions_.at(at(control)) = text;
-  front_.captionChanged(control, text);
+  if (shown_) front_.captionChanged(control, text);
 }
 
 void PlaySession::SessionBoard::setEnabled(Control control, bool enabled) {
   const bool button = control == Control::gamestart || control == Control::Command1;
   if (mode_ == Mode::watch && button && enabled) return;
   enabled_.at(at(control)) = enabled;
-  front_.enabledChanged(control, enabled);
+  if (shown_) front_.enabledChanged(control, enabled);
 }
 
 bool PlaySession::SessionBoard::isEnabled(Control control) { return enabled(control); }
@@ -63,7 +64,7 @@ PlaySession::PlaySession(const Services& services, SessionFront& front)
       board_(front, services.mode),
       drawing_(surfaces_, g, framesHidden_),
       sound_(services.mode, front.soundControls(), buffers_, loading_, g, services.recorder,
-             framesHidden_),
+             services.bestGame, framesHidden_),
       random_(services.random, services.recorder),
       g(board_, drawing_, sound_, services.tick, random_) {}
 
@@ -92,6 +93,12 @@ void PlaySession::run() {
 void PlaySession::createSoundDevice() {
   ds = ensureCreated(dx).DirectSoundCreate("");
   ds->SetCooperativeLevel(&front_.mainWindow(), DSSCL_PRIORITY);
+  // Played on all the same, silently; said once.
+  if (!ds->heard()) {
+    MsgBox({QT_TRANSLATE_NOOP("kinopa",
+                              "No sound device could be opened, so the game plays without sound.")},
+           MB_EXCLAMATION_OK, "Kinopa");
+  }
 }
 
 void PlaySession::startUp() {
@@ -281,10 +288,22 @@ void PlaySession::writeRecording() {
   }
 }
 
-void PlaySession::shutdown() {
-  KINOPA_ROUTINE("draw_w.init");
+void PlaySession::saveNow() {
   writeRecording();
   sound_.waveiniwrite(true);
+}
+
+void PlaySession::endWithoutWindows() {
+  KINOPA_ROUTINE("draw_w.init");
+  board_.detach();
+  endClicked();
+  passes_.endTurn();
+  saveNow();
+}
+
+void PlaySession::shutdown() {
+  KINOPA_ROUTINE("draw_w.init");
+  saveNow();
   front_.closeWindows();
 }
 

@@ -124,9 +124,15 @@ class PlaySession {
   // Watching: the recording has played to its end.
   void watchEnded() { watchEnded_ = true; }
 
-  // The session manager asks for what there is to save: saved now, as at
-  // shutdown.
-  void saveNow() { sound_.waveiniwrite(true); }
+  // What shutdown saves, saved now: the whole run's recording so far (when
+  // asked for) and wave.ini, if it would change. The session manager asks
+  // for it before a logout.
+  void saveNow();
+  // The window system is gone (the display lost) and the program ends
+  // within this turn of it: the run ends as 終了 ends it (a record raised and
+  // saved, a record game kept) and what shutdown saves is saved, with no
+  // window touched: from now on the rules' captions stay with the session.
+  void endWithoutWindows();
   // The sound device's care between frames and in idle passes (see
   // DirectSound::tend); soundDue() says when it wants the next.
   void tendSound(bool gameRuns);
@@ -168,9 +174,12 @@ class PlaySession {
     bool isEnabled(Control control) override;
     const std::string& caption(Control control) const;
     bool enabled(Control control) const;
+    // The windows are gone: nothing more is shown.
+    void detach() { shown_ = false; }
 
    private:
     SessionFront& front_;
+    bool shown_ = true;
     Mode mode_;
     std::array<std::string, 6> captions_;
     std::array<bool, 6> enabled_{};

@@ -53,7 +53,14 @@ Recording::Recording(const std::string& path) : path_(path) {
     throw NotARecording("the recording is cut short",
                         {QT_TRANSLATE_NOOP("kinopa", "The recording %1 is cut short."), path});
   }
+  size_ = size;
   rewind();
+}
+
+double Recording::shareRead() {
+  const std::streamoff at = file_.tellg();
+  if (at < 0 || size_ <= 0) return 1;  // at its end
+  return static_cast<double>(at) / static_cast<double>(size_);
 }
 
 bool Recording::next(ReplayCommand& c) {
@@ -100,44 +107,67 @@ NotARecording damagedRecording(const std::string& why, const std::string& path) 
   return NotARecording(why, {kDamaged, path});
 }
 
-std::size_t lastGameStart(ScriptReader& script, const std::string& path) {
+namespace {
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+}  // namespace
+
+// The rules alone, to play the script through.
+struct LastGameSearch::Rules {
+  Rules() {
+    g.setFixedNumbers();
+    g.paused = kSet;
+  }
   NothingShown nothing;
   ScriptTick tick;
   ScriptRandom random;
-  Game g(nothing, nothing, nothing, tick, random);
+  Game g{nothing, nothing, nothing, tick, random};
   PassHooks nothingMore;
-  LoopPasses passes(g, nothingMore);
-  g.setFixedNumbers();
-  g.paused = kSet;
+  LoopPasses passes{g, nothingMore};
   // Start-up, for the rules alone: the first game's preparation.
-  ScriptRules rules(g, passes, tick, random, [&] { g.gameinit(); });
-  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-  std::size_t last = kNone;
+  ScriptRules rules{g, passes, tick, random, [this] { g.gameinit(); }};
+};
+
+LastGameSearch::LastGameSearch(ScriptReader& script, std::string path)
+    : script_(script), path_(std::move(path)), rules_(std::make_unique<Rules>()), last_(kNone) {}
+
+LastGameSearch::~LastGameSearch() = default;
+
+bool LastGameSearch::step(std::chrono::steady_clock::duration slice) {
+  const auto until = std::chrono::steady_clock::now() + slice;
   try {
     ReplayCommand c;
-    for (std::size_t i = 0; script.next(c); ++i) {
+    while (script_.next(c)) {
       if (c.kind == ReplayCommand::shot) {
         throw NotARecording(
             "line " + std::to_string(c.line) + ": shot: watching takes no picture",
             {QT_TRANSLATE_NOOP("kinopa", "Line %2 of the recording %1 asks for a picture of the play "
                                          "field, which watching cannot take."),
-             path, std::to_string(c.line)});
+             path_, std::to_string(c.line)});
       }
-      if (c.kind == ReplayCommand::start && g.paused == kSet) last = i;
-      rules.run(c);
+      if (c.kind == ReplayCommand::start && rules_->g.paused == kSet) last_ = read_;
+      rules_->rules.run(c);
+      // The clock is read now and then.
+      if (++read_ % 256 == 0 && std::chrono::steady_clock::now() >= until) return false;
     }
   } catch (const ScriptError& e) {
-    throw damagedRecording(e.what(), path);
+    throw damagedRecording(e.what(), path_);
   } catch (const NotARecording&) {
     throw;
   } catch (const std::exception& e) {
-    throw damagedRecording(std::string("the game in it cannot be played: ") + e.what(), path);
+    throw damagedRecording(std::string("the game in it cannot be played: ") + e.what(), path_);
   }
-  if (last == kNone) {
+  if (last_ == kNone) {
     throw NotARecording("there is no game in it",
-                        {QT_TRANSLATE_NOOP("kinopa", "The recording %1 holds no game."), path});
+                        {QT_TRANSLATE_NOOP("kinopa", "The recording %1 holds no game."), path_});
   }
-  return last;
+  return true;
+}
+
+std::size_t lastGameStart(ScriptReader& script, const std::string& path) {
+  LastGameSearch search(script, path);
+  while (!search.step(std::chrono::hours(1))) {
+  }
+  return search.last();
 }
 
 }  // namespace kinopa

@@ -1,8 +1,10 @@
 #pragma once
 // Recording files as the game writes them: a replay script that starts with
 // the recording's header line and ends with its end line.
+#include <chrono>
 #include <cstdint>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -35,12 +37,15 @@ class Recording {
   bool next(ReplayCommand& c);
   // Back to the first command.
   void rewind();
+  // The share of the file read so far, 0 to 1.
+  double shareRead();
   const std::string& path() const { return path_; }
   ScriptReader& reader() { return reader_; }
 
  private:
   std::string path_;
   std::ifstream file_;
+  std::streamoff size_ = 0;
   ScriptReader reader_{file_};
 };
 
@@ -62,5 +67,28 @@ std::size_t lastGameStart(ScriptReader& script, const std::string& path);
 inline std::size_t lastGameStart(Recording& recording) {
   return lastGameStart(recording.reader(), recording.path());
 }
+
+// The same search, a slice of time at a time, so that a front end can show
+// how far it got (a recording of 100 MB takes seconds).
+class LastGameSearch {
+ public:
+  LastGameSearch(ScriptReader& script, std::string path);
+  ~LastGameSearch();
+  LastGameSearch(const LastGameSearch&) = delete;
+  LastGameSearch& operator=(const LastGameSearch&) = delete;
+
+  // Reads on for about `slice`: true once the script's end is reached and
+  // last() found. Throws NotARecording as lastGameStart does.
+  bool step(std::chrono::steady_clock::duration slice);
+  std::size_t last() const { return last_; }
+
+ private:
+  struct Rules;
+  ScriptReader& script_;
+  std::string path_;
+  std::unique_ptr<Rules> rules_;
+  std::size_t read_ = 0;
+  std::size_t last_;
+};
 
 }  // namespace kinopa

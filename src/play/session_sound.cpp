@@ -1,6 +1,8 @@
 #include "play/session_sound.h"
 
+#include "play/best_game.h"
 #include "play/recorder.h"
+#include "play/recording_file.h"
 #include "sound/playback.h"
 #include "sound/wave_ini.h"
 
@@ -12,19 +14,24 @@ int rowOf(Sound sound) { return static_cast<int>(sound) + 1; }
 }  // namespace
 
 SessionSound::SessionSound(Mode mode, SoundControls& controls, SoundBuffers& buffers,
-                         SoundLoading& loading, Game& g, Recorder* recorder, const bool& hidden)
+                         SoundLoading& loading, Game& g, Recorder* recorder,
+                         const BestGame* bestGame, const bool& hidden)
     : mode_(mode),
       controls_(controls),
       buffers_(buffers),
       loading_(loading),
       g_(g),
       recorder_(recorder),
+      bestGame_(bestGame),
       hidden_(hidden) {}
 
 void SessionSound::waveiniread() {
   if (mode_ == Mode::play || (mode_ == Mode::watch && !settingsRead_)) {
     settingsRead_ = true;
-    kinopa::waveiniread(controls_, g_.highScore);
+    kinopa::waveiniread(controls_, g_.highScore, [this]() -> std::optional<int32_t> {
+      if (!bestGame_) return std::nullopt;
+      return lastScoreIn(bestGame_->path());
+    });
     if (recorder_) recorder_->high(g_.highScore);
   }
   if (scripted_) g_.highScore = *scripted_;

@@ -13,6 +13,7 @@
 
 namespace kinopa {
 
+class BestGame;
 class Recorder;
 
 class SessionSound : public SoundCues {
@@ -20,11 +21,12 @@ class SessionSound : public SoundCues {
   // `hidden` says whether frames are kept off the screen (a recording's
   // fast-forward), which keeps the sounds quiet too; read at each call.
   SessionSound(Mode mode, SoundControls& controls, SoundBuffers& buffers, SoundLoading& loading,
-              Game& g, Recorder* recorder, const bool& hidden);
+              Game& g, Recorder* recorder, const BestGame* bestGame, const bool& hidden);
 
   // Playing: wave.ini is read into the settings and the highest score (and
-  // the score recorded). Watching: the same once, at start-up. After that,
-  // and in scripts, the highest score is the one a script gave, if any.
+  // the score recorded); when it cannot be read whole, the highest score is
+  // at least the best game's. Watching: the same once, at start-up. After
+  // that, and in scripts, the highest score is the one a script gave, if any.
   void waveiniread() override;
   // Playing: every sound switched on is loaded; watching: once, at start-up.
   void loadwavex() override;
@@ -51,6 +53,7 @@ class SessionSound : public SoundCues {
   SoundLoading& loading_;
   Game& g_;
   Recorder* recorder_;
+  const BestGame* bestGame_;
   const bool& hidden_;
   std::optional<int32_t> scripted_;
   bool settingsRead_ = false;

@@ -2,11 +2,23 @@
 
 namespace kinopa {
 
-Watch::Watch(const std::string& path) : recording_(path) {
-  // Read from the disk as it plays: once through to check it and find its
-  // last game, then again to play it.
-  lastGame_ = lastGameStart(recording_);
+// Read from the disk as it plays: once through to check it and find its last
+// game, then again to play it.
+Watch::Watch(const std::string& path)
+    : recording_(path), search_(std::make_unique<LastGameSearch>(recording_.reader(), path)) {}
+
+double Watch::check(Clock::duration slice) {
+  if (!search_) return 1;
+  if (!search_->step(slice)) return recording_.shareRead();
+  lastGame_ = search_->last();
+  search_.reset();
   recording_.rewind();
+  return 1;
+}
+
+void Watch::checkWhole() {
+  while (check(std::chrono::hours(1)) < 1) {
+  }
 }
 
 Watch::~Watch() = default;
@@ -26,6 +38,7 @@ void Watch::openSound() {
 }
 
 double Watch::fastForward(Clock::duration slice) {
+  if (search_) throw Error("the recording is not checked yet");
   const Clock::time_point until = Clock::now() + slice;
   openSound();
   ReplayCommand c;
@@ -41,6 +54,7 @@ double Watch::fastForward(Clock::duration slice) {
 }
 
 std::optional<Watch::Clock::time_point> Watch::playDue(Clock::time_point now) {
+  if (search_) throw Error("the recording is not checked yet");
   openSound();
   if (!begin_) {
     begin_ = now;

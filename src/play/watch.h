@@ -1,11 +1,10 @@
 #pragma once
 // Watching a recording, set up once for every front end: the file is opened
-// and checked whole before anything of a running game is touched; then it
-// plays on a session of its own, through that session's passes: the run
-// before its last game unseen and unheard, then the last game at its
-// recorded pace, its last frame staying. In steps, so that any front end can
-// show progress, take a Cancel and keep its window system (or page)
-// answering between them.
+// and checked whole before it plays; then it plays on a session of its own,
+// through that session's passes: the run before its last game unseen and
+// unheard, then the last game at its recorded pace, its last frame staying.
+// In steps, so that any front end can show progress, take a Cancel and keep
+// its window system (or page) answering between them.
 #include <chrono>
 #include <cstddef>
 #include <memory>
@@ -22,11 +21,17 @@ class Watch {
  public:
   using Clock = std::chrono::steady_clock;
 
-  // Opens the recording at `path`: read through once, checked whole (every
-  // line a command watching can carry out, the rules playing it through,
-  // a game in it) and its last game found. Throws NotARecording saying why;
-  // then nothing else was touched.
+  // Opens the recording at `path`: its first and last lines say it is a
+  // whole recording. Throws NotARecording saying why.
   explicit Watch(const std::string& path);
+  // Reads it through once, for about `slice`: checked whole (every line a
+  // command watching can carry out, the rules playing it through, a game in
+  // it) and its last game found. Returns the share read, 1 once done. Throws
+  // NotARecording saying why; nothing of the watch's session is touched
+  // before it is done, nor of any other.
+  double check(Clock::duration slice);
+  // The same, at once.
+  void checkWhole();
   ~Watch();
   Watch(const Watch&) = delete;
   Watch& operator=(const Watch&) = delete;
@@ -40,9 +45,9 @@ class Watch {
   PlaySession& begin(SessionFront& front);
   PlaySession& session() { return *session_; }
 
-  // The run before the last game, for up to `slice` of time; returns the
-  // share of it done, 1 once the last game is reached (its frames then
-  // shown).
+  // Once checked: the run before the last game, for up to `slice` of time;
+  // returns the share of it done, 1 once the last game is reached (its
+  // frames then shown).
   double fastForward(Clock::duration slice);
   // The last game's commands that are due by `now` on the recorded clock,
   // which starts with the first call; returns when the next one is due, or
@@ -58,6 +63,7 @@ class Watch {
   // The recording is the session's window system: nothing to wait for.
   NoEvents recorded_;
   Recording recording_;
+  std::unique_ptr<LastGameSearch> search_;  // until the recording is checked
   std::size_t lastGame_ = 0;
   std::unique_ptr<PlaySession> session_;
   std::unique_ptr<ScriptPlayer> player_;

@@ -7,9 +7,11 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <string>
 
 #include "core/errors.h"
+#include "core/write_failure.h"
 
 namespace kinopa {
 namespace {
@@ -47,10 +49,11 @@ std::string utf8Text(const std::string& bytes) {
 
 void replaceWholeFile(const std::string& path, const std::string& bytes) {
   QSaveFile file(QString::fromStdString(path));
+  errno = 0;
   auto fail = [&](const char* operation, const std::string& why) {
-    file.cancelWriting();  // the temporary file goes, the old file stays
-    return PlatformError("File", operation, why + ": " + path,
-                         {QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be written."), path});
+    const int number = errno;  // of the call that failed, if it set one
+    file.cancelWriting();      // the temporary file goes, the old file stays
+    return PlatformError("File", operation, why + ": " + path, unwritableFile(path, number, why));
   };
   // Unbuffered, so that a write the disk cuts short shows in its count.
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -60,7 +63,7 @@ void replaceWholeFile(const std::string& path, const std::string& bytes) {
   if (written < 0) throw fail("Output", file.errorString().toStdString());
   if (written != size) {
     throw fail("Output", "only " + std::to_string(written) + " of " + std::to_string(size) +
-                             " bytes could be written (is the disk full?)");
+                             " bytes could be written");
   }
   if (!file.commit()) throw fail("Close", file.errorString().toStdString());
 }

@@ -20,6 +20,8 @@ std::shared_ptr<SoundBuffer> SdlSound::CreateSoundBufferFromFile(const std::stri
 
 void SdlSound::wake() { mixer_->voices().wake(); }
 
+bool SdlSound::heard() const { return mixer_->voices().heard(); }
+
 std::optional<DirectSound::Clock::time_point> SdlSound::tend(bool gameRuns) {
   return mixer_->voices().tend(gameRuns, Clock::now());
 }

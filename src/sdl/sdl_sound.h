@@ -17,6 +17,7 @@ class SdlSound : public DirectSound {
 
   std::shared_ptr<SoundBuffer> CreateSoundBufferFromFile(const std::string& path) override;
   void wake() override;
+  bool heard() const override;
   std::optional<Clock::time_point> tend(bool gameRuns) override;
 
   // The device's sample rate, channel count and buffer size in frames.

@@ -53,6 +53,7 @@ void SoundMixer::open() {
     throw PlatformError("DirectSound", "DirectSoundCreate", SDL_GetError());
   }
   initialised_ = true;
+  stoodIn_ = true;
   if (!openDevice()) {
     const std::string error = SDL_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

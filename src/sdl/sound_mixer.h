@@ -41,6 +41,7 @@ class SoundMixer : public VoiceOutput {
   // device (or a layer under it) still holds is silence when the pause
   // throws it away.
   int silentBuffersBeforePause() const override { return 2; }
+  bool heard() const override { return !stoodIn_; }
   // Opens the device paused; without a usable one, SDL's dummy driver.
   void open() override;
   void resume() override { SDL_PauseAudioDevice(device_, 0); }
@@ -60,6 +61,7 @@ class SoundMixer : public VoiceOutput {
   SDL_AudioDeviceID device_ = 0;
   SDL_AudioSpec format_{};
   bool initialised_ = false;  // SDL's audio subsystem
+  bool stoodIn_ = false;      // the dummy driver plays for want of a device
   Voices voices_{*this};
 };
 

@@ -30,8 +30,15 @@ constexpr int offBoxOf(int row) { return row + kSoundRows; }
 // Whether a check box may hold `value`.
 constexpr bool isCheckValue(int32_t value) { return value >= 0 && value <= 2; }
 
-// A file chosen with a row's browse button becomes its file name, taken as a
-// full path.
-void chooseSoundFile(SoundControls& controls, int row, const std::string& path);
+// How a sound's file name came: chosen with the row's browse button (a
+// complete path), or typed into its box.
+enum class NameGiven { browsed, typed };
+
+// A file name given for row `row` becomes its file name; a browsed one is
+// taken as a full path. A name wave.ini cannot keep is refused in a message
+// box that says why, and the row keeps the file it had. Returns whether the
+// name was taken.
+bool chooseSoundFile(SoundControls& controls, int row, const std::string& name,
+                     NameGiven given = NameGiven::browsed);
 
 }  // namespace kinopa

@@ -3,8 +3,13 @@
 // six lines in the sound folder. The controls of the sound settings dialog
 // are the working copy; this file is their saved copy.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "core/errors.h"
+#include "core/player_text.h"
+#include "sound/settings_values.h"
 #include "sound/sound_controls.h"
 
 namespace kinopa {
@@ -18,11 +23,30 @@ std::string soundFolder();
 // own folder of an installed game.
 std::string waveIniPath();
 
-// Reads wave.ini into the controls, line by line, and the highest score,
-// which never goes down: a record already reached in this run stays. Any
-// problem stops the reading where it arose and is shown in one message box;
-// what was applied before stays applied, the rest keeps its value.
-void waveiniread(SoundControls& controls, int32_t& highScore);
+// The record kept elsewhere than in wave.ini (the best game's own score),
+// asked for only when wave.ini cannot be read whole; none when there is none.
+using KeptRecord = std::function<std::optional<int32_t>()>;
+
+// Reads wave.ini into the controls and the highest score, which never goes
+// down: a record already reached in this run stays. A problem is shown in one
+// message box. A missing file leaves the controls as they are; in a damaged
+// one, each sound's line and the score's that stand as the game writes them
+// are taken, and the sounds whose lines do not get their first settings
+// (SettingsValues'). Either way the highest score is at least `kept`'s.
+void waveiniread(SoundControls& controls, int32_t& highScore, const KeptRecord& kept = {});
+
+// What the text of a settings file holds. Clean: every item read by the
+// file's rules, every name one the file can keep. Damaged: the lines that
+// stand as the game writes them, the first settings for the other sounds.
+struct WaveIniContents {
+  SettingsValues settings;
+  std::optional<int32_t> score;  // none when it could not be read
+  std::optional<Error> damage;   // what is wrong with a damaged file
+  bool firstSettingsTaken = false;  // damaged, and some sound could not be read
+};
+// `text` is the file's contents as UTF-8 (utf8Text); `path` is the file the
+// damage names.
+WaveIniContents readWaveIni(const std::string& text, const std::string& path);
 
 // Whether settings file bytes read through without a problem; the settings
 // and the score they hold go to `settings` and `stored` when given.
@@ -36,7 +60,18 @@ bool readsCleanly(const std::string& bytes, SoundControls* settings = nullptr,
 // it.
 std::string keptCopyPath(const std::string& path, const std::string& bytes);
 
-// The bytes of wave.ini for the controls' values and `highScore`.
+// Why wave.ini cannot keep `name` as a sound's file name, or an empty text
+// when it can: its reader ends a name at a double quote and an item at a
+// line break, and takes a file that is not all UTF-8 for code page 932.
+PlayerText unkeptName(const std::string& name);
+
+// The line of wave.ini (without its line end) for one sound's values.
+std::string waveIniLine(const std::string& name, int16_t fullPath, int16_t off);
+
+// The bytes of wave.ini for the controls' values and `highScore`. Every
+// line is read back before it is taken: one the reader would read otherwise
+// (a name the file cannot keep) is refused with an Error saying why, and
+// nothing is written.
 std::string waveIniBytes(SoundControls& controls, int32_t highScore);
 
 // Replaces wave.ini with the controls' values and `highScore` in one step. A

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -23,7 +25,9 @@
 #include "core/folders.h"
 #include "core/messages.h"
 #include "qt/quit_requests.h"
+#include "qt/window_system_watch.h"
 #include "core/files.h"
+#include "core/write_failure.h"
 #include "qt/translation.h"
 #include "sound/wave_ini.h"
 
@@ -115,8 +119,19 @@ int parseOptions(const QStringList& args, Options& options) {
   return -1;
 }
 
-// Whether a desktop is there to open the window on. The window system
-// itself is not asked: without one, Qt ends the program with an abort.
+// The desktop the window system is asked for, as the environment names it:
+// "DISPLAY=:0", "WAYLAND_DISPLAY=wayland-0", or both.
+QString desktopNamed() {
+  QStringList names;
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    if (!qEnvironmentVariableIsEmpty(name))
+      names << QStringLiteral("%1=%2").arg(QLatin1String(name), qEnvironmentVariable(name));
+  }
+  return names.join(QStringLiteral(", "));
+}
+
+// Whether a desktop is named to open the window on. Whether it can be
+// reached is the window system's to find (see WindowSystemWatch).
 bool desktopThere() {
   const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
   if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")) &&
@@ -130,12 +145,14 @@ bool desktopThere() {
 bool refuseRecordFile(const std::string& file) {
   const QFileInfo where(QString::fromStdString(file));
   QTemporaryFile probe(where.absolutePath() + QStringLiteral("/.kinopa-XXXXXX"));
-  if (probe.open()) return false;
+  errno = 0;
+  if (!where.isDir() && probe.open()) return false;
+  const int number = errno;
   const std::string path = where.absoluteFilePath().toStdString();
+  const std::string why = where.isDir() ? "a folder" : probe.errorString().toStdString();
   std::fprintf(stderr, "kinopa: the recording cannot be written to %s: %s\n", path.c_str(),
-               probe.errorString().toLocal8Bit().constData());
-  kinopa::MsgBox({QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be written."), path},
-                 kinopa::MB_EXCLAMATION_OK, "Kinopa");
+               why.c_str());
+  kinopa::MsgBox(kinopa::unwritableFile(path, number, why), kinopa::MB_EXCLAMATION_OK, "Kinopa");
   return true;
 }
 
@@ -165,7 +182,7 @@ int refuseRecordingBesideCopy() {
   return 1;
 }
 
-int play(const std::string& recordFile) {
+int play(const std::string& recordFile, kinopa::WindowSystemWatch& windowSystem) {
   const kinopa::GameFolders folders = kinopa::gameFolders();
   kinopa::PlayerRun::prepareFolder(folders);
   std::unique_ptr<kinopa::SingleCopy> single;
@@ -197,6 +214,9 @@ int play(const std::string& recordFile) {
     // A logout, kill or Ctrl+C ends the program as 終了 does: all saved.
     kinopa::QuitRequests quitRequests([&window] { window.endRequested(); },
                                       [&session] { session.saveNow(); });
+    // So does a lost display, at once: the window system ends the program
+    // as soon as the save returns. Only while the session is there.
+    const auto saving = windowSystem.saveWhenLost([&session] { session.endWithoutWindows(); });
     try {
       window.Form_Load();
     } catch (const std::exception& e) {
@@ -213,7 +233,7 @@ int play(const std::string& recordFile) {
 }
 
 // The player's best game, or a word that there is none yet.
-int watchBest() {
+int watchBest(std::chrono::steady_clock::time_point began) {
   const std::string path = kinopa::PlayerFiles(kinopa::gameFolders()).bestGame;
   if (path.empty() || !kinopa::fileExists(path)) {
     std::fprintf(stderr, "kinopa: there is no best game yet (%s)\n", path.c_str());
@@ -223,16 +243,18 @@ int watchBest() {
                    kinopa::MB_EXCLAMATION_OK, "Kinopa");
     return 2;
   }
-  return kinopa::watchRecording(path);
+  return kinopa::watchRecording(path, began);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto began = std::chrono::steady_clock::now();
   // Also names the player's data folder (~/.local/share/kinopa).
   QCoreApplication::setApplicationName(QStringLiteral("kinopa"));
   QCoreApplication::setApplicationVersion(QStringLiteral(KINOPA_VERSION));
   Options options;
+  QString cannotStart, lost;
   {
     // The command line is read, in the player's language, before anything
     // needs a desktop: --help works without one.
@@ -248,21 +270,44 @@ int main(int argc, char** argv) {
                             "WAYLAND_DISPLAY is set).")));
       return 1;
     }
+    // What the window system's watch says, in the player's language, which
+    // only this application knows yet.
+    const QString desktop = desktopNamed();
+    cannotStart = QStringLiteral("kinopa: %1").arg(
+        QCoreApplication::translate("kinopa",
+                                    "cannot show its window: the desktop (%1) cannot be reached, "
+                                    "or this user may not use it.")
+            .arg(desktop));
+    lost = QStringLiteral("kinopa: %1").arg(
+        options.watchBest || !options.watch.empty()
+            ? QCoreApplication::translate("kinopa",
+                                          "the connection to the desktop (%1) was lost; "
+                                          "watching ends.")
+                  .arg(desktop)
+            : QCoreApplication::translate("kinopa",
+                                          "the connection to the desktop (%1) was lost; the game "
+                                          "saves what 終了 saves, and ends.")
+                  .arg(desktop));
   }
 
+  // Qt ends the program itself when the desktop cannot be reached, or is
+  // lost later: its watch says so in one line, saves first, and ends with
+  // status 1.
+  kinopa::WindowSystemWatch windowSystem(cannotStart);
   QApplication app(argc, argv);
+  windowSystem.started(lost);
   QGuiApplication::setDesktopFileName(QStringLiteral("net.kinopa.Kinopa"));
   kinopa::installFontSubstitutes();
   loadLanguage();
 
   if (!options.record.empty() && refuseRecordFile(options.record)) return 2;
   try {
-    if (options.watchBest) return watchBest();
+    if (options.watchBest) return watchBest(began);
     if (options.scores) return kinopa::showScores();
-    if (!options.watch.empty()) return kinopa::watchRecording(options.watch);
+    if (!options.watch.empty()) return kinopa::watchRecording(options.watch, began);
   } catch (const std::exception& e) {
     kinopa::showErrorBox(e);
     return 1;
   }
-  return play(options.record);
+  return play(options.record, windowSystem);
 }

@@ -23,27 +23,37 @@ int refuse(const std::string& path, const NotARecording& e) {
   return 2;
 }
 
-// The run before the last game, unseen, 20 ms at a time with the window
-// system's turn between; past half a second a dialog shows the share done.
-// False when Cancel or the window asked to end.
-bool fastForward(Watch& watch, EventPump& pump, DrawW& w) {
+// The recording read through, then the run before its last game unseen, 20
+// ms at a time with the window system's turn between; once the program has
+// run for a third of a second (a long recording: 100 MB take seconds), a
+// dialog shows each step's share done. False when Cancel or the window asked
+// to end.
+bool goThrough(Watch& watch, EventPump& pump, DrawW& w, Clock::time_point began) {
   using namespace std::chrono_literals;
-  const Clock::time_point begin = Clock::now();
   std::unique_ptr<QProgressDialog> progress;
   constexpr int kSteps = 1000;
+  const QString reading = QCoreApplication::translate("kinopa", "Reading the recording…");
+  const QString going =
+      QCoreApplication::translate("kinopa", "Going through the run before its last game…");
   for (;;) {
-    const double share = watch.fastForward(20ms);
-    if (share >= 1) return true;
-    if (!progress && Clock::now() - begin >= 500ms) {
+    double share = watch.check(20ms);
+    const bool read = share >= 1;
+    if (read) {
+      share = watch.fastForward(20ms);
+      if (share >= 1) return true;
+    }
+    if (!progress && Clock::now() - began >= 330ms) {
       progress = std::make_unique<QProgressDialog>(
-          QCoreApplication::translate("kinopa", "Going through the run before its last game…"),
-          QCoreApplication::translate("kinopa", "Cancel"), 0, kSteps, &w);
+          reading, QCoreApplication::translate("kinopa", "Cancel"), 0, kSteps, &w);
       progress->setWindowTitle(QStringLiteral("Kinopa"));
       progress->setMinimumDuration(0);
       progress->setAutoReset(false);
       progress->show();
     }
-    if (progress) progress->setValue(static_cast<int>(share * kSteps));
+    if (progress) {
+      if (read && progress->labelText() != going) progress->setLabelText(going);
+      progress->setValue(static_cast<int>(share * kSteps));
+    }
     pump.yield(false);
     if (watch.session().phase() == Phase::ending || (progress && progress->wasCanceled()))
       return false;
@@ -52,7 +62,7 @@ bool fastForward(Watch& watch, EventPump& pump, DrawW& w) {
 
 }  // namespace
 
-int watchRecording(const std::string& path) {
+int watchRecording(const std::string& path, Clock::time_point began) {
   std::unique_ptr<Watch> watch;
   try {
     watch = std::make_unique<Watch>(path);
@@ -65,8 +75,10 @@ int watchRecording(const std::string& path) {
   PlaySession& session = watch->begin(front);
   DrawW w(session, front);
   w.setWindowTitle(QStringLiteral("Kinopa — recording"));
+  // At once, whatever the recording's length: it is read behind the window.
+  front.show();
   try {
-    if (!fastForward(*watch, pump, w)) {
+    if (!goThrough(*watch, pump, w, began)) {
       session.shutdown();
       return 0;
     }
@@ -77,7 +89,6 @@ int watchRecording(const std::string& path) {
       pump.yield(false);
     }
   } catch (const NotARecording& e) {
-    // Checked whole before, so only a file changed under us gets here.
     session.shutdown();
     return refuse(path, e);
   }

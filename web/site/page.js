@@ -350,7 +350,10 @@
   const checks = [...menu.querySelectorAll("input[data-check]")];
   function wireSettings() {
     for (const text of texts)
-      text.addEventListener("input", guarded(() => api.setSettingsText(Number(text.dataset.text), text.value)));
+      text.addEventListener("input", guarded(() => {
+        // A name the settings file cannot keep is refused, and the row keeps its own.
+        if (!api.setSettingsText(Number(text.dataset.text), text.value)) text.value = api.settingsText(Number(text.dataset.text));
+      }));
     for (const box of checks)
       box.addEventListener("change", guarded(() => api.setSettingsCheck(Number(box.dataset.check), box.checked ? 1 : 0)));
     for (const browse of menu.querySelectorAll("button[data-browse]")) {

@@ -101,6 +101,8 @@ test("game-by-pointer", async (t) => {
   // played again within its length it is stopped first, after it not (its
   // voice ended with its node). The context's clock moves on under a busy
   // main thread, even within a task: plays near a sound's end are left out.
+  // Which of the two a game shows depends on how it went: each is held to
+  // its rule when it comes.
   // Headless Firefox with no sound device never runs the context: its clock
   // stands, and no sound ever ends.
   const soundProblems = [];
@@ -115,5 +117,5 @@ test("game-by-pointer", async (t) => {
   }
   t.check(`the page's sound nodes follow the voices (${played.again} sounds played again after their end, ` +
           `${played.within} within it)`,
-          !soundProblems.length && played.within && (played.again || t.engine === "firefox"), soundProblems.join("; "));
+          !soundProblems.length && played.within + played.again > 0, soundProblems.join("; "));
 });

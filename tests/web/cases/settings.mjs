@@ -43,6 +43,15 @@ test("choose-sound-file", async (t) => {
   await p.page.click("#SoundMenu-Command1");
   t.check("... and OK loads it without a word", await p.evaluate(() => kinopaPage.boxes.length) === 0,
           await p.evaluate(() => kinopaPage.boxes.join("\n")));
+  // A double quote typed into a name is refused, with a word why.
+  await p.page.click("#Command1");
+  await p.page.click("#SoundMenu-Text2");
+  await p.page.keyboard.type('a"');
+  const refused = await p.evaluate(() => kinopaPage.boxes.join("\n"));
+  t.check("a typed double quote is refused, and the row keeps its name",
+          await dialogValues(p).then((v) => v.includes(" zarupok.wava 0 0 ")) &&
+          refused.startsWith("zarup受け止め成功効果音ファイルに関して | "), refused);
+  await p.answerBoxes();
 });
 
 test("damaged-wave-ini", async (t) => {
