@@ -115,7 +115,7 @@ class PlaySession {
 
   // What shutdown saves, saved now: the whole run's recording so far (when
   // asked for) and wave.ini, if it would change. The session manager asks
-  // for it before a logout.
+  // for it before a logout, the page as it goes out of sight.
   void saveNow();
   // The window system is gone (the display lost) and the program ends
   // within this turn of it: the run ends as 終了 ends it (a record raised and
@@ -221,8 +221,14 @@ class PlaySession {
   // unless Pause stopped the game.
   Phase notRunning_ = Phase::ready;
   bool watchEnded_ = false;
-  // The highest score the running game has to beat.
+  // A record the running game sets is saved as it goes (see keepRecord).
+  void keepRecord();
+
+  // The highest score the running game has to beat, the highest it saved,
+  // and the game's clock when it saved it.
   std::optional<int32_t> recordToBeat_;
+  int32_t recordSaved_ = 0;
+  std::optional<double> recordSavedAt_;
 };
 
 }  // namespace kinopa

@@ -4,8 +4,9 @@ namespace kinopa {
 
 // Read from the disk as it plays: once through to check it and find its last
 // game, then again to play it.
-Watch::Watch(const std::string& path)
-    : recording_(path), search_(std::make_unique<LastGameSearch>(recording_.reader(), path)) {}
+Watch::Watch(const std::string& path, std::string name)
+    : recording_(path, std::move(name)),
+      search_(std::make_unique<LastGameSearch>(recording_.reader(), recording_.name())) {}
 
 double Watch::check(Clock::duration slice) {
   if (!search_) return 1;
@@ -43,7 +44,7 @@ double Watch::fastForward(Clock::duration slice) {
   openSound();
   ReplayCommand c;
   while (done_ < lastGame_) {
-    if (!recording_.next(c)) throw damagedRecording("it changed while it played", recording_.path());
+    if (!recording_.next(c)) throw damagedRecording("it changed while it played", recording_.name());
     player_->run(c);
     // The clock is read now and then.
     if (++done_ % 256 == 0 && Clock::now() >= until) break;

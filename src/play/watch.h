@@ -22,8 +22,9 @@ class Watch {
   using Clock = std::chrono::steady_clock;
 
   // Opens the recording at `path`: its first and last lines say it is a
-  // whole recording. Throws NotARecording saying why.
-  explicit Watch(const std::string& path);
+  // whole recording. Throws NotARecording saying why, naming the file
+  // `name`, the file as the player knows it (its path when none is given).
+  explicit Watch(const std::string& path, std::string name = {});
   // Reads it through once, for about `slice`: checked whole (every line a
   // command watching can carry out, the rules playing it through, a game in
   // it) and its last game found. Returns the share read, 1 once done. Throws

@@ -12,19 +12,12 @@
 (() => {
   const ENDED = -2;  // kinopa_step: the program has ended
   const JAPANESE = (navigator.language || "").toLowerCase().startsWith("ja");
-  const WORDS = {
-    otherTab: ["Kinopa は別のタブで開いています。そちらで遊ぶか、そのタブを閉じてから読み込み直してください。",
-               "Kinopa is open in another tab. Play there, or close that tab and reload this one."],
-    ended: ["Kinopa を終了しました。", "Kinopa has ended."],
-    again: ["もう一度遊ぶ", "Play again"],
-    noBest: ["ベストゲームはまだありません。最高得点を超えたゲームがベストゲームとして保存されます。",
-             "There is no best game yet. It is kept when a game beats your highest score."],
-    forwarding: ["最後のゲームまでの記録を進めています…", "Going through the run before its last game…"],
-    recording: ["Kinopa — 記録", "Kinopa — recording"],
-    recordingEnded: ["Kinopa — 記録、終わり", "Kinopa — recording, ended"],
-    back: ["ゲームに戻る", "Back to the game"],
-  };
-  const say = (word) => WORDS[word][JAPANESE ? 0 : 1];
+  // The page in the player's language; the game's windows keep their
+  // Japanese captions in every language, as the game was made.
+  document.documentElement.lang = JAPANESE ? "ja" : "en";
+  // The page's own sentences come from the module, translated as every
+  // sentence of the game is (translations/kinopa_ja.ts).
+  const say = (name) => (api ? api.sentence(name) : "");
   // The game's own files, fetched into the module's file system before it
   // starts; the sounds once the settings load them (see fetchSounds).
   const PICTURES = ["back.bmp", "zarup.bmp", "melkit.bmp", "tovrin.bmp", "text.bmp"];
@@ -43,6 +36,7 @@
   let api = null;
   let running = false;        // the program runs (not ended, no error)
   let watching = false;
+  let watchRun = 0;           // the latest watch: one before it stops its loops
   let switching = false;      // a session ends to give way to another
   let framePending = false;
   let stepTimer = null;
@@ -58,6 +52,8 @@
     const scale = room >= 1 ? Math.floor(room) : room;
     stage.style.transform = `scale(${scale})`;
     stage.style.left = `${Math.max(0, (window.innerWidth - width * scale) / 2)}px`;
+    document.documentElement.style.setProperty("--kinopa-scale", scale);
+    placeDialogs();
   }
   window.addEventListener("resize", fit);
   fit();
@@ -67,25 +63,99 @@
   }
   translate();
 
-  // --- Message boxes: modal; the loop waits while one is open ------------------
+  // --- Dialogs: the page's own <dialog>s, scaled with the window and centred
+  // over the play field, never over the buttons beside it. A modal one keeps
+  // the focus and the player's game waits while one is open, its clock
+  // standing; Escape is its Cancel (or its OK, where OK is all it has).
+  function placeDialog(dialog) {
+    if (!dialog.open) return;
+    const scale = parseFloat(getComputedStyle(document.documentElement).getPropertyValue("--kinopa-scale")) || 1;
+    const field = canvas.getBoundingClientRect();
+    const width = dialog.offsetWidth * scale, height = dialog.offsetHeight * scale;
+    const within = (at, size, room) => Math.max(0, Math.min(at, room - size));
+    dialog.style.left = `${within(field.left + (field.width - width) / 2, width, window.innerWidth)}px`;
+    dialog.style.top = `${within(field.top + (field.height - height) / 2, height, window.innerHeight)}px`;
+  }
+  function placeDialogs() { document.querySelectorAll("dialog").forEach(placeDialog); }
+  function openDialog(dialog, modal) {
+    if (dialog.open) return;
+    if (modal) dialog.showModal(); else dialog.show();
+    placeDialog(dialog);
+    holdWhileAway();
+  }
+  function closeDialog(dialog) {
+    if (dialog.open) dialog.close();
+    holdWhileAway();
+  }
+  // Escape, or the browser's own way of closing a dialog, is the dialog's
+  // `answer`.
+  function onEscape(dialog, answer) {
+    dialog.addEventListener("cancel", (e) => {
+      e.preventDefault();
+      answer();
+    });
+  }
+  const modalOpen = () => document.querySelector("dialog[open]:modal") !== null;
+
+  // Message boxes: modal, one after the other, as on the desktop. A box
+  // about the player's own files offers them to save.
+  const box = $("box");
   const boxQueue = [];
   function showNextBox() {
     const next = boxQueue[0];
-    $("boxes").classList.toggle("open", !!next);
-    $("box").style.display = next ? "" : "none";
-    if (!next) return;
-    $("box").querySelector(".title").textContent = next.title;
-    $("box").querySelector(".message").textContent = next.text;
-    $("box").querySelector(".icon").classList.toggle("error", next.error);
-    $("box").querySelector("button").focus();
+    if (!next) {
+      closeDialog(box);
+      return;
+    }
+    box.querySelector(".title").textContent = next.title;
+    box.querySelector(".message").textContent = next.text;
+    box.querySelector(".icon").classList.toggle("error", next.error);
+    const files = box.querySelector(".files");
+    files.replaceChildren(...next.files.map((path) => {
+      const name = path.slice(path.lastIndexOf("/") + 1);
+      const save = document.createElement("button");
+      save.type = "button";
+      save.className = "link";
+      save.textContent = say("save").replace("%1", name);
+      save.addEventListener("click", () => download(name, module.FS.readFile(path)));
+      return save;
+    }));
+    closeDialog(box);  // shown afresh, placed for its new size
+    openDialog(box, true);
+    box.querySelector(".buttons button").focus();
   }
   function boxOpen() { return boxQueue.length > 0; }
-  $("box").querySelector("button").addEventListener("click", () => {
+  function closeBox() {
     const closed = boxQueue.shift();
     showNextBox();
-    if (closed && closed.error) showEnded();
+    if (closed && closed.error) showEnded("ended");
     if (!boxOpen()) afterEvent();
-  });
+  }
+  box.querySelector(".buttons button").addEventListener("click", closeBox);
+  onEscape(box, closeBox);
+
+  // A question: modal; resolves to whether the player said yes.
+  function ask(question, yes) {
+    const dialog = $("ask");
+    dialog.querySelector(".message").textContent = question;
+    const [ok, cancel] = dialog.querySelectorAll(".buttons button");
+    ok.textContent = yes;
+    cancel.textContent = say("cancel");
+    return new Promise((resolve) => {
+      const answer = (said) => () => {
+        closeDialog(dialog);
+        resolve(said);
+      };
+      ok.onclick = answer(true);
+      cancel.onclick = answer(false);
+      dialog.oncancel = (e) => {
+        e.preventDefault();
+        answer(false)();
+      };
+      openDialog(dialog, true);
+      ok.focus();
+    });
+  }
 
   function fail(what) {
     if (!page.error) page.error = what;
@@ -93,28 +163,70 @@
     running = false;
   }
 
-  function showEnded() {
+  // The page when the game no longer runs here: clean, with one button.
+  // `why`: ended (終了, or an error), refused (the game is open in another
+  // tab), stolen (another tab has taken the game over).
+  let ended = false;
+  function showEnded(why) {
+    ended = true;
     running = false;
     clearTimeout(stepTimer);
-    $("ended").querySelector(".message").textContent = say("ended");
-    $("ended").querySelector("button").textContent = say("again");
-    $("ended").classList.add("open");
+    for (const dialog of document.querySelectorAll("dialog[open]")) dialog.close();
+    $("stage").hidden = true;
+    const screen = $("ended");
+    screen.querySelector(".message").textContent = say(why);
+    const button = screen.querySelector("button");
+    button.textContent = say(why === "ended" ? "again" : "playHere");
+    button.onclick = () => {
+      // Playing here takes the game over from the tab that has it.
+      if (why !== "ended") sessionStorage.setItem("kinopa-play-here", "1");
+      location.reload();
+    };
+    screen.hidden = false;
+    button.focus();
   }
-  $("ended").querySelector("button").addEventListener("click", () => location.reload());
 
   // --- What the module calls -------------------------------------------------
-  let syncTimer = null;
-  let syncing = Promise.resolve();
-  // The player's files to the browser's storage, now: one sync after the
-  // other, never two at once (a file gone between a sync's listing and its
-  // reading fails it).
+  // The player's files to the browser's storage: a file the game writes goes
+  // there at once, in the same turn (so a reload or a closed tab right after
+  // cannot lose it), and a whole sync follows for the rest. Syncs run one
+  // after the other, never two at once (a file gone between a sync's listing
+  // and its reading fails it).
+  const STORAGE = "/kinopa";
+  let syncing = null;
+  let syncAgain = false;
   function syncStorage() {
-    clearTimeout(syncTimer);
-    syncing = syncing.then(() => new Promise((resolve) => module.FS.syncfs(false, (e) => {
+    if (syncing) {
+      syncAgain = true;
+      return syncing;
+    }
+    syncing = new Promise((resolve) => module.FS.syncfs(false, (e) => {
       if (e) console.error(e);
       resolve();
-    })));
+    })).then(() => {
+      syncing = null;
+      if (!syncAgain) return undefined;
+      syncAgain = false;
+      return syncStorage();
+    });
     return syncing;
+  }
+  function storeNow(path) {
+    const IDBFS = module.IDBFS || module.FS.filesystems.IDBFS;
+    const db = IDBFS.dbs[STORAGE];
+    if (!db) return;
+    IDBFS.loadLocalEntry(path, (error, entry) => {
+      if (error) return;
+      const store = db.transaction([IDBFS.DB_STORE_NAME], "readwrite").objectStore(IDBFS.DB_STORE_NAME);
+      IDBFS.storeRemoteEntry(store, path, entry, (e) => { if (e) console.error(e); });
+    });
+  }
+  // What 終了 saves, saved now and on its way to the storage: the page goes
+  // out of sight, or away.
+  function saveNow() {
+    if (!running) return Promise.resolve();
+    api.saveNow();
+    return syncStorage();
   }
   const audio = makeAudio();
   window.kinopaHost = {
@@ -126,20 +238,18 @@
     enabled(control, on) { ruled[control].disabled = !on; },
     closed() {
       if (switching) return;
-      menu.hidden = true;
-      showEnded();
+      showEnded("ended");
     },
-    settingsChanged() { if (!menu.hidden) showSettings(); },
-    messageBox(title, text, error) {
-      boxQueue.push({ title, text, error });
+    settingsChanged() { if (menu.open) showSettings(); },
+    messageBox(title, text, error, files = []) {
+      boxQueue.push({ title, text, error, files });
       page.boxes.push(title + " | " + text);
       if (boxQueue.length === 1) showNextBox();
     },
     fileWritten(path) {
-      // The player's files reach the browser's storage a moment later.
-      if (!path.startsWith("/kinopa/")) return;
-      clearTimeout(syncTimer);
-      syncTimer = setTimeout(syncStorage, 50);
+      if (!path.startsWith(STORAGE + "/")) return;
+      storeNow(path);
+      syncStorage();
     },
     audio,
   };
@@ -173,9 +283,10 @@
     // The context runs while the module wants it to, once the player's first
     // gesture lets it.
     // (Asked in order, whatever the state: one may be on its way.)
+    // While the tab is hidden the game stands, and so does its sound.
     function follow() {
-      if (wanted && gestured) ctx.resume();
-      if (!wanted) ctx.suspend();
+      if (wanted && gestured && !document.hidden) ctx.resume();
+      if (!wanted || document.hidden) ctx.suspend();
     }
     function stop(id) {
       const node = nodes.get(id);
@@ -228,6 +339,7 @@
         if (node) node.loop = looping;
       },
       state() { return ctx ? ctx.state : "none"; },
+      visibility() { if (ctx) follow(); },
     };
   }
 
@@ -270,10 +382,22 @@
     clearTimeout(stepTimer);
     stepTimer = delay >= 0 ? setTimeout(step, delay) : null;
   }
+  // The player's game runs while the page can run it: not while a modal
+  // dialog waits for the player, nor while the tab is hidden (the browser
+  // would run it at a crawl). Its clock stands meanwhile, so the game goes
+  // on from the same frame.
+  const away = () => modalOpen() || document.hidden;
+  let held = false;
+  function holdWhileAway() {
+    if (!api || held === away()) return;
+    held = away();
+    api.holdClock(held ? 1 : 0);
+    if (!held) afterEvent();
+  }
   function step() {
     clearTimeout(stepTimer);
     stepTimer = null;
-    if (!running || watching || boxOpen()) return;
+    if (!running || watching || away()) return;
     const due = api.step();
     if (due === ENDED) {
       if (running && !boxOpen()) showEnded();
@@ -288,11 +412,11 @@
   // pass now (the clock, the settings button); a running game's next frame
   // comes when due anyway.
   function afterEvent() {
-    if (!running || watching || boxOpen()) return;
+    if (!running || watching || away()) return;
     if (!framePending || stepTimer === null) schedule(0);
   }
   const guarded = (handler) => async (event) => {
-    if (!running || boxOpen()) return;
+    if (!running || modalOpen()) return;
     try {
       await handler(event);
     } catch (e) {
@@ -393,52 +517,77 @@
 
   // --- Watching a recording -----------------------------------------------------
   async function watchFile(file) {
-    if (running) await watchRecording(new Uint8Array(await file.arrayBuffer()));
+    if (running) await watchRecording(new Uint8Array(await file.arrayBuffer()), file.name);
   }
-  // Nothing waits before the module has taken or refused the recording.
-  async function watchRecording(bytes) {
+  // The module takes or refuses the recording before anything waits; one
+  // that would end the game the player is playing waits for their yes, the
+  // game standing meanwhile. A watch replaces any watch before it.
+  let watchFiles = 0;
+  async function watchRecording(bytes, name) {
     if (!running) return;
-    const path = "/tmp/watch.kinopa";
+    const path = `/tmp/watch-${++watchFiles}.kinopa`;  // the one watched before stays open until replaced
     module.FS.writeFile(path, bytes);
+    const forget = () => module.FS.unlink(path);
     switching = true;
-    const ok = api.watch(path);
+    let opened = api.watch(path, name);
     switching = false;
-    if (!ok) return;  // said in a box; the player's game goes on as it was
+    if (opened === 2) {
+      const yes = await ask(say("watchAsk"), say("watch"));
+      if (!running) return;
+      switching = true;
+      opened = api.watchAnswer(yes ? 1 : 0);
+      switching = false;
+    }
+    if (opened !== 1) {  // refused (said in a box), or not wanted: the player's game goes on as it was
+      forget();
+      afterEvent();
+      return;
+    }
     clearTimeout(stepTimer);
     framePending = false;
     watching = true;
+    const run = ++watchRun;
+    const current = () => running && watching && run === watchRun;
+    for (const earlier of module.FS.readdir("/tmp")) {
+      if (/^watch-\d+\.kinopa$/.test(earlier) && `/tmp/${earlier}` !== path) module.FS.unlink(`/tmp/${earlier}`);
+    }
     showControls();
+    shownSerial = -1;
     page.watching = "forward";
     $("caption").textContent = say("recording");
     const began = performance.now();
-    let cancelled = false;
     const progress = $("progress");
     progress.querySelector(".message").textContent = say("forwarding");
-    progress.querySelector(".cancel").onclick = () => { cancelled = true; };
+    const cancel = progress.querySelector(".cancel");
+    cancel.textContent = say("cancel");
+    let cancelled = false;
+    cancel.onclick = () => { cancelled = true; };
+    progress.oncancel = (e) => {
+      e.preventDefault();
+      cancelled = true;
+    };
     // The run before the last game, 20 ms at a time, the page answering
     // between; past half a second a bar shows how far it is.
-    for (;;) {
-      const share = api.watchForward(20);
-      if (share < 0) return fail("watching failed");
-      if (share >= 1) break;
-      if (performance.now() - began > 500) {
-        $("boxes").classList.add("open");
-        progress.classList.add("open");
-        progress.querySelector("progress").value = Math.round(share * 1000);
+    try {
+      for (;;) {
+        const share = api.watchForward(20);
+        if (share < 0) return fail("watching failed");
+        if (share >= 1) break;
+        if (performance.now() - began > 500) {
+          openDialog(progress, true);
+          progress.querySelector("progress").value = Math.round(share * 1000);
+        }
+        await new Promise((resolve) => setTimeout(resolve, 0));
+        if (!current()) return;  // a later watch, or back to the game
+        if (cancelled) return endWatching();
       }
-      await new Promise((resolve) => setTimeout(resolve, 0));
-      if (cancelled) {
-        progress.classList.remove("open");
-        $("boxes").classList.remove("open");
-        return endWatching();
-      }
+    } finally {
+      if (run === watchRun) closeDialog(progress);
     }
-    progress.classList.remove("open");
-    $("boxes").classList.toggle("open", boxOpen());
     page.watching = "last game";
     requestDraw();
     const play = () => {
-      if (!watching) return;
+      if (!current()) return;
       const due = api.watchPlay();
       requestDraw();
       if (due >= 0) {
@@ -448,18 +597,26 @@
       page.watching = "ended";
       drawField();
       $("caption").textContent = say("recordingEnded");
-      const back = document.createElement("a");
+      const back = document.createElement("button");
+      back.type = "button";
+      back.className = "link";
       back.textContent = say("back");
-      back.addEventListener("click", () => { back.remove(); endWatching(); });
+      back.addEventListener("click", endWatching);
       $("caption").append("  ", back);
     };
     play();
   }
   function endWatching() {
+    if (!watching) return;
     watching = false;
+    ++watchRun;
+    closeDialog($("progress"));
     switching = true;
     api.endWatching();
     switching = false;
+    for (const name of module.FS.readdir("/tmp")) {
+      if (/^watch-\d+\.kinopa$/.test(name)) module.FS.unlink(`/tmp/${name}`);
+    }
     page.watching = "";
     $("caption").textContent = "";
     showControls();
@@ -478,38 +635,51 @@
   }
 
   // --- Start ----------------------------------------------------------------
-  async function begin() {
-    // One tab at a time, as one copy for each settings folder on the desktop.
-    if (navigator.locks) {
-      const lock = await new Promise((resolve) => {
-        navigator.locks.request("kinopa", { ifAvailable: true }, (held) => {
-          resolve(held);
-          return held ? new Promise(() => {}) : undefined;  // kept while the page lives
-        });
+  // One tab at a time, as one copy for each settings folder on the desktop:
+  // the tab that plays holds the lock "kinopa", and "kinopa-files" while it
+  // may write the player's files. A tab the player asks to play in takes
+  // "kinopa" over; the other tab learns it, stops, and saves, and only then
+  // lets the files go to this one.
+  let filesDone = null;
+  async function holdTheGame() {
+    if (!navigator.locks) return true;
+    const steal = sessionStorage.getItem("kinopa-play-here") === "1";
+    sessionStorage.removeItem("kinopa-play-here");
+    const held = await new Promise((resolve) => {
+      navigator.locks.request("kinopa", steal ? { steal: true } : { ifAvailable: true }, (lock) => {
+        resolve(lock !== null);
+        return lock && new Promise(() => {});  // kept while the page lives
+      }).catch((e) => {
+        if (e.name === "AbortError") stopHere();  // taken over
       });
-      if (!lock) {
-        page.refused = true;
-        window.kinopaHost.messageBox("Kinopa", say("otherTab"), false);
-        $("box").querySelector("button").onclick = () => {};
-        return;
-      }
-    }
-    // The game's files come while the module compiles.
-    const gameFiles = [
-      ...PICTURES.map((name) => "images/" + name),
-      "wave/wave.ini",  // the first settings, for a first start
-      "window_art/field.bmp",
-    ];
-    const downloads = gameFiles.map(fetched);
-    for (const download of downloads) download.catch(() => {});  // reported below
-    module = await createKinopa();
+    });
+    if (!held) return false;
+    await new Promise((resolve) => navigator.locks.request("kinopa-files", () => {
+      resolve();
+      return new Promise((done) => { filesDone = done; });
+    }));
+    return true;
+  }
+  // Another tab plays now: what 終了 saves is saved and stored, the page
+  // says so, and the player's files are the other tab's.
+  async function stopHere() {
+    if (running) api.saveNow();
+    showEnded("stolen");
+    if (module) await syncStorage();
+    filesDone?.();
+  }
+
+  function makeApi() {
     const number = (name, args) => module.cwrap(name, "number", args);
     const string = (name, args) => module.cwrap(name, "string", args);
     api = {
       begin: number("kinopa_begin", ["number"]),
+      sentence: string("kinopa_page_sentence", ["string"]),
       step: number("kinopa_step", []),
       framePending: number("kinopa_frame_pending", []),
       displayRefresh: number("kinopa_display_refresh", []),
+      holdClock: number("kinopa_hold_clock", ["number"]),
+      saveNow: number("kinopa_save_now", []),
       startClick: number("kinopa_start_click", []),
       endClick: number("kinopa_end_click", []),
       pointerMove: number("kinopa_pointer_move", ["number", "number", "number"]),
@@ -531,11 +701,33 @@
       stateLine: string("kinopa_state_line", []),
       runRecording: string("kinopa_run_recording", []),
       bestGamePath: string("kinopa_best_game_path", []),
-      watch: number("kinopa_watch", ["string"]),
+      watch: number("kinopa_watch", ["string", "string"]),
+      watchAnswer: number("kinopa_watch_answer", ["number"]),
       watchForward: number("kinopa_watch_forward", ["number"]),
       watchPlay: number("kinopa_watch_play", []),
       endWatching: number("kinopa_end_watching", []),
     };
+    module._kinopa_use_japanese(JAPANESE ? 1 : 0);
+  }
+
+  async function begin() {
+    if (!await holdTheGame()) {
+      module = await createKinopa();
+      makeApi();
+      page.refused = true;
+      showEnded("refused");
+      return;
+    }
+    // The game's files come while the module compiles.
+    const gameFiles = [
+      ...PICTURES.map((name) => "images/" + name),
+      "wave/wave.ini",  // the first settings, for a first start
+      "window_art/field.bmp",
+    ];
+    const downloads = gameFiles.map(fetched);
+    for (const download of downloads) download.catch(() => {});  // reported below
+    module = await createKinopa();
+    makeApi();
     const FS = module.FS;
     // The player's files: the browser's storage, read before anything else.
     FS.mkdir("/kinopa");
@@ -548,6 +740,7 @@
     ]);
     gameFiles.forEach((name, i) => FS.writeFile("/game/" + name, files[i]));
     await fetchSounds(false);
+    if (ended) return;  // taken over by another tab meanwhile
     running = true;
     if (!api.begin(JAPANESE ? 1 : 0)) {
       running = false;
@@ -582,20 +775,38 @@
       if (api.phase().startsWith("watch")) return endWatching();
       api.endClick();
     }));
+    // The sound settings: a window of its own beside the game, never modal,
+    // as on the desktop; Tab goes round its controls, Escape is its Cancel.
     $("Command1").addEventListener("click", guarded(() => {
-      menu.hidden = false;
       showSettings();
+      openDialog(menu, false);
+      menu.querySelector("input").focus();
     }));
     wireSettings();
     $("SoundMenu-Command1").addEventListener("click", guarded(async () => {  // OK
       await fetchSounds(true);
       api.settingsOk();
-      menu.hidden = true;
+      closeDialog(menu);
     }));
-    $("SoundMenu-Command2").addEventListener("click", guarded(() => {  // Cancel
+    const settingsCancel = guarded(() => {
       api.settingsCancel();
-      menu.hidden = true;
-    }));
+      closeDialog(menu);
+    });
+    $("SoundMenu-Command2").addEventListener("click", settingsCancel);
+    menu.addEventListener("keydown", (e) => {
+      if (e.key === "Escape") {
+        e.preventDefault();
+        settingsCancel();
+      } else if (e.key === "Tab") {
+        const order = [...menu.querySelectorAll("input, button")].filter((c) => !c.disabled);
+        const at = order.indexOf(document.activeElement);
+        const next = e.shiftKey ? (at <= 0 ? order.length - 1 : -1) : (at === order.length - 1 ? 0 : -1);
+        if (next >= 0) {
+          e.preventDefault();
+          order[next].focus();
+        }
+      }
+    });
     // The dialog moves by its title bar.
     menu.querySelector(".title").addEventListener("pointerdown", (down) => {
       const left = menu.offsetLeft - down.clientX, top = menu.offsetTop - down.clientY;
@@ -611,7 +822,16 @@
       }
       download(path.slice(path.lastIndexOf("/") + 1), module.FS.readFile(path));
     }));
+    // The player's run: watching, the one the watch ended.
     $("downloadRun").addEventListener("click", guarded(() => download("session.kinopa", api.runRecording())));
+    // Out of sight the game stands, and what 終了 saves is saved: the tab
+    // may be closed, or the page reloaded, any moment after.
+    document.addEventListener("visibilitychange", () => {
+      if (document.hidden) saveNow();
+      audio.visibility();
+      holdWhileAway();
+    });
+    window.addEventListener("pagehide", () => { saveNow(); });
     $("watchFile").addEventListener("click", () => chooseFile(".kinopa", watchFile));
     // A recording dropped on the page is watched.
     window.addEventListener("dragover", (e) => { e.preventDefault(); $("dropping").classList.add("open"); });
@@ -625,7 +845,7 @@
     // For the tests: what the game shows, and a way in.
     page.stateLine = () => api.stateLine();
     page.runRecording = () => api.runRecording();
-    page.watchFile = (name, text) => watchRecording(new TextEncoder().encode(text));
+    page.watchFile = (name, text) => watchRecording(new TextEncoder().encode(text), name);
     page.audioState = () => audio.state();
     page.fieldPixels = () => {
       drawField();

@@ -59,9 +59,11 @@ test("damaged-wave-ini", async (t) => {
   await p.evaluate(() => { kinopaPage.writeFile("/kinopa/wave.ini", "\u0001garbage"); return kinopaPage.sync(); });
   const error = await p.reload();
   const boxes = await p.evaluate(() => kinopaPage.boxes);
-  t.check("a damaged wave.ini is said in its box",
-          !error && boxes.some((b) => b.startsWith("wave.iniファイルに何か問題あるみたいです。 | ")),
-          error || boxes.join("\n"));
+  t.check("a damaged wave.ini is said in its box, named as the player can find it",
+          !error && boxes.length === 1 && boxes[0].startsWith("wave.iniファイルに何か問題あるみたいです。 | ") &&
+          boxes[0].includes(" wave.ini.bak ") && !boxes[0].includes("/"), error || boxes.join("\n"));
+  const offered = await p.evaluate(() => [...document.querySelectorAll("#box .files button")].map((b) => b.textContent));
+  t.check("... which offers the damaged file to save", offered.join() === "Save wave.ini", offered.join());
   await p.answerBoxes();
 });
 
@@ -115,7 +117,7 @@ test("missing-wave-ini", async (t) => {
     await kinopaPage.sync();
   });
   const error = await p.reload();
-  const missing = "wave.iniファイルに何か問題あるみたいです。 | The file /kinopa/wave.ini does not exist.";
+  const missing = "wave.iniファイルに何か問題あるみたいです。 | The file wave.ini does not exist.";
   const boxes = () => p.evaluate(() => kinopaPage.boxes);
   t.check("a missing wave.ini is said at start", !error && (await boxes()).join("\n") === missing,
           error || (await boxes()).join("\n"));
