@@ -53,7 +53,6 @@
     stage.style.transform = `scale(${scale})`;
     stage.style.left = `${Math.max(0, (window.innerWidth - width * scale) / 2)}px`;
     document.documentElement.style.setProperty("--kinopa-scale", scale);
-    placeDialogs();
   }
   window.addEventListener("resize", fit);
   fit();
@@ -77,6 +76,8 @@
     dialog.style.top = `${within(field.top + (field.height - height) / 2, height, window.innerHeight)}px`;
   }
   function placeDialogs() { document.querySelectorAll("dialog").forEach(placeDialog); }
+  // Once the window is fitted anew.
+  for (const fitted of ["resize", "kinopa-fit"]) window.addEventListener(fitted, placeDialogs);
   function openDialog(dialog, modal) {
     if (dialog.open) return;
     if (modal) dialog.showModal(); else dialog.show();
@@ -187,12 +188,15 @@
   }
 
   // --- What the module calls -------------------------------------------------
-  // The player's files to the browser's storage: a file the game writes goes
-  // there at once, in the same turn (so a reload or a closed tab right after
-  // cannot lose it), and a whole sync follows for the rest. Syncs run one
-  // after the other, never two at once (a file gone between a sync's listing
-  // and its reading fails it).
+  // The player's files to the browser's storage: a file the game writes is
+  // put there at once, and kept in a journal (localStorage) in the same turn
+  // until the storage has it, as a reload or a closed tab may cut an
+  // IndexedDB transaction short but never loses what localStorage took; the
+  // next start puts back what the journal still holds. A whole sync follows
+  // for the rest. Syncs run one after the other, never two at once (a file
+  // gone between a sync's listing and its reading fails it).
   const STORAGE = "/kinopa";
+  const JOURNAL = "kinopa-journal:";
   let syncing = null;
   let syncAgain = false;
   function syncStorage() {
@@ -214,12 +218,31 @@
   function storeNow(path) {
     const IDBFS = module.IDBFS || module.FS.filesystems.IDBFS;
     const db = IDBFS.dbs[STORAGE];
-    if (!db) return;
     IDBFS.loadLocalEntry(path, (error, entry) => {
-      if (error) return;
-      const store = db.transaction([IDBFS.DB_STORE_NAME], "readwrite").objectStore(IDBFS.DB_STORE_NAME);
-      IDBFS.storeRemoteEntry(store, path, entry, (e) => { if (e) console.error(e); });
+      if (error || !db) return;
+      let journaled = null;
+      try {
+        journaled = "";
+        for (let i = 0; i < entry.contents.length; i += 0x8000)
+          journaled += String.fromCharCode(...entry.contents.subarray(i, i + 0x8000));
+        localStorage.setItem(JOURNAL + path, journaled);
+      } catch (e) {
+        journaled = null;  // no room there: the storage alone takes it
+      }
+      const transaction = db.transaction([IDBFS.DB_STORE_NAME], "readwrite");
+      transaction.oncomplete = () => {
+        if (journaled !== null && localStorage.getItem(JOURNAL + path) === journaled) localStorage.removeItem(JOURNAL + path);
+      };
+      IDBFS.storeRemoteEntry(transaction.objectStore(IDBFS.DB_STORE_NAME), path, entry, (e) => { if (e) console.error(e); });
     });
+  }
+  // What the journal holds is newer than the storage's copy.
+  function replayJournal() {
+    for (const key of Object.keys(localStorage).filter((k) => k.startsWith(JOURNAL))) {
+      const path = key.slice(JOURNAL.length);
+      module.FS.writeFile(path, Uint8Array.from(localStorage.getItem(key), (c) => c.charCodeAt(0)));
+      storeNow(path);
+    }
   }
   // What 終了 saves, saved now and on its way to the storage: the page goes
   // out of sight, or away.
@@ -733,6 +756,7 @@
     FS.mkdir("/kinopa");
     FS.mount(module.IDBFS || FS.filesystems.IDBFS, {}, "/kinopa");
     await new Promise((resolve, reject) => FS.syncfs(true, (e) => (e ? reject(e) : resolve())));
+    replayJournal();
     for (const folder of ["/game", "/game/images", "/game/wave", "/game/window_art"]) FS.mkdir(folder);
     const [files] = await Promise.all([
       Promise.all(downloads),
@@ -855,6 +879,9 @@
       try { return new TextDecoder().decode(module.FS.readFile(path)); } catch (e) { return null; }
     };
     page.writeFile = (path, text) => module.FS.writeFile(path, text);
+    // The game stops here as if killed: nothing more is saved, and files
+    // changed now reach the next start as they are.
+    page.halt = () => { running = false; };
     page.removeFile = (path) => module.FS.unlink(path);
     page.sync = syncStorage;
   }

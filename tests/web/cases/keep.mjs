@@ -9,6 +9,9 @@ import { body, test } from "../harness.mjs";
 const shown = (id) => `document.getElementById("${id}").open`;
 // The recording without its closing lines: what a longer one of the same
 // run begins with.
+// Back from a watch: the player's game, Start shown and enabled.
+const startReady = () => !kinopaPage.watching && / labels=.*\|Start$/.test(kinopaPage.stateLine()) &&
+  document.getElementById("gamestart").textContent === "Start" && !document.getElementById("gamestart").disabled;
 const opening = (recording) => recording.replace(/(# last .*\n)?# end of recording\n$/, "");
 
 test("watch-asks-and-replaces", async (t) => {
@@ -30,7 +33,9 @@ test("watch-asks-and-replaces", async (t) => {
   await p.drop("run.kinopa", text);
   await p.waitFor(shown("ask"));
   await p.page.click("#ask .buttons button");
-  t.check("yes: the recording plays", await p.waitFor(() => kinopaPage.watching === "last game"));
+  t.check("yes: the recording plays, Start and the sound settings disabled",
+          await p.waitFor(() => kinopaPage.watching === "last game" && document.getElementById("gamestart").disabled &&
+                                document.getElementById("Command1").disabled));
   const offered = await p.evaluate(() => kinopaPage.runRecording());
   t.check("watching, the session's recording offered is the player's",
           offered.startsWith(before) && offered.length > before.length, offered.slice(0, 200));
@@ -42,7 +47,92 @@ test("watch-asks-and-replaces", async (t) => {
   t.check("... without a word", (await p.evaluate(() => kinopaPage.boxes)).length === 0,
           (await p.evaluate(() => kinopaPage.boxes)).join("\n"));
   await p.page.click("#gameend");
-  t.check("終了 goes back to the game, Start ready",
-          await p.waitFor(() => !kinopaPage.watching && / labels=.*\|Start$/.test(kinopaPage.stateLine()) &&
-                                !document.getElementById("gamestart").disabled));
+  t.check("終了 goes back to the game, Start ready", await p.waitFor(startReady));
+});
+
+// Steers the tovrin under the zarup until the score passes `score`.
+async function catchPast(p, score) {
+  for (let s = await p.state(); Number(s.score) <= score; s = await p.state()) {
+    if (s.paused !== "0") return false;
+    await p.page.mouse.move(...await p.fieldPoint(Number(s.zarup.split(",")[0]) + 32, 540));
+  }
+  return true;
+}
+
+// Reloads the page in the very turn `when` (run in the page) comes true,
+// polled between the game's steps; the state line it saw then.
+async function reloadWhen(p, when, arg, meanwhile) {
+  const navigated = p.page.waitForNavigation({ timeout: 30000 });
+  await p.evaluate((test, x) => {
+    const look = () => {
+      if (!new Function("line", "x", test)(kinopaPage.stateLine(), x)) return setTimeout(look, 0);
+      window.name = kinopaPage.stateLine();  // kept through the reload
+      location.reload();
+    };
+    look();
+  }, when, arg);
+  await meanwhile().catch(() => {});  // its page goes in the middle
+  await navigated;
+  await p.ready();
+  return p.evaluate(() => window.name);
+}
+const high = (line) => Number(line.match(/ high=(\d+)/)[1]);
+
+// A record stays through a reload in the turn after the frame that set it,
+// and through one in the turn after the game's last frame.
+test("reload-keeps-the-record", async (t) => {
+  const p = await t.open();
+  await p.page.click("#gamestart");
+  const set = await reloadWhen(p, "return / high=[1-9]/.test(line)", 0, () => catchPast(p, 0));
+  const kept = high(await p.stateLine());
+  t.check("a reload as a catch sets a record keeps it", kept === high(set), `${set}\nafter the reload: ${kept}`);
+  await p.page.click("#gamestart");
+  t.check("a catch passes it", await catchPast(p, kept));
+  const last = await reloadWhen(p, "return / paused=-1 /.test(line)", 0, () => p.page.click("#gamestart"));
+  const after = high(await p.stateLine());
+  t.check("a reload as Pause ends the game keeps it", high(last) > kept && after === high(last),
+          `${last}\nafter the reload: ${after}`);
+}, { timeout: 90000 });
+
+// Five seconds in another tab: the game stands on the frame it was at.
+test("hidden-tab-stands", async (t) => {
+  const p = await t.open();
+  await p.page.click("#gamestart");
+  t.check("Start runs the game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
+  const other = await t.openTab();
+  await other.page.bringToFront();
+  t.check("another tab hides the game's", await p.waitFor(() => document.hidden));
+  const hidden = await p.stateLine();
+  await new Promise((resolve) => setTimeout(resolve, 5000));
+  const later = await p.stateLine();
+  t.check("the remaining time stands while the tab is hidden", later === hidden, `${hidden}\n${later}`);
+  await p.page.bringToFront();
+  t.check("back in sight, the game goes on from there",
+          await p.waitFor((was) => / paused=0 /.test(kinopaPage.stateLine()) && kinopaPage.stateLine() !== was, hidden));
+  const [stood, now] = [hidden, await p.stateLine()].map((line) => Number(line.match(/ rem=(\d+)/)[1]));
+  t.check("... a frame or two on", stood - now < 1000, `${stood} then ${now}`);
+});
+
+// The sound settings close with Escape as with Cancel, and so does the
+// progress of a long recording.
+test("escape-closes-dialogs", async (t) => {
+  const p = await t.open();
+  await p.page.click("#Command1");
+  t.check("the sound settings open", await p.waitFor(shown("SoundMenu")));
+  await p.page.keyboard.press("Escape");
+  t.check("Escape closes them", await p.waitFor(() => !document.getElementById("SoundMenu").open));
+  // Many games before the last: the page goes through them with a progress
+  // dialog.
+  let long = "# Kinopa recording\nrandom" + " 0.5".repeat(20000) + "\nhigh 0\ntick 100\nidle\n";
+  for (let game = 0, tick = 100; game < 60; ++game) {
+    long += "start\n";
+    for (let f = 0; f < 500; ++f) long += `tick ${tick += 8}\nframe\n`;
+    long += "start\nidle\n";
+  }
+  long += "start\ntick 999999\nframe\n# end of recording\n";
+  await p.drop("long.kinopa", long);
+  t.check("a long recording shows its progress", await p.waitFor(shown("progress")));
+  await p.page.keyboard.press("Escape");
+  t.check("Escape cancels it, back to the game, Start ready",
+          await p.waitFor(() => !document.getElementById("progress").open) && await p.waitFor(startReady));
 });

@@ -56,7 +56,11 @@ test("choose-sound-file", async (t) => {
 
 test("damaged-wave-ini", async (t) => {
   const p = await t.open();
-  await p.evaluate(() => { kinopaPage.writeFile("/kinopa/wave.ini", "\u0001garbage"); return kinopaPage.sync(); });
+  await p.evaluate(() => {
+    kinopaPage.halt();
+    kinopaPage.writeFile("/kinopa/wave.ini", "\u0001garbage");
+    return kinopaPage.sync();
+  });
   const error = await p.reload();
   const boxes = await p.evaluate(() => kinopaPage.boxes);
   t.check("a damaged wave.ini is said in its box, named as the player can find it",
@@ -112,6 +116,7 @@ test("missing-wave-ini", async (t) => {
   const p = await t.open();
   await p.evaluate(async () => {
     await kinopaPage.sync();  // the first start's wave.ini is stored: nothing is being saved
+    kinopaPage.halt();
     kinopaPage.writeFile("/kinopa/best-game.kinopa", "# Kinopa recording\n");
     kinopaPage.removeFile("/kinopa/wave.ini");
     await kinopaPage.sync();
