@@ -319,8 +319,9 @@ EMSCRIPTEN_KEEPALIVE int kinopa_end_watching() {
   return onProgram([](WebProgram& p) { p.endWatching(); });
 }
 
-// The page cannot run the game (its tab hidden): the player's clock stands
-// while `held`, and the game goes on from the same frame after.
+// The page cannot run the game (its tab hidden, a modal dialog open): the
+// clock of the game shown, the player's or a watch's, stands while `held`,
+// and the game goes on from the same frame after.
 EMSCRIPTEN_KEEPALIVE int kinopa_hold_clock(int held) {
   if (!held) pacer.stop();  // the frames start afresh
   return onProgram([&](WebProgram& p) { p.holdClock(held != 0); });

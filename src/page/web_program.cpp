@@ -77,6 +77,7 @@ std::optional<double> WebProgram::watchPlay() {
 
 void WebProgram::holdClock(bool held) {
   if (run_ && session_) run_->holdClock(held);
+  if (watch_) watch_->hold(held, Watch::Clock::now());
 }
 
 void WebProgram::saveNow() {

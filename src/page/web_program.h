@@ -50,8 +50,9 @@ class WebProgram {
   // Back from watching to a new run of the player's.
   void endWatching();
 
-  // The player's run's clock stands while held: the page cannot run it (its
-  // tab hidden), and the game goes on from the same frame once let go.
+  // The clock of the game shown stands while held: the page cannot run it
+  // (its tab hidden), and the game, or the watch, goes on from the same
+  // frame once let go.
   void holdClock(bool held);
   // What 終了 saves, saved now (the page goes out of sight or away).
   void saveNow();

@@ -54,6 +54,14 @@ double Watch::fastForward(Clock::duration slice) {
   return 1;
 }
 
+void Watch::hold(bool held, Clock::time_point now) {
+  if (held && !heldAt_) heldAt_ = now;
+  if (!held && heldAt_) {
+    if (begin_) *begin_ += now - *heldAt_;
+    heldAt_.reset();
+  }
+}
+
 std::optional<Watch::Clock::time_point> Watch::playDue(Clock::time_point now) {
   if (search_) throw Error("the recording is not checked yet");
   openSound();

@@ -55,6 +55,9 @@ class Watch {
   // nothing once the watch is over (the recording played to its end:
   // Phase::watched; or the program ending).
   std::optional<Clock::time_point> playDue(Clock::time_point now);
+  // The recorded clock stands from `now` while held (the front end cannot
+  // show the watch: a hidden page), and goes on from there once let go.
+  void hold(bool held, Clock::time_point now);
 
  private:
   void openSound();
@@ -72,6 +75,7 @@ class Watch {
   std::size_t done_ = 0;  // commands played
   std::optional<ReplayCommand> pending_;
   std::optional<Clock::time_point> begin_;
+  std::optional<Clock::time_point> heldAt_;
   int32_t firstTick_ = 0;
 };
 

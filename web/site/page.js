@@ -411,11 +411,16 @@
   // on from the same frame.
   const away = () => modalOpen() || document.hidden;
   let held = false;
+  let playLater = null;  // a watch's play, standing while away
   function holdWhileAway() {
     if (!api || held === away()) return;
     held = away();
     api.holdClock(held ? 1 : 0);
-    if (!held) afterEvent();
+    if (held) return;
+    afterEvent();
+    const play = playLater;
+    playLater = null;
+    play?.();
   }
   function step() {
     clearTimeout(stepTimer);
@@ -540,7 +545,8 @@
 
   // --- Watching a recording -----------------------------------------------------
   async function watchFile(file) {
-    if (running) await watchRecording(new Uint8Array(await file.arrayBuffer()), file.name);
+    // Not while a modal dialog waits for the player.
+    if (running && !modalOpen()) await watchRecording(new Uint8Array(await file.arrayBuffer()), file.name);
   }
   // The module takes or refuses the recording before anything waits; one
   // that would end the game the player is playing waits for their yes, the
@@ -611,6 +617,10 @@
     requestDraw();
     const play = () => {
       if (!current()) return;
+      if (away()) {  // the watch stands meanwhile, and goes on once back
+        playLater = play;
+        return;
+      }
       const due = api.watchPlay();
       requestDraw();
       if (due >= 0) {
