@@ -121,7 +121,7 @@
       save.addEventListener("click", () => download(name, module.FS.readFile(path)));
       return save;
     }));
-    closeDialog(box);  // shown afresh, placed for its new size
+    if (box.open) box.close();  // shown afresh, placed for its new size
     openDialog(box, true);
     box.querySelector(".buttons button").focus();
   }
@@ -240,8 +240,14 @@
   function replayJournal() {
     for (const key of Object.keys(localStorage).filter((k) => k.startsWith(JOURNAL))) {
       const path = key.slice(JOURNAL.length);
-      module.FS.writeFile(path, Uint8Array.from(localStorage.getItem(key), (c) => c.charCodeAt(0)));
-      storeNow(path);
+      try {
+        module.FS.mkdirTree(path.slice(0, path.lastIndexOf("/")));
+        module.FS.writeFile(path, Uint8Array.from(localStorage.getItem(key), (c) => c.charCodeAt(0)));
+        storeNow(path);
+      } catch (e) {
+        console.warn(`kinopa: ${path} stays as the storage has it: ${e.message}`);
+        localStorage.removeItem(key);
+      }
     }
   }
   // What 終了 saves, saved now and on its way to the storage: the page goes
@@ -428,7 +434,7 @@
     if (!running || watching || away()) return;
     const due = api.step();
     if (due === ENDED) {
-      if (running && !boxOpen()) showEnded();
+      if (running && !boxOpen()) showEnded("ended");
       return;
     }
     framePending = api.framePending() === 1;
