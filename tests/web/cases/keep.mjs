@@ -7,11 +7,11 @@ import { join } from "node:path";
 import { body, test } from "../harness.mjs";
 
 const shown = (id) => `document.getElementById("${id}").open`;
-// The recording without its closing lines: what a longer one of the same
-// run begins with.
 // Back from a watch: the player's game, Start shown and enabled.
 const startReady = () => !kinopaPage.watching && / labels=.*\|Start$/.test(kinopaPage.stateLine()) &&
   document.getElementById("gamestart").textContent === "Start" && !document.getElementById("gamestart").disabled;
+// The recording without its closing lines: what a longer one of the same
+// run begins with.
 const opening = (recording) => recording.replace(/(# last .*\n)?# end of recording\n$/, "");
 
 test("watch-asks-and-replaces", async (t) => {
@@ -61,16 +61,16 @@ async function catchPast(p, score) {
 
 // Reloads the page in the very turn `when` (run in the page) comes true,
 // polled between the game's steps; the state line it saw then.
-async function reloadWhen(p, when, arg, meanwhile) {
+async function reloadWhen(p, when, meanwhile) {
   const navigated = p.page.waitForNavigation({ timeout: 30000 });
-  await p.evaluate((test, x) => {
+  await p.evaluate((test) => {
     const look = () => {
-      if (!new Function("line", "x", test)(kinopaPage.stateLine(), x)) return setTimeout(look, 0);
+      if (!new Function("line", test)(kinopaPage.stateLine())) return setTimeout(look, 0);
       window.name = kinopaPage.stateLine();  // kept through the reload
       location.reload();
     };
     look();
-  }, when, arg);
+  }, when);
   await meanwhile().catch(() => {});  // its page goes in the middle
   await navigated;
   await p.ready();
@@ -83,12 +83,12 @@ const high = (line) => Number(line.match(/ high=(\d+)/)[1]);
 test("reload-keeps-the-record", async (t) => {
   const p = await t.open();
   await p.page.click("#gamestart");
-  const set = await reloadWhen(p, "return / high=[1-9]/.test(line)", 0, () => catchPast(p, 0));
+  const set = await reloadWhen(p, "return / high=[1-9]/.test(line)", () => catchPast(p, 0));
   const kept = high(await p.stateLine());
   t.check("a reload as a catch sets a record keeps it", kept === high(set), `${set}\nafter the reload: ${kept}`);
   await p.page.click("#gamestart");
   t.check("a catch passes it", await catchPast(p, kept));
-  const last = await reloadWhen(p, "return / paused=-1 /.test(line)", 0, () => p.page.click("#gamestart"));
+  const last = await reloadWhen(p, "return / paused=-1 /.test(line)", () => p.page.click("#gamestart"));
   const after = high(await p.stateLine());
   t.check("a reload as Pause ends the game keeps it", high(last) > kept && after === high(last),
           `${last}\nafter the reload: ${after}`);
