@@ -28,7 +28,8 @@
 EM_JS(void, hostMessageBox, (const char* title, const char* text, int error, const char* offered), {
   const t = UTF8ToString(title), x = UTF8ToString(text);
   if (typeof window !== "undefined" && window.kinopaHost) {
-    window.kinopaHost.messageBox(t, x, error !== 0, UTF8ToString(offered).split("\n").filter(Boolean));
+    const files = UTF8ToString(offered).split("\n").filter(Boolean);
+    window.kinopaHost.messageBox(t, x, error !== 0, files);
   } else {
     console.error(t + ": " + x);
   }
@@ -212,8 +213,11 @@ MessageSink& windowSystemMessages() {
     void messageBoxAbout(const std::string& title, const std::string& text, int,
                          const std::vector<std::string>& files) override {
       std::string offered;
-      for (const std::string& file : files)
-        if (hostInBrowser() && file.starts_with(gameFolders().settings) && fileExists(file)) offered += file + "\n";
+      const std::string storage = gameFolders().settings;
+      for (const std::string& file : files) {
+        if (hostInBrowser() && file.starts_with(storage) && fileExists(file))
+          offered += file + "\n";
+      }
       hostMessageBox(title.c_str(), text.c_str(), 0, offered.c_str());
     }
   };

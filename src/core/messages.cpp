@@ -69,7 +69,8 @@ MessageSink& messageSink() { return g_sink ? *g_sink : windowSystemMessages(); }
 
 std::string playerSentence(const PlayerText& text) {
   if (text.empty()) return "";
-  const std::string file = text.file.empty() ? text.file : messageSink().shownPath(cleanPath(text.file));
+  const std::string file =
+      text.file.empty() ? text.file : messageSink().shownPath(cleanPath(text.file));
   std::string sentence = fillIn(translated(text.sentence), file, text.detail);
   if (text.reason != nullptr)
     sentence = joined(sentence, fillIn(translated(text.reason), file, text.detail));

@@ -58,22 +58,23 @@ struct PageSentence {
   const char* sentence;
 };
 constexpr PageSentence kPageSentences[] = {
-    {"refused", QT_TRANSLATE_NOOP("kinopa", "Kinopa is open in another tab. Play there, or play here "
-                                             "instead: the other tab then stops, everything saved.")},
+    {"refused", QT_TRANSLATE_NOOP("kinopa", "Kinopa is open in another tab. Play there, or play "
+                                            "here instead: the other tab then stops, everything "
+                                            "saved.")},
     {"playHere", QT_TRANSLATE_NOOP("kinopa", "Play here")},
-    {"stolen", QT_TRANSLATE_NOOP("kinopa", "Kinopa is played in another tab now. This tab has stopped, "
-                                           "everything saved.")},
+    {"stolen", QT_TRANSLATE_NOOP("kinopa", "Kinopa is played in another tab now. This tab has "
+                                           "stopped, everything saved.")},
     {"ended", QT_TRANSLATE_NOOP("kinopa", "Kinopa has ended.")},
     {"again", QT_TRANSLATE_NOOP("kinopa", "Play again")},
-    {"noBest", QT_TRANSLATE_NOOP("kinopa", "There is no best game yet. It is kept when a game beats your "
-                                           "highest score.")},
+    {"noBest", QT_TRANSLATE_NOOP("kinopa", "There is no best game yet. It is kept when a game "
+                                           "beats your highest score.")},
     {"forwarding", QT_TRANSLATE_NOOP("kinopa", "Going through the run before its last game…")},
     {"cancel", QT_TRANSLATE_NOOP("kinopa", "Cancel")},
     {"recording", QT_TRANSLATE_NOOP("kinopa", "Kinopa — recording")},
     {"recordingEnded", QT_TRANSLATE_NOOP("kinopa", "Kinopa — recording, ended")},
     {"back", QT_TRANSLATE_NOOP("kinopa", "Back to the game")},
-    {"watchAsk", QT_TRANSLATE_NOOP("kinopa", "Watching a recording ends the game you are playing. "
-                                             "Watch it?")},
+    {"watchAsk", QT_TRANSLATE_NOOP("kinopa", "Watching a recording ends the game you are "
+                                             "playing. Watch it?")},
     {"watch", QT_TRANSLATE_NOOP("kinopa", "Watch")},
     {"save", QT_TRANSLATE_NOOP("kinopa", "Save %1")},
 };
@@ -284,8 +285,8 @@ EMSCRIPTEN_KEEPALIVE const char* kinopa_sound_files_wanted(int fromDialog) {
 
 // Watching the recording at `path`, which the player knows as `name`: 1
 // watching; 0 refused (said in a box; the player's game goes on as it was);
-// 2 it would end the game the player is playing, which goes on until the
-// player's answer (kinopa_watch_answer).
+// 2 it would end the game the player is playing: the player is asked first
+// (kinopa_watch_answer).
 EMSCRIPTEN_KEEPALIVE int kinopa_watch(const char* path, const char* name) {
   using Opened = WebProgram::Opened;
   Opened opened = Opened::refused;

@@ -44,7 +44,8 @@ double Watch::fastForward(Clock::duration slice) {
   openSound();
   ReplayCommand c;
   while (done_ < lastGame_) {
-    if (!recording_.next(c)) throw damagedRecording("it changed while it played", recording_.name());
+    if (!recording_.next(c))
+      throw damagedRecording("it changed while it played", recording_.name());
     player_->run(c);
     // The clock is read now and then.
     if (++done_ % 256 == 0 && Clock::now() >= until) break;
