@@ -130,6 +130,11 @@ EMSCRIPTEN_KEEPALIVE int kinopa_pointer_move(int buttons, float x, float y) {
 EMSCRIPTEN_KEEPALIVE int kinopa_pointer_up(int button, float x, float y) {
   return onProgram([&](WebProgram& p) { p.session().mouseUp(button, 0, x, y); });
 }
+// A finger's or a pen's release: judged once a drawn frame has seen where it
+// pressed (PlaySession::touchUp).
+EMSCRIPTEN_KEEPALIVE int kinopa_touch_up(int button, float x, float y) {
+  return onProgram([&](WebProgram& p) { p.session().touchUp(button, 0, x, y); });
+}
 
 // The sound settings dialog: its values, the player's changes, OK, Cancel,
 // and a file chosen with a row's browse button.
