@@ -32,7 +32,7 @@ test("bad-recording-refused", async (t) => {
   t.check("Start runs the game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
   const [before, after] = await p.evaluate(() => {
     const look = () => [kinopaPage.stateLine(), kinopaPage.runRecording(),
-      ["Label4", "Label5", "Label6", "Label8", "gamestart"].map((id) => document.getElementById(id).textContent).join("|")];
+      ["Label4", "Label5", "Label6", "Label8", "gamestart"].map((id) => kinopaPage.shown(id)).join("|")];
     const was = look();
     kinopaPage.watchFile("bad.kinopa", "this is no recording\n");
     return [was, look()];
