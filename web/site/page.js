@@ -361,7 +361,8 @@
       ink.fillText(text, x, l.baseline);
       ink.restore();
     }
-    // What changed, drawn once at the next display refresh.
+    // What changed, drawn once at the next display refresh: in the field's
+    // drawing while frames come, else in a callback of its own.
     function paint() {
       painting = false;
       if (!looks) return;
@@ -394,8 +395,9 @@
         dirty.add(control);
         if (painting) return;
         painting = true;
-        requestAnimationFrame(paint);
+        if (!drawRequested) requestAnimationFrame(paint);
       },
+      paint,
       // The elements brought up to date: at once when `now`, else if a
       // second has passed.
       copy(now) {
@@ -436,6 +438,7 @@
       // early, and it is shown at once.
       if (framePending && stepTimer !== null && api.displayRefresh()) step();
       drawField();
+      labels.paint();
       if (running && (framePending || watching)) requestDraw();
     });
   }
