@@ -329,5 +329,13 @@
         <source>Save %1</source>
         <translation>%1 を保存</translation>
     </message>
+    <message>
+        <source>Full screen</source>
+        <translation>全画面</translation>
+    </message>
+    <message>
+        <source>Leave full screen</source>
+        <translation>全画面を終える</translation>
+    </message>
 </context>
 </TS>

@@ -168,13 +168,14 @@ GameFolders gameFolders() {
     f.installed = true;
     f.settingsPremade = true;  // the page mounts the storage before the game starts
   } else {
-    // Under node, beside the script: the site the browser build made.
+    // Under node, beside the script: the game's files as the browser build
+    // laid them out for the page's /game.
     char* folder = hostScriptFolder();
-    const std::string site = withSlash(folder) + "site/";
+    const std::string game = withSlash(folder) + "game/";
     std::free(folder);
-    f.images = site + "images/";
-    f.sounds = site + "wave/";
-    f.settings = site + "wave/";
+    f.images = game + "images/";
+    f.sounds = game + "wave/";
+    f.settings = game + "wave/";
   }
   return f;
 }

@@ -77,6 +77,8 @@ constexpr PageSentence kPageSentences[] = {
                                              "playing. Watch it?")},
     {"watch", QT_TRANSLATE_NOOP("kinopa", "Watch")},
     {"save", QT_TRANSLATE_NOOP("kinopa", "Save %1")},
+    {"fullScreen", QT_TRANSLATE_NOOP("kinopa", "Full screen")},
+    {"leaveFullScreen", QT_TRANSLATE_NOOP("kinopa", "Leave full screen")},
 };
 
 }  // namespace
@@ -168,6 +170,11 @@ EMSCRIPTEN_KEEPALIVE int kinopa_pointer_move(int buttons, float x, float y) {
 }
 EMSCRIPTEN_KEEPALIVE int kinopa_pointer_up(int button, float x, float y) {
   return onProgram([&](WebProgram& p) { p.session().mouseUp(button, 0, x, y); });
+}
+// A finger's or a pen's release: judged once a drawn frame has seen where it
+// pressed (PlaySession::touchUp).
+EMSCRIPTEN_KEEPALIVE int kinopa_touch_up(int button, float x, float y) {
+  return onProgram([&](WebProgram& p) { p.session().touchUp(button, 0, x, y); });
 }
 
 // The sound settings dialog: its values, the player's changes, OK, Cancel,

@@ -120,6 +120,7 @@ void PlaySession::startUp() {
 
 bool PlaySession::loopStep() {
   KINOPA_ROUTINE("draw_w.init");
+  releaseHeld();
   if (!framePending_) {
     if (g.quitRequested != kClear) return false;
     passes_.idle();
@@ -161,6 +162,9 @@ void PlaySession::PlayHooks::idled() {
 }
 
 void PlaySession::PlayHooks::framed() {
+  // A drawn frame has seen the pointer where it is (a game that ended in it
+  // judges no release).
+  if (s_.g.paused != kClear || s_.g.frameElapsed <= kDropAfterMs) s_.moveUnseen_ = false;
   s_.tendSound(true);
   s_.keepRecord();
   Recorder* recorder = s_.services_.recorder;
@@ -230,12 +234,31 @@ void PlaySession::mouseMove(int button, int shift, float x, float y) {
   if (watching()) return;
   if (services_.recorder) services_.recorder->move(x, y);
   g.Picture1_MouseMove(button, shift, x, y);
+  moveUnseen_ = true;
 }
 
 void PlaySession::mouseUp(int button, int shift, float x, float y) {
   if (watching()) return;
   if (services_.recorder) services_.recorder->up(x, y);
   g.Picture1_MouseUp(button, shift, x, y);
+}
+
+void PlaySession::touchUp(int button, int shift, float x, float y) {
+  if (watching()) return;
+  if (heldRelease_) {  // two taps within a frame: the first is judged now
+    const Release first = *heldRelease_;
+    heldRelease_.reset();
+    mouseUp(first.button, first.shift, first.x, first.y);
+  }
+  heldRelease_ = Release{button, shift, x, y};
+  releaseHeld();
+}
+
+void PlaySession::releaseHeld() {
+  if (!heldRelease_ || (g.paused == kClear && moveUnseen_)) return;
+  const Release release = *heldRelease_;
+  heldRelease_.reset();
+  mouseUp(release.button, release.shift, release.x, release.y);
 }
 
 void PlaySession::fieldPainted() { surfaces_.Picture1_Paint(); }

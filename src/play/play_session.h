@@ -100,6 +100,14 @@ class PlaySession {
   void endRequested() { endClicked(); }
   void mouseMove(int button, int shift, float x, float y);
   void mouseUp(int button, int shift, float x, float y);
+  // A release by a pointer that is over the field only while pressed (a
+  // finger, a pen that does not hover): the front end hands on the press as
+  // a move to where it came, and the rules judge the release by the melkit
+  // as the last drawn frame saw the pointer. So while a game runs, a release
+  // that follows a move no drawn frame has seen yet waits for one: it is
+  // handed on at the loop's next step after that frame, as a release in the
+  // window system's turn that follows it, and recorded so.
+  void touchUp(int button, int shift, float x, float y);
   void fieldPainted();                          // the play field was repainted
   // The sound settings dialog's OK: the sounds are loaded, then the
   // settings saved (so that a row a failed load switched off is saved so).
@@ -193,6 +201,9 @@ class PlaySession {
 
   // Nothing the player does reaches the rules (but 終了 and the close box).
   bool watching() const { return services_.mode == Mode::watch; }
+  // A release touchUp held, handed on now if a drawn frame has seen the
+  // move before it, or no game runs.
+  void releaseHeld();
   void writeRecording();
   std::shared_ptr<SoundBuffer> createSoundBuffer(const std::string& path);
 
@@ -221,6 +232,13 @@ class PlaySession {
   // unless Pause stopped the game.
   Phase notRunning_ = Phase::ready;
   bool watchEnded_ = false;
+  // A move came that no drawn frame has seen yet; a touch's release waits.
+  bool moveUnseen_ = false;
+  struct Release {
+    int button, shift;
+    float x, y;
+  };
+  std::optional<Release> heldRelease_;
   // A record the running game sets is saved as it goes (see keepRecord).
   void keepRecord();
 

@@ -234,15 +234,21 @@ class Case {
     return stdout.trimEnd().split("\n");
   }
   // A server of the site for this case alone (stopped when the case ends):
-  // { url, stop() }.
+  // { url, stop(), sent }, sent: what it answered, as it crossed the wire,
+  // { path, at: when asked (Date.now()), bytes: headers and body }.
   async serve() {
     const { server, url } = await startServer(this.site, 0);
+    const sent = [];
+    server.on("request", (request, response) => {
+      const socket = request.socket, before = socket.bytesWritten, at = Date.now();
+      response.on("finish", () => sent.push({ path: request.url, at, bytes: socket.bytesWritten - before }));
+    });
     const stop = () => new Promise((resolve) => {
       server.closeAllConnections();
       server.close(() => resolve());
     });
     this.servers.push(stop);
-    return { url, stop };
+    return { url, stop, sent };
   }
 }
 

@@ -31,6 +31,7 @@
   // The controls the rules write, by their number in kinopa::Control.
   const ruled = [];
   for (const e of document.querySelectorAll("#draw_w [data-control]")) ruled[Number(e.dataset.control)] = e;
+  const labels = makeLabels();
 
   let module = null;
   let api = null;
@@ -43,24 +44,81 @@
   let drawRequested = false;
   let shownSerial = -1;
 
-  // --- The window on the page: scaled to the screen --------------------------
+  // --- The window on the page: the whole of it on the screen -------------------
+  // A crisp scale (whole device pixels a game pixel) is taken while it keeps
+  // the window at least this share of the largest that fits: at 1920 x 1080
+  // and device scale 2, 1.5 (3 device pixels) for 1.8.
+  const CRISP_WITHIN = 0.8;
+  const SIDE = { least: 180, most: 400, gap: 16 };  // the side beside the window, px
+  // The window as large as the viewport lets it be, its side below it or
+  // beside it (the caption line and the links within the viewport too), at
+  // a scale by whole device pixels where that is crisp and within reason,
+  // else at the largest. It publishes on the root element, in CSS pixels of
+  // the page, for what places itself over the game: --kinopa-scale, and the
+  // play field's --kinopa-field-left, -top, -width and -height; then a
+  // "kinopa-fit" event.
   function fit() {
-    const stage = $("stage");
-    const width = 520, height = 660;
-    const room = Math.min(window.innerWidth / width, window.innerHeight / height);
-    // Whole numbers where the screen allows (crisp pixels), else a fraction.
-    const scale = room >= 1 ? Math.floor(room) : room;
-    stage.style.transform = `scale(${scale})`;
-    stage.style.left = `${Math.max(0, (window.innerWidth - width * scale) / 2)}px`;
-    document.documentElement.style.setProperty("--kinopa-scale", scale);
+    const game = $("game"), room = $("room"), side = $("side"), window_ = $("draw_w");
+    const width = document.documentElement.clientWidth, height = window.innerHeight;
+    const w = window_.offsetWidth, h = window_.offsetHeight;
+    game.classList.replace("wide", "tall");
+    side.style.width = "";
+    const head = $("below").getBoundingClientRect().bottom - side.getBoundingClientRect().top;
+    const tall = Math.min(width / w, (height - head) / h);
+    const wide = Math.min((width - SIDE.least - SIDE.gap) / w, height / h);
+    const largest = Math.max(tall, wide);
+    const ratio = window.devicePixelRatio || 1;
+    const crisp = Math.floor(largest * ratio + 1e-9) / ratio;
+    const scale = crisp >= CRISP_WITHIN * largest ? crisp : largest;
+    const onPixel = (x) => Math.max(0, Math.round(x * ratio) / ratio);
+    $("stage").style.transform = `scale(${scale})`;
+    room.style.width = `${w * scale}px`;
+    room.style.height = `${h * scale}px`;
+    if (wide > tall) {
+      game.classList.replace("tall", "wide");
+      const sideWidth = Math.min(SIDE.most, width - w * scale - SIDE.gap);
+      side.style.width = `${sideWidth}px`;
+      side.style.marginLeft = `${SIDE.gap}px`;
+      room.style.marginLeft = `${onPixel((width - w * scale - SIDE.gap - sideWidth) / 2)}px`;
+    } else {
+      side.style.marginLeft = "";
+      room.style.marginLeft = `${onPixel((width - w * scale) / 2)}px`;
+    }
+    page.scale = scale;
+    const root = document.documentElement.style;
+    root.setProperty("--kinopa-scale", String(scale));
+    const field = canvas.getBoundingClientRect();
+    for (const [name, value] of [["left", field.left + window.scrollX], ["top", field.top + window.scrollY],
+                                 ["width", field.width], ["height", field.height]])
+      root.setProperty(`--kinopa-field-${name}`, `${value}px`);
+    labels.fit(scale * ratio);
+    window.dispatchEvent(new Event("kinopa-fit"));
   }
-  window.addEventListener("resize", fit);
-  fit();
 
   function translate() {
     for (const e of document.querySelectorAll("[data-ja]")) e.textContent = JAPANESE ? e.dataset.ja : e.dataset.en;
+    for (const e of document.querySelectorAll("#about [lang]")) e.hidden = e.lang !== (JAPANESE ? "ja" : "en");
   }
+
+  // Full screen, where the browser has it: the same window, fitted anew.
+  const fullScreen = $("fullScreen");
+  function showFullScreen() {
+    if (api) fullScreen.textContent = say(document.fullscreenElement ? "leaveFullScreen" : "fullScreen");
+  }
+  fullScreen.hidden = !document.fullscreenEnabled;
+  fullScreen.addEventListener("click", () => {
+    const asked = document.fullscreenElement ? document.exitFullscreen()
+                                             : document.documentElement.requestFullscreen({ navigationUI: "hide" });
+    asked.catch(() => {});  // refused: the page stays as it is
+  });
+  document.addEventListener("fullscreenchange", () => {
+    showFullScreen();
+    fit();
+  });
   translate();
+  showFullScreen();
+  fit();
+  window.addEventListener("resize", fit);
 
   // --- Dialogs: the page's own <dialog>s, scaled with the window and centred
   // over the play field, never over the buttons beside it. A modal one keeps
@@ -261,6 +319,10 @@
   window.kinopaHost = {
     show() { drawField(); },
     caption(control, text) {
+      if (labels.has(control)) {
+        labels.set(control, text);
+        return;
+      }
       const element = ruled[control];
       if (element.textContent !== text) element.textContent = text;
     },
@@ -372,6 +434,120 @@
     };
   }
 
+  // --- The labels the rules write every frame: drawn, not laid out ------------
+  // The score, the rate, the remaining time and the highest score may change
+  // with every frame. A canvas of their own over the window shows them as
+  // their elements would (each element's box, font, colour and alignment,
+  // read from the page once), with no style, layout or hit testing for the
+  // browser to redo. The elements stay in their places, unseen, holding the
+  // captions for screen readers: written at most once a second while frames
+  // come (a reader would hear nothing useful from the remaining time changing
+  // every 8 ms, and no live region talks over the game) and at once when they
+  // stop, so the score at the end is there to be read.
+  function makeLabels() {
+    const window_ = $("draw_w");
+    const elements = new Map();  // control -> element
+    for (const e of window_.querySelectorAll(".label[data-control]")) elements.set(Number(e.dataset.control), e);
+    const drawn = new Map();     // control -> the caption on the canvas
+    const dirty = new Set();     // controls whose caption is not drawn yet
+    const copied = new Set();    // controls whose element is behind its caption
+    const board = document.createElement("canvas");
+    board.id = "labels";
+    board.setAttribute("aria-hidden", "true");
+    window_.append(board);
+    const ink = board.getContext("2d");
+    let looks = null, area = null, density = 1, lastCopy = 0, painting = false;
+    // The labels' looks, once their font is there.
+    function look() {
+      looks = new Map();
+      for (const [control, e] of elements) {
+        const style = getComputedStyle(e);
+        const font = `${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
+        ink.font = font;
+        const metrics = ink.measureText("0");
+        const ascent = metrics.fontBoundingBoxAscent, descent = metrics.fontBoundingBoxDescent;
+        const lineHeight = parseFloat(style.lineHeight);
+        looks.set(control, {
+          left: e.offsetLeft, top: e.offsetTop, width: e.offsetWidth, height: e.offsetHeight, font,
+          colour: style.color, align: style.textAlign,
+          // The line's baseline: half the leading above the font's ascent,
+          // in whole pixels as the browser lays a line out.
+          baseline: e.offsetTop + Math.floor((lineHeight - ascent - descent) / 2) + ascent,
+        });
+      }
+      const all = [...looks.values()];
+      area = {
+        left: Math.min(...all.map((l) => l.left)), top: Math.min(...all.map((l) => l.top)),
+        right: Math.max(...all.map((l) => l.left + l.width)), bottom: Math.max(...all.map((l) => l.top + l.height)),
+      };
+      Object.assign(board.style, { left: `${area.left}px`, top: `${area.top}px` });
+    }
+    function draw(control) {
+      const l = looks.get(control), text = drawn.get(control) ?? elements.get(control).textContent;
+      ink.save();
+      ink.beginPath();
+      ink.rect(l.left, l.top, l.width, l.height);
+      ink.clip();
+      ink.clearRect(l.left, l.top, l.width, l.height);
+      ink.font = l.font;
+      ink.fillStyle = l.colour;
+      const width = ink.measureText(text).width;
+      // A caption wider than its box starts at its left edge, as a line does.
+      const room = l.width - width;
+      const x = room <= 0 || l.align === "left" || l.align === "start" ? l.left
+              : l.align === "center" ? l.left + room / 2 : l.left + room;
+      ink.fillText(text, x, l.baseline);
+      ink.restore();
+    }
+    // What changed, drawn once at the next display refresh: in the field's
+    // drawing while frames come, else in a callback of its own.
+    function paint() {
+      painting = false;
+      if (!looks) return;
+      for (const control of dirty) draw(control);
+      dirty.clear();
+    }
+    return {
+      has: (control) => elements.has(control),
+      // The captions' canvas at `scale` device pixels a window pixel.
+      fit(scale) {
+        density = scale;
+        if (!looks) return;
+        const width = area.right - area.left, height = area.bottom - area.top;
+        board.width = Math.ceil(width * scale);
+        board.height = Math.ceil(height * scale);
+        Object.assign(board.style, { width: `${board.width / scale}px`, height: `${board.height / scale}px` });
+        ink.setTransform(scale, 0, 0, scale, -area.left * scale, -area.top * scale);
+        for (const control of elements.keys()) draw(control);
+        dirty.clear();
+      },
+      start() {
+        look();
+        window_.classList.add("drawn");
+        this.fit(density);
+      },
+      set(control, text) {
+        if (drawn.get(control) === text) return;
+        drawn.set(control, text);
+        copied.add(control);
+        dirty.add(control);
+        if (painting) return;
+        painting = true;
+        if (!drawRequested) requestAnimationFrame(paint);
+      },
+      paint,
+      // The elements brought up to date: at once when `now`, else if a
+      // second has passed.
+      copy(now) {
+        if (!copied.size || (!now && performance.now() - lastCopy < 1000)) return;
+        lastCopy = performance.now();
+        for (const control of copied) elements.get(control).textContent = drawn.get(control);
+        copied.clear();
+      },
+      shown: (control) => drawn.get(control) ?? elements.get(control).textContent,
+    };
+  }
+
   // --- The play field ----------------------------------------------------------
   function drawField() {
     const serial = api.fieldSerial();
@@ -400,6 +576,7 @@
       // early, and it is shown at once.
       if (framePending && stepTimer !== null && api.displayRefresh()) step();
       drawField();
+      labels.paint();
       if (running && (framePending || watching)) requestDraw();
     });
   }
@@ -438,6 +615,7 @@
       return;
     }
     framePending = api.framePending() === 1;
+    labels.copy(!framePending);
     schedule(due);
     if (framePending) requestDraw();
     else drawField();
@@ -449,25 +627,63 @@
     if (!running || watching || away()) return;
     if (!framePending || stepTimer === null) schedule(0);
   }
-  const guarded = (handler) => async (event) => {
-    if (!running || modalOpen()) return;
-    try {
-      await handler(event);
-    } catch (e) {
-      fail(e.message);
-      return;
-    }
-    afterEvent();
+  // The player's events reach the module in their order: one that comes
+  // while another's handler still waits (OK fetching the music) waits for it,
+  // so a Start clicked meanwhile starts with the settings OK saved.
+  let handling = 0, handled = Promise.resolve();
+  const guarded = (handler) => (event) => {
+    const run = async () => {
+      if (!running || modalOpen()) return;
+      try {
+        await handler(event);
+      } catch (e) {
+        fail(e.message);
+        return;
+      }
+      afterEvent();
+    };
+    const done = handling ? handled.then(run) : run();
+    ++handling;
+    handled = done.finally(() => { --handling; });
+    return done;
   };
 
   // --- Files --------------------------------------------------------------------
-  async function fetched(url) {
-    const response = await fetch(url);
+  // The module and the game's own files are kept gzipped on the site (any
+  // host sends them small): the bytes of `url`, unpacked. A host that sends
+  // the .gz file as gzip-encoded has had the browser unpack it already.
+  async function unpacked(url) {
+    const response = await fetch(url + ".gz");
     if (!response.ok) throw new Error(`cannot load ${url}: ${response.status}`);
-    return new Uint8Array(await response.arrayBuffer());
+    const bytes = new Uint8Array(await response.arrayBuffer());
+    if (bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
   }
   async function fetchInto(url, path) {
-    module.FS.writeFile(path, await fetched(url));
+    module.FS.writeFile(path, await unpacked(url));
+  }
+  // The module: its code compiled while its glue (kinopa-web.js) loads.
+  async function loadModule() {
+    const compiled = unpacked("kinopa-web.wasm").then((bytes) => WebAssembly.compile(bytes));
+    compiled.catch(() => {});  // reported where it is awaited
+    const code = unpacked("kinopa-web.js");
+    const glue = document.createElement("script");
+    glue.src = URL.createObjectURL(new Blob([await code], { type: "text/javascript" }));
+    await new Promise((resolve, reject) => {
+      glue.onload = resolve;
+      glue.onerror = () => reject(new Error("cannot run kinopa-web.js"));
+      document.head.append(glue);
+    });
+    URL.revokeObjectURL(glue.src);
+    const wasm = await compiled;
+    return createKinopa({
+      instantiateWasm(imports, receive) {
+        WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm),
+                                                     (e) => fail("cannot start the module: " + e.message));
+        return {};
+      },
+    });
   }
   // The game's sounds that the settings (the saved ones, or the dialog's)
   // load and that are not here yet, each the first time: the module names
@@ -544,9 +760,11 @@
   // says only what changes afterwards).
   function showControls() {
     ruled.forEach((element, c) => {
-      element.textContent = api.caption(c);
+      if (labels.has(c)) labels.set(c, api.caption(c));
+      else element.textContent = api.caption(c);
       if (element.tagName === "BUTTON") element.disabled = !api.enabled(c);
     });
+    labels.copy(true);
   }
 
   // --- Watching a recording -----------------------------------------------------
@@ -628,6 +846,7 @@
         return;
       }
       const due = api.watchPlay();
+      labels.copy(due < 0);
       requestDraw();
       if (due >= 0) {
         setTimeout(play, due);
@@ -723,6 +942,7 @@
       endClick: number("kinopa_end_click", []),
       pointerMove: number("kinopa_pointer_move", ["number", "number", "number"]),
       pointerUp: number("kinopa_pointer_up", ["number", "number", "number"]),
+      touchUp: number("kinopa_touch_up", ["number", "number", "number"]),
       settingsText: string("kinopa_settings_text", ["number"]),
       settingsCheck: number("kinopa_settings_check", ["number"]),
       setSettingsText: number("kinopa_set_settings_text", ["number", "string"]),
@@ -747,25 +967,28 @@
       endWatching: number("kinopa_end_watching", []),
     };
     module._kinopa_use_japanese(JAPANESE ? 1 : 0);
+    showFullScreen();
   }
 
   async function begin() {
     if (!await holdTheGame()) {
-      module = await createKinopa();
+      module = await loadModule();
       makeApi();
       page.refused = true;
       showEnded("refused");
       return;
     }
-    // The game's files come while the module compiles.
+    // The module first (the most to fetch), the game's files while it
+    // compiles.
+    const loading = loadModule();
     const gameFiles = [
       ...PICTURES.map((name) => "images/" + name),
       "wave/wave.ini",  // the first settings, for a first start
       "window_art/field.bmp",
     ];
-    const downloads = gameFiles.map(fetched);
+    const downloads = gameFiles.map(unpacked);
     for (const download of downloads) download.catch(() => {});  // reported below
-    module = await createKinopa();
+    module = await loading;
     makeApi();
     const FS = module.FS;
     // The player's files: the browser's storage, read before anything else.
@@ -779,6 +1002,8 @@
       document.fonts.load('1em "Kinopa Gothic"'),
     ]);
     gameFiles.forEach((name, i) => FS.writeFile("/game/" + name, files[i]));
+    labels.start();
+    fit();
     await fetchSounds(false);
     if (ended) return;  // taken over by another tab meanwhile
     running = true;
@@ -802,8 +1027,22 @@
     };
     const buttonsOf = (b) => (b & 1 ? 1 : 0) | (b & 2 ? 2 : 0) | (b & 4 ? 4 : 0);
     const BUTTON = [1, 4, 2];  // the event's button: left, middle, right
-    canvas.addEventListener("pointermove", guarded((e) => api.pointerMove(buttonsOf(e.buttons), ...fieldPoint(e))));
-    canvas.addEventListener("pointerup", guarded((e) => api.pointerUp(BUTTON[e.button] || 0, ...fieldPoint(e))));
+    // A mouse, a pen or a finger alike (the first finger of several). A
+    // finger (or a pen that does not hover) is over the field only while it
+    // presses: its press moves the pointer there, and its release is judged
+    // once a frame has seen that (kinopa_touch_up). The field takes no
+    // scroll or zoom from it (touch-action).
+    canvas.addEventListener("pointerdown", guarded((e) => {
+      if (e.pointerType !== "mouse" && e.isPrimary) api.pointerMove(buttonsOf(e.buttons), ...fieldPoint(e));
+    }));
+    canvas.addEventListener("pointermove", guarded((e) => {
+      if (e.isPrimary) api.pointerMove(buttonsOf(e.buttons), ...fieldPoint(e));
+    }));
+    canvas.addEventListener("pointerup", guarded((e) => {
+      if (!e.isPrimary) return;
+      const up = e.pointerType === "mouse" ? api.pointerUp : api.touchUp;
+      up(BUTTON[e.button] || 0, ...fieldPoint(e));
+    }));
     canvas.addEventListener("contextmenu", (e) => e.preventDefault());
     for (const kind of ["pointerdown", "keydown"]) window.addEventListener(kind, () => audio.gesture(), { capture: true });
     $("gamestart").addEventListener("click", guarded(async () => {
@@ -884,6 +1123,11 @@
 
     // For the tests: what the game shows, and a way in.
     page.stateLine = () => api.stateLine();
+    // What a control of the window shows (a drawn label's caption too).
+    page.shown = (id) => {
+      const c = Number($(id).dataset.control);
+      return labels.has(c) ? labels.shown(c) : $(id).textContent;
+    };
     page.runRecording = () => api.runRecording();
     page.watchFile = (name, text) => watchRecording(new TextEncoder().encode(text), name);
     page.audioState = () => audio.state();

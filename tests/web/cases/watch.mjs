@@ -32,7 +32,7 @@ test("bad-recording-refused", async (t) => {
   await p.page.click("#gamestart");
   t.check("Start runs the game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
   const look = () => p.evaluate(() => [kinopaPage.stateLine(), kinopaPage.runRecording(),
-    ["Label4", "Label5", "Label6", "Label8", "gamestart"].map((id) => document.getElementById(id).textContent).join("|")]);
+    ["Label4", "Label5", "Label6", "Label8", "gamestart"].map((id) => kinopaPage.shown(id)).join("|")]);
   // The game stands while a box waits: what it shows then is the game the
   // drop found, run on a little, not a new one.
   const was = await look();
