@@ -164,6 +164,31 @@ TEST_F(SoundInPlay, ADamagedSettingsFileShowsTheBestGamesScore) {
   EXPECT_TRUE(game.readIni().ends_with("\r\n1231\r\n"));
 }
 
+// A record is saved in the frame that sets it, so that a kill or a closed
+// page cannot take it; as it rises on, at most once a second of the game's
+// clock.
+TEST_F(SoundInPlay, ARecordIsSavedWhenTheGameSetsItThenAtMostOnceASecond) {
+  game.writeIni(kMusicOn);  // stored highest score 5
+  const auto stored = [&] {
+    const std::string ini = game.readIni();
+    return ini.substr(ini.rfind("\r\n", ini.size() - 3) + 2);
+  };
+  pump.steps = {[&] { session.startClicked(); },
+                [&] { session.rules().score = 9; },
+                [&] {
+                  EXPECT_EQ(stored(), "9\r\n");
+                  session.rules().score = 10;
+                },
+                [&] {
+                  EXPECT_EQ(stored(), "9\r\n");
+                  tick.now += 1000;
+                },
+                nullptr,
+                [&] { EXPECT_EQ(stored(), "10\r\n"); }};
+  session.run();
+  EXPECT_TRUE(messages.titles.empty());
+}
+
 TEST_F(SoundInPlay, OkReloadsAndSavesCancelGoesBackToTheSavedSettings) {
   game.writeIni(kInitialIni);
   pump.steps = {[&] {

@@ -462,6 +462,60 @@
     <message>
         <source>No sound device could be opened, so the game plays without sound.</source>
         <translation>音声デバイスを開けなかったため、音なしでゲームを続けます。</translation>
+        <source>Kinopa is open in another tab. Play there, or play here instead: the other tab then stops, everything saved.</source>
+        <translation>Kinopa は別のタブで開いています。そちらで遊ぶか、ここで遊んでください（別のタブは、すべて保存して止まります）。</translation>
+    </message>
+    <message>
+        <source>Play here</source>
+        <translation>ここで遊ぶ</translation>
+    </message>
+    <message>
+        <source>Kinopa is played in another tab now. This tab has stopped, everything saved.</source>
+        <translation>Kinopa は別のタブで遊ばれています。このタブは、すべて保存して止まりました。</translation>
+    </message>
+    <message>
+        <source>Kinopa has ended.</source>
+        <translation>Kinopa を終了しました。</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>もう一度遊ぶ</translation>
+    </message>
+    <message>
+        <source>There is no best game yet. It is kept when a game beats your highest score.</source>
+        <translation>ベストゲームはまだありません。最高得点を超えたゲームがベストゲームとして保存されます。</translation>
+    </message>
+    <message>
+        <source>Kinopa — recording</source>
+        <translation>Kinopa — 記録</translation>
+    </message>
+    <message>
+        <source>Kinopa — recording, ended</source>
+        <translation>Kinopa — 記録、終わり</translation>
+    </message>
+    <message>
+        <source>Back to the game</source>
+        <translation>ゲームに戻る</translation>
+    </message>
+    <message>
+        <source>Watching a recording ends the game you are playing. Watch it?</source>
+        <translation>記録を見ると、遊んでいるゲームは終わります。記録を見ますか？</translation>
+    </message>
+    <message>
+        <source>Watch</source>
+        <translation>見る</translation>
+    </message>
+    <message>
+        <source>Save %1</source>
+        <translation>%1 を保存</translation>
+    </message>
+    <message>
+        <source>Full screen</source>
+        <translation>全画面</translation>
+    </message>
+    <message>
+        <source>Leave full screen</source>
+        <translation>全画面を終える</translation>
     </message>
 </context>
 </TS>

@@ -10,10 +10,13 @@ The characters: printable ASCII (digits, '-', the Latin captions and file
 names), every character of the translations in the .ts files given with
 --sources, and every other character of the .html and .js files given there:
 the page as the build wrote it, whose windows hold the captions of the
-game's window look, and page.js. Fails when the font lacks one of them, or
-when a name left in the font still says IPA.
+game's window look, and page.js. What a page shows in the browser's own font
+(an element marked data-font="system", and all within it) is left out. Fails
+when the font lacks one of them, or when a name left in the font still says
+IPA.
 """
 import argparse
+import html.parser
 import os
 import sys
 import tempfile
@@ -28,6 +31,37 @@ POSTSCRIPT = "KinopaGothic"
 # PostScript name, typographic family and style, and their variants.
 NAME_IDS = (1, 2, 3, 4, 6, 16, 17, 18, 20, 21, 22, 25)
 
+class PageText(html.parser.HTMLParser):
+    """The characters of a page, its attributes' values among them, less
+    those of the elements it shows in the browser's own font."""
+
+    def __init__(self):
+        super().__init__()
+        self.chars = set()
+        self.skipped = None  # the tag of the element skipped, and its depth
+        self.depth = 0
+
+    def handle_starttag(self, tag, attrs):
+        if self.skipped:
+            self.depth += tag == self.skipped
+            return
+        if ("data-font", "system") in attrs:
+            self.skipped, self.depth = tag, 1
+            return
+        for _, value in attrs:
+            self.chars.update(value or "")
+
+    def handle_endtag(self, tag):
+        if self.skipped and tag == self.skipped:
+            self.depth -= 1
+            if not self.depth:
+                self.skipped = None
+
+    def handle_data(self, data):
+        if not self.skipped:
+            self.chars.update(data)
+
+
 def shown_characters(paths):
     chars = {chr(c) for c in range(0x20, 0x7F)}
     for path in paths:
@@ -39,7 +73,12 @@ def shown_characters(paths):
                 chars.update(node.text or "")
                 for form in node.iter("numerusform"):
                     chars.update(form.text or "")
-        elif path.endswith((".html", ".js")):
+        elif path.endswith(".html"):
+            page = PageText()
+            page.feed(text)
+            page.close()
+            chars.update(c for c in page.chars if ord(c) > 0x7F)
+        elif path.endswith(".js"):
             chars.update(c for c in text if ord(c) > 0x7F)
         else:
             sys.exit(f"{path}: neither a page (.html, .js) nor translations (.ts)")

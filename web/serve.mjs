@@ -1,6 +1,6 @@
 // A plain static server for the site: GET and HEAD of the files under one
-// folder, each with its type (.wasm as application/wasm, which the browser
-// needs to compile it while it streams), nothing else.
+// folder, each with its type, as they are (nothing compressed on the way),
+// nothing else.
 //   node web/serve.mjs [FOLDER] [PORT]     (defaults: build-web/site, 8080)
 // The page's tests (tests/web/harness.mjs) start it in their own process
 // with startServer().
@@ -22,6 +22,7 @@ const TYPES = {
   ".jpg": "image/jpeg",
   ".bmp": "image/bmp",
   ".wav": "audio/wav",
+  ".gz": "application/gzip",
   ".woff2": "font/woff2",
   ".txt": "text/plain; charset=utf-8",
   ".ini": "text/plain; charset=utf-8",

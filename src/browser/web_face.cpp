@@ -27,10 +27,12 @@
 
 // The page's own calls (page.js sets window.kinopaHost); under node, where
 // there is no page, messages go to standard error.
-EM_JS(void, hostMessageBox, (const char* title, const char* text, int error), {
+// `offered`: the player's files the box offers, one path a line.
+EM_JS(void, hostMessageBox, (const char* title, const char* text, int error, const char* offered), {
   const t = UTF8ToString(title), x = UTF8ToString(text);
   if (typeof window !== "undefined" && window.kinopaHost) {
-    window.kinopaHost.messageBox(t, x, error !== 0);
+    const files = UTF8ToString(offered).split("\n").filter(Boolean);
+    window.kinopaHost.messageBox(t, x, error !== 0, files);
   } else {
     console.error(t + ": " + x);
   }
@@ -61,6 +63,10 @@ const char* const kMissing = QT_TRANSLATE_NOOP("kinopa", "The file %1 does not e
 const char* const kUnreadable = QT_TRANSLATE_NOOP("kinopa", "The file %1 cannot be read.");
 
 bool japanese = false;
+
+// Where the page puts the site's files the game reads (its pictures and
+// sounds), under their paths on the site.
+const std::string kSite = "/game/";
 
 std::string withSlash(std::string path) {
   if (path.empty() || path.back() != '/') path += '/';
@@ -191,19 +197,20 @@ GameFolders gameFolders() {
   if (hostInBrowser()) {
     // The page fetches the game's pictures and sounds into /game; the
     // player's files live in the browser's storage, mounted at /kinopa.
-    f.images = "/game/images/";
-    f.sounds = "/game/wave/";
+    f.images = kSite + "images/";
+    f.sounds = kSite + "wave/";
     f.settings = "/kinopa/";
     f.installed = true;
     f.settingsPremade = true;  // the page mounts the storage before the game starts
   } else {
-    // Under node, beside the script: the site the browser build made.
+    // Under node, beside the script: the game's files as the browser build
+    // laid them out for the page's /game.
     char* folder = hostScriptFolder();
-    const std::string site = withSlash(folder) + "site/";
+    const std::string game = withSlash(folder) + "game/";
     std::free(folder);
-    f.images = site + "images/";
-    f.sounds = site + "wave/";
-    f.settings = site + "wave/";
+    f.images = game + "images/";
+    f.sounds = game + "wave/";
+    f.settings = game + "wave/";
   }
   return f;
 }
@@ -222,12 +229,32 @@ void makeFolder(const std::string& path) {
 }
 
 MessageSink& windowSystemMessages() {
+  // The player cannot open the page's paths: a file of the player's storage
+  // is named by its name, and offered with the box for download while it is
+  // there; one of the game's own by its place on the site.
   struct PageDialogs : MessageSink {
     void messageBox(const std::string& title, const std::string& text, int) override {
-      hostMessageBox(title.c_str(), text.c_str(), 0);
+      hostMessageBox(title.c_str(), text.c_str(), 0, "");
     }
     void errorBox(const std::string& title, const std::string& text) override {
-      hostMessageBox(title.c_str(), text.c_str(), 1);
+      hostMessageBox(title.c_str(), text.c_str(), 1, "");
+    }
+    std::string shownPath(const std::string& path) override {
+      if (!hostInBrowser()) return path;
+      const GameFolders folders = gameFolders();
+      if (path.starts_with(folders.settings)) return path.substr(path.find_last_of('/') + 1);
+      if (path.starts_with(kSite)) return path.substr(kSite.size());
+      return path;
+    }
+    void messageBoxAbout(const std::string& title, const std::string& text, int,
+                         const std::vector<std::string>& files) override {
+      std::string offered;
+      const std::string storage = gameFolders().settings;
+      for (const std::string& file : files) {
+        if (hostInBrowser() && file.starts_with(storage) && fileExists(file))
+          offered += file + "\n";
+      }
+      hostMessageBox(title.c_str(), text.c_str(), 0, offered.c_str());
     }
   };
   static PageDialogs dialogs;

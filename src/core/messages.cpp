@@ -1,7 +1,9 @@
 #include "core/messages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "core/errors.h"
 
@@ -48,6 +50,17 @@ std::string joined(const std::string& first, const std::string& second) {
   return first + (first.ends_with("。") ? "" : " ") + second;
 }
 
+// The files the texts name, each once.
+std::vector<std::string> filesOf(const std::vector<const PlayerText*>& texts) {
+  std::vector<std::string> files;
+  for (const PlayerText* text : texts) {
+    if (text->empty() || text->file.empty()) continue;
+    const std::string file = cleanPath(text->file);
+    if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+  }
+  return files;
+}
+
 }  // namespace
 
 void setMessageSink(MessageSink* sink) { g_sink = sink; }
@@ -56,7 +69,8 @@ MessageSink& messageSink() { return g_sink ? *g_sink : windowSystemMessages(); }
 
 std::string playerSentence(const PlayerText& text) {
   if (text.empty()) return "";
-  const std::string file = cleanPath(text.file);
+  const std::string file =
+      text.file.empty() ? text.file : messageSink().shownPath(cleanPath(text.file));
   std::string sentence = fillIn(translated(text.sentence), file, text.detail);
   if (text.reason != nullptr)
     sentence = joined(sentence, fillIn(translated(text.reason), file, text.detail));
@@ -64,17 +78,21 @@ std::string playerSentence(const PlayerText& text) {
 }
 
 void MsgBox(const PlayerText& text, int style, const std::string& title) {
-  messageSink().messageBox(title, playerSentence(text), style);
+  messageSink().messageBoxAbout(title, playerSentence(text), style, filesOf({&text}));
 }
 
 void MsgBox(const std::exception& e, int style, const std::string& title,
             const std::vector<PlayerText>& more) {
   // For a bug report. A sink of a test's own takes the box alone.
   if (!g_sink) std::fprintf(stderr, "kinopa: %s\n", errorReport(e).c_str());
-  std::string text =
-      playerSentence(textOf(e, QT_TRANSLATE_NOOP("kinopa", "An unexpected error occurred.")));
-  for (const PlayerText& sentence : more) text = joined(text, playerSentence(sentence));
-  messageSink().messageBox(title, text, style);
+  const PlayerText first = textOf(e, QT_TRANSLATE_NOOP("kinopa", "An unexpected error occurred."));
+  std::string text = playerSentence(first);
+  std::vector<const PlayerText*> texts{&first};
+  for (const PlayerText& sentence : more) {
+    text = joined(text, playerSentence(sentence));
+    texts.push_back(&sentence);
+  }
+  messageSink().messageBoxAbout(title, text, style, filesOf(texts));
 }
 
 void showErrorBox(const std::exception& e) {

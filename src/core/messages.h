@@ -21,6 +21,18 @@ class MessageSink {
   virtual void messageBox(const std::string& title, const std::string& text, int style) = 0;
   // The error box shown once before the program ends on an unhandled error.
   virtual void errorBox(const std::string& title, const std::string& text) = 0;
+
+  // A file's path as a box names it: by default the path itself. A back end
+  // whose player cannot open the program's paths names what the player can
+  // find instead (the page: a file of the player's storage by its name).
+  virtual std::string shownPath(const std::string& path) { return path; }
+  // A message box about the files `files` (their paths): a back end may
+  // offer them with it (the page: the player's own files, to download). By
+  // default, the box alone.
+  virtual void messageBoxAbout(const std::string& title, const std::string& text, int style,
+                               const std::vector<std::string>& /*files*/) {
+    messageBox(title, text, style);
+  }
 };
 
 // The back end's message boxes (the window system's, the page's dialogs).

@@ -52,7 +52,7 @@ void Game::game() {
   remainingTime -= elapsed;
 
   // A frame that came too late is dropped, but its time is charged.
-  if (elapsed > 10) return;
+  if (elapsed > kDropAfterMs) return;
 
   if (remainingTime > 0) {
     board_.setCaption(Control::Label6, numberText(remainingTime));

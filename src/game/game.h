@@ -23,6 +23,10 @@ constexpr int16_t kTovrinWidth = 84;
 constexpr int16_t kTovrinLeftMost = 0;
 constexpr int16_t kTovrinRightMost = kFieldWidth - kTovrinWidth;
 
+// A frame that comes more than this many milliseconds after the one before
+// is dropped: its time is charged, and nothing moves or is drawn.
+constexpr double kDropAfterMs = 10;
+
 // A bounce along one axis: the move of step * velocity is taken back and the
 // velocity turns.
 inline void bounce(double& position, double& velocity, double step) {

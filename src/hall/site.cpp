@@ -24,6 +24,7 @@ const std::map<std::string, std::string>& types() {
       {".bmp", "image/bmp"},
       {".wav", "audio/wav"},
       {".woff2", "font/woff2"},
+      {".gz", "application/gzip"},
       {".txt", "text/plain; charset=utf-8"},
       {".ini", "text/plain; charset=utf-8"},
       {".kinopa", "text/plain; charset=utf-8"},

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/errors.h"
 #include "core/files.h"
@@ -51,9 +52,49 @@ const char* text(std::string s) {
   return reply.c_str();
 }
 
+// The page's own sentences, by the names page.js knows them by.
+struct PageSentence {
+  const char* name;
+  const char* sentence;
+};
+constexpr PageSentence kPageSentences[] = {
+    {"refused", QT_TRANSLATE_NOOP("kinopa", "Kinopa is open in another tab. Play there, or play "
+                                            "here instead: the other tab then stops, everything "
+                                            "saved.")},
+    {"playHere", QT_TRANSLATE_NOOP("kinopa", "Play here")},
+    {"stolen", QT_TRANSLATE_NOOP("kinopa", "Kinopa is played in another tab now. This tab has "
+                                           "stopped, everything saved.")},
+    {"ended", QT_TRANSLATE_NOOP("kinopa", "Kinopa has ended.")},
+    {"again", QT_TRANSLATE_NOOP("kinopa", "Play again")},
+    {"noBest", QT_TRANSLATE_NOOP("kinopa", "There is no best game yet. It is kept when a game "
+                                           "beats your highest score.")},
+    {"forwarding", QT_TRANSLATE_NOOP("kinopa", "Going through the run before its last game…")},
+    {"cancel", QT_TRANSLATE_NOOP("kinopa", "Cancel")},
+    {"recording", QT_TRANSLATE_NOOP("kinopa", "Kinopa — recording")},
+    {"recordingEnded", QT_TRANSLATE_NOOP("kinopa", "Kinopa — recording, ended")},
+    {"back", QT_TRANSLATE_NOOP("kinopa", "Back to the game")},
+    {"watchAsk", QT_TRANSLATE_NOOP("kinopa", "Watching a recording ends the game you are "
+                                             "playing. Watch it?")},
+    {"watch", QT_TRANSLATE_NOOP("kinopa", "Watch")},
+    {"save", QT_TRANSLATE_NOOP("kinopa", "Save %1")},
+    {"fullScreen", QT_TRANSLATE_NOOP("kinopa", "Full screen")},
+    {"leaveFullScreen", QT_TRANSLATE_NOOP("kinopa", "Leave full screen")},
+};
+
 }  // namespace
 
 extern "C" {
+
+// The page's sentences in the player's language from now on: Japanese when
+// `japanese`, the browser's language.
+EMSCRIPTEN_KEEPALIVE void kinopa_use_japanese(int japanese) { kinopa::useJapanese(japanese != 0); }
+// One of the page's own sentences by its name (see kPageSentences), in the
+// player's language; "" for a name it does not know.
+EMSCRIPTEN_KEEPALIVE const char* kinopa_page_sentence(const char* name) {
+  for (const PageSentence& s : kPageSentences)
+    if (std::string_view(name) == s.name) return text(kinopa::translated(s.sentence));
+  return "";
+}
 
 // The player's run begins: start-up done, no game running. `japanese`: the
 // browser's language is Japanese.
@@ -129,6 +170,11 @@ EMSCRIPTEN_KEEPALIVE int kinopa_pointer_move(int buttons, float x, float y) {
 }
 EMSCRIPTEN_KEEPALIVE int kinopa_pointer_up(int button, float x, float y) {
   return onProgram([&](WebProgram& p) { p.session().mouseUp(button, 0, x, y); });
+}
+// A finger's or a pen's release: judged once a drawn frame has seen where it
+// pressed (PlaySession::touchUp).
+EMSCRIPTEN_KEEPALIVE int kinopa_touch_up(int button, float x, float y) {
+  return onProgram([&](WebProgram& p) { p.session().touchUp(button, 0, x, y); });
 }
 
 // The sound settings dialog: its values, the player's changes, OK, Cancel,
@@ -244,11 +290,20 @@ EMSCRIPTEN_KEEPALIVE const char* kinopa_sound_files_wanted(int fromDialog) {
   return text(wanted);
 }
 
-// Watching the recording at `path`: 1 watching, 0 refused (said in a box;
-// the player's game goes on as it was).
-EMSCRIPTEN_KEEPALIVE int kinopa_watch(const char* path) {
+// Watching the recording at `path`, which the player knows as `name`: 1
+// watching; 0 refused (said in a box; the player's game goes on as it was);
+// 2 it would end the game the player is playing: the player is asked first
+// (kinopa_watch_answer).
+EMSCRIPTEN_KEEPALIVE int kinopa_watch(const char* path, const char* name) {
+  using Opened = WebProgram::Opened;
+  Opened opened = Opened::refused;
+  onProgram([&](WebProgram& p) { opened = p.watch(path, name); });
+  return opened == Opened::watching ? 1 : opened == Opened::asking ? 2 : 0;
+}
+// The player's answer to the watch that asks: 1 watching now.
+EMSCRIPTEN_KEEPALIVE int kinopa_watch_answer(int yes) {
   bool watching = false;
-  onProgram([&](WebProgram& p) { watching = p.watch(path); });
+  onProgram([&](WebProgram& p) { watching = p.watchAnswered(yes != 0); });
   return watching ? 1 : 0;
 }
 // The run before the last game, for `ms`: the share done (1: the last game
@@ -270,6 +325,18 @@ EMSCRIPTEN_KEEPALIVE double kinopa_watch_play() {
 }
 EMSCRIPTEN_KEEPALIVE int kinopa_end_watching() {
   return onProgram([](WebProgram& p) { p.endWatching(); });
+}
+
+// The page cannot run the game (its tab hidden, a modal dialog open): the
+// clock of the game shown, the player's or a watch's, stands while `held`,
+// and the game goes on from the same frame after.
+EMSCRIPTEN_KEEPALIVE int kinopa_hold_clock(int held) {
+  if (!held) pacer.stop();  // the frames start afresh
+  return onProgram([&](WebProgram& p) { p.holdClock(held != 0); });
+}
+// What 終了 saves, saved now: the page goes out of sight, or away.
+EMSCRIPTEN_KEEPALIVE int kinopa_save_now() {
+  return onProgram([](WebProgram& p) { p.saveNow(); });
 }
 
 }  // extern "C"

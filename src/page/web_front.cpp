@@ -18,6 +18,9 @@ void WebFront::show() {
 }
 
 void WebFront::captionChanged(Control control, const std::string& text) {
+  std::optional<std::string>& told = captions_.at(static_cast<std::size_t>(control));
+  if (told == text) return;
+  told = text;
   hostCaption(static_cast<int>(control), text.c_str());
 }
 

@@ -3,7 +3,9 @@
 // takes what the field shows (see ShownField) as RGBA pixels; captions,
 // enabled states and the sound settings reach the page's elements through
 // page.js (kinopaHost).
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,9 @@ class WebFront : public SessionFront {
   SizedWindow main_{mainWindowLook().width, mainWindowLook().height};
   ShownField field_;
   Settings settings_;
+  // The captions the page was last told, by control: the rules write the
+  // score, the rate and the time at every frame, the page hears of a change.
+  std::array<std::optional<std::string>, 6> captions_;
   std::vector<uint8_t> rgba_;
   int rgbaSerial_ = -1;
   pixelcopy::Extent rgbaShown_;

@@ -30,25 +30,35 @@ std::string WebProgram::runRecording() const { return run_ ? run_->recording() :
 
 std::string WebProgram::bestGamePath() const { return PlayerFiles(gameFolders()).bestGame; }
 
-bool WebProgram::watch(const std::string& path) {
+WebProgram::Opened WebProgram::watch(const std::string& path, const std::string& name) {
+  asking_.reset();
   std::unique_ptr<Watch> opened;
   try {
-    opened = std::make_unique<Watch>(path);
+    opened = std::make_unique<Watch>(path, name);
     opened->checkWhole();
   } catch (const NotARecording& e) {
     MsgBox(e.text(), MB_EXCLAMATION_OK, "Kinopa");
-    return false;
+    return Opened::refused;
   }
-  // The player's run ends as 終了 ends it.
+  asking_ = std::move(opened);
+  if (session_ && Watch::endsGame(*session_)) return Opened::asking;
+  watchAnswered(true);
+  return Opened::watching;
+}
+
+bool WebProgram::watchAnswered(bool yes) {
+  std::unique_ptr<Watch> opened = std::move(asking_);
+  if (!yes || !opened) return false;
+  // The player's run ends as 終了 ends it; its recording stays to be had.
   if (session_) {
     session_->endClicked();
     while (session_->loopStep()) {
     }
     session_->shutdown();
+    session_.reset();
   }
-  watch_.reset();
-  session_.reset();
-  run_.reset();
+  // A watch before this one ends as its 終了 ends it.
+  if (watch_) watch_->session().shutdown();
   watch_ = std::move(opened);
   watch_->begin(front_);
   return true;
@@ -63,6 +73,15 @@ std::optional<double> WebProgram::watchPlay() {
   const std::optional<Watch::Clock::time_point> due = watch_->playDue(now);
   if (!due) return std::nullopt;
   return std::chrono::duration<double, std::milli>(*due - now).count();
+}
+
+void WebProgram::holdClock(bool held) {
+  if (run_ && session_) run_->holdClock(held);
+  if (watch_) watch_->hold(held, Watch::Clock::now());
+}
+
+void WebProgram::saveNow() {
+  if (session_ && !watch_) session_->saveNow();
 }
 
 void WebProgram::endWatching() {

@@ -25,16 +25,23 @@ class WebProgram {
   // The session shown now: the player's, or the watch's.
   PlaySession& session() { return watch_ ? watch_->session() : *session_; }
   WebFront& front() { return front_; }
-  // The whole run's recording so far (for a bug report), and the best game's
-  // file.
+  // The player's whole run's recording so far (for a bug report; watching,
+  // the run the watch ended), and the best game's file.
   std::string runRecording() const;
   std::string bestGamePath() const;
 
-  // Watching the recording at `path`. It is checked whole first: one that
-  // cannot be watched is said in a message box, and the player's run goes
-  // on as it was (false). Otherwise the player's run ends as 終了 ends it
-  // (everything saved), and the recording plays.
-  bool watch(const std::string& path);
+  // Watching the recording at `path`, which the player knows as `name`.
+  // It is checked whole first: one that cannot be watched is said in a
+  // message box, and the player's run goes on as it was (refused). One that
+  // would end the game the player is playing waits for the player's answer
+  // (asking: see watchAnswered). Otherwise the player's run ends as 終了
+  // ends it (everything saved; its recording stays to be had), a watch
+  // before it ends, and the recording plays (watching).
+  enum class Opened { refused, watching, asking };
+  Opened watch(const std::string& path, const std::string& name);
+  // The player's answer to the watch that asks: yes, it begins; no, the
+  // game goes on as it was.
+  bool watchAnswered(bool yes);
   // The run before the last game, for `sliceMs`: the share done.
   double watchForward(double sliceMs);
   // The last game's commands due by now: when the next is due, in ms from
@@ -43,12 +50,20 @@ class WebProgram {
   // Back from watching to a new run of the player's.
   void endWatching();
 
+  // The clock of the game shown stands while held: the page cannot run it
+  // (its tab hidden), and the game, or the watch, goes on from the same
+  // frame once let go.
+  void holdClock(bool held);
+  // What 終了 saves, saved now (the page goes out of sight or away).
+  void saveNow();
+
  private:
   WebFront front_;
   NoEvents pump_;
   std::unique_ptr<PlayerRun> run_;
   std::unique_ptr<PlaySession> session_;  // the player's
   std::unique_ptr<Watch> watch_;
+  std::unique_ptr<Watch> asking_;  // opened, waiting for the player's answer
 };
 
 }  // namespace kinopa

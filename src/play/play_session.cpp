@@ -1,6 +1,7 @@
 #include "play/play_session.h"
 
 #include <cstdio>
+#include <limits>
 
 #include "core/errors.h"
 #include "core/files.h"
@@ -17,6 +18,11 @@ namespace kinopa {
 namespace {
 
 constexpr std::size_t at(Control c) { return static_cast<std::size_t>(c); }
+
+// A record game raises the record at every catch: after the first, saved at
+// once, it is saved at most this often (in ms of the game's clock). What
+// comes between is saved at the game's end, or by saveNow.
+constexpr double kRecordSaveGapMs = 1000;
 
 }  // namespace
 
@@ -116,6 +122,7 @@ void PlaySession::startUp() {
 
 bool PlaySession::loopStep() {
   KINOPA_ROUTINE("draw_w.init");
+  releaseHeld();
   if (!framePending_) {
     if (g.quitRequested != kClear) return false;
     passes_.idle();
@@ -157,7 +164,11 @@ void PlaySession::PlayHooks::idled() {
 }
 
 void PlaySession::PlayHooks::framed() {
+  // A drawn frame has seen the pointer where it is (a game that ended in it
+  // judges no release).
+  if (s_.g.paused != kClear || s_.g.frameElapsed <= kDropAfterMs) s_.moveUnseen_ = false;
   s_.tendSound(true);
+  s_.keepRecord();
   Recorder* recorder = s_.services_.recorder;
   if (!recorder) return;
   recorder->frame();
@@ -173,11 +184,25 @@ void PlaySession::PlayHooks::yieldAfterFrame() {
   if (s_.board_.isEnabled(Control::Command1)) s_.board_.setEnabled(Control::Command1, false);
 }
 
-// A game's frames are over: a new highest score is saved at once, so that
-// no kill or lost display later can take it, a record game is kept, and so
-// is a game among the ten best.
+// A record is saved when the game sets it, so that no kill, lost display or
+// reloaded page later can take it.
+void PlaySession::keepRecord() {
+  if (!recordToBeat_ || g.highScore <= recordSaved_) return;
+  if (recordSavedAt_ && g.frameTick - *recordSavedAt_ < kRecordSaveGapMs) return;
+  // One that cannot be saved is said once, and tried again at the game's
+  // end only.
+  if (!sound_.keepHighScore()) {
+    recordSavedAt_ = std::numeric_limits<double>::infinity();
+    return;
+  }
+  recordSaved_ = g.highScore;
+  recordSavedAt_ = g.frameTick;
+}
+
+// A game's frames are over: a new highest score is saved at once, a record
+// game is kept, and so is a game among the ten best.
 void PlaySession::PlayHooks::gameEnded() {
-  if (s_.recordToBeat_ && s_.g.highScore > *s_.recordToBeat_) s_.sound_.keepHighScore();
+  if (s_.recordToBeat_ && s_.g.highScore > s_.recordSaved_) s_.sound_.keepHighScore();
   s_.recordToBeat_.reset();
   const Services& services = s_.services_;
   if (services.bestGame && services.recorder)
@@ -238,7 +263,8 @@ void PlaySession::PlayHooks::startTaken(bool began) {
   // A game that stops without Pause has run out of time.
   s_.notRunning_ = began ? Phase::over : Phase::stopped;
   if (!began) return;
-  s_.recordToBeat_ = s_.g.highScore;
+  s_.recordToBeat_ = s_.recordSaved_ = s_.g.highScore;
+  s_.recordSavedAt_.reset();
   if (s_.services_.bestGame) s_.services_.bestGame->gameStarted(s_.g.highScore);
 }
 
@@ -248,12 +274,31 @@ void PlaySession::mouseMove(int button, int shift, float x, float y) {
   if (watching()) return;
   if (services_.recorder) services_.recorder->move(x, y);
   g.Picture1_MouseMove(button, shift, x, y);
+  moveUnseen_ = true;
 }
 
 void PlaySession::mouseUp(int button, int shift, float x, float y) {
   if (watching()) return;
   if (services_.recorder) services_.recorder->up(x, y);
   g.Picture1_MouseUp(button, shift, x, y);
+}
+
+void PlaySession::touchUp(int button, int shift, float x, float y) {
+  if (watching()) return;
+  if (heldRelease_) {  // two taps within a frame: the first is judged now
+    const Release first = *heldRelease_;
+    heldRelease_.reset();
+    mouseUp(first.button, first.shift, first.x, first.y);
+  }
+  heldRelease_ = Release{button, shift, x, y};
+  releaseHeld();
+}
+
+void PlaySession::releaseHeld() {
+  if (!heldRelease_ || (g.paused == kClear && moveUnseen_)) return;
+  const Release release = *heldRelease_;
+  heldRelease_.reset();
+  mouseUp(release.button, release.shift, release.x, release.y);
 }
 
 void PlaySession::fieldPainted() { surfaces_.Picture1_Paint(); }

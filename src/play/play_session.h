@@ -111,6 +111,14 @@ class PlaySession {
   void endRequested() { endClicked(); }
   void mouseMove(int button, int shift, float x, float y);
   void mouseUp(int button, int shift, float x, float y);
+  // A release by a pointer that is over the field only while pressed (a
+  // finger, a pen that does not hover): the front end hands on the press as
+  // a move to where it came, and the rules judge the release by the melkit
+  // as the last drawn frame saw the pointer. So while a game runs, a release
+  // that follows a move no drawn frame has seen yet waits for one: it is
+  // handed on at the loop's next step after that frame, as a release in the
+  // window system's turn that follows it, and recorded so.
+  void touchUp(int button, int shift, float x, float y);
   void fieldPainted();                          // the play field was repainted
   // The sound settings dialog's OK: the sounds are loaded, then the
   // settings saved (so that a row a failed load switched off is saved so).
@@ -126,7 +134,7 @@ class PlaySession {
 
   // What shutdown saves, saved now: the whole run's recording so far (when
   // asked for) and wave.ini, if it would change. The session manager asks
-  // for it before a logout.
+  // for it before a logout, the page as it goes out of sight.
   void saveNow();
   // The window system is gone (the display lost) and the program ends
   // within this turn of it: the run ends as 終了 ends it (a record raised and
@@ -204,6 +212,9 @@ class PlaySession {
 
   // Nothing the player does reaches the rules (but 終了 and the close box).
   bool watching() const { return services_.mode == Mode::watch; }
+  // A release touchUp held, handed on now if a drawn frame has seen the
+  // move before it, or no game runs.
+  void releaseHeld();
 
   // The rules' random values: the front end's source, or for a hall game
   // the seeded generator's, recorded as the front end's are.
@@ -249,8 +260,21 @@ class PlaySession {
   // unless Pause stopped the game.
   Phase notRunning_ = Phase::ready;
   bool watchEnded_ = false;
-  // The highest score the running game has to beat.
+  // A move came that no drawn frame has seen yet; a touch's release waits.
+  bool moveUnseen_ = false;
+  struct Release {
+    int button, shift;
+    float x, y;
+  };
+  std::optional<Release> heldRelease_;
+  // A record the running game sets is saved as it goes (see keepRecord).
+  void keepRecord();
+
+  // The highest score the running game has to beat, the highest it saved,
+  // and the game's clock when it saved it.
   std::optional<int32_t> recordToBeat_;
+  int32_t recordSaved_ = 0;
+  std::optional<double> recordSavedAt_;
   // The hall's seed for the Start being taken (startHallGame), none for a
   // player's click.
   std::optional<uint64_t> hallSeed_;

@@ -53,6 +53,9 @@ class PlayerRun {
   // The world of the player's session: the recorded clock and random
   // source, `pump`, the recorder, the best game and the ten best.
   Services services(EventPump& pump);
+  // The run's clock stands while held (see SteadyTickCounter::hold): the
+  // game goes on from the same frame once let go.
+  void holdClock(bool held) { clock_.hold(held); }
   // The whole run's recording so far, closed as a file of it would be.
   std::string recording() const { return recorder_.text(); }
 

@@ -22,13 +22,14 @@ const char* const kUnreadableRecording = QT_TRANSLATE_NOOP("kinopa", "The file %
 
 }  // namespace
 
-Recording::Recording(const std::string& path) : path_(path) {
+Recording::Recording(const std::string& path, std::string name)
+    : path_(path), name_(name.empty() ? path : std::move(name)) {
   file_.open(path, std::ios::binary);
   if (!file_) {
     std::error_code error;
     if (!std::filesystem::exists(path, error))
-      throw NotARecording("no such file", {kMissingRecording, path});
-    throw NotARecording(std::strerror(errno), {kUnreadableRecording, path});
+      throw NotARecording("no such file", {kMissingRecording, name_});
+    throw NotARecording(std::strerror(errno), {kUnreadableRecording, name_});
   }
   const std::string header = Recorder::kHeader;
   std::string first(header.size() + 1, '\0');
@@ -37,7 +38,7 @@ Recording::Recording(const std::string& path) : path_(path) {
   if (first.rfind(header, 0) != 0) {
     throw NotARecording("it is not a Kinopa recording",
                         {QT_TRANSLATE_NOOP("kinopa", "The file %1 is not a Kinopa recording."),
-                         path});
+                         name_});
   }
   // Its last line says it was written to its end.
   const std::string end = std::string(Recorder::kEnd) + "\n";
@@ -51,7 +52,7 @@ Recording::Recording(const std::string& path) : path_(path) {
   }
   if (size < static_cast<std::streamoff>(end.size()) || !file_ || last != end) {
     throw NotARecording("the recording is cut short",
-                        {QT_TRANSLATE_NOOP("kinopa", "The recording %1 is cut short."), path});
+                        {QT_TRANSLATE_NOOP("kinopa", "The recording %1 is cut short."), name_});
   }
   size_ = size;
   rewind();
@@ -67,7 +68,7 @@ bool Recording::next(ReplayCommand& c) {
   try {
     return reader_.next(c);
   } catch (const ScriptError& e) {
-    throw damagedRecording(e.what(), path_);
+    throw damagedRecording(e.what(), name_);
   }
 }
 
@@ -75,7 +76,7 @@ void Recording::rewind() {
   try {
     reader_.rewind();
   } catch (const ScriptError& e) {
-    throw damagedRecording(e.what(), path_);
+    throw damagedRecording(e.what(), name_);
   }
 }
 

@@ -29,8 +29,9 @@ class NotARecording : public Error {
 class Recording {
  public:
   // Throws NotARecording when the file cannot be read, is not a recording,
-  // or was cut short.
-  explicit Recording(const std::string& path);
+  // or was cut short. Messages name it `name`, the file as the player knows
+  // it (its path when none is given).
+  explicit Recording(const std::string& path, std::string name = {});
 
   // The next command; false at the end. A line that is not a command throws
   // NotARecording saying the file is damaged.
@@ -40,10 +41,12 @@ class Recording {
   // The share of the file read so far, 0 to 1.
   double shareRead();
   const std::string& path() const { return path_; }
+  const std::string& name() const { return name_; }
   ScriptReader& reader() { return reader_; }
 
  private:
   std::string path_;
+  std::string name_;
   std::ifstream file_;
   std::streamoff size_ = 0;
   ScriptReader reader_{file_};
@@ -65,7 +68,7 @@ NotARecording damagedRecording(const std::string& why, const std::string& path);
 // NotARecording naming the file at `path`.
 std::size_t lastGameStart(ScriptReader& script, const std::string& path);
 inline std::size_t lastGameStart(Recording& recording) {
-  return lastGameStart(recording.reader(), recording.path());
+  return lastGameStart(recording.reader(), recording.name());
 }
 
 // The same search, a slice of time at a time, so that a front end can show

@@ -48,8 +48,8 @@ void SessionSound::waveiniwrite(bool onlyIfChanged) {
   if (mode_ == Mode::play) kinopa::waveiniwrite(controls_, g_.highScore, onlyIfChanged);
 }
 
-void SessionSound::keepHighScore() {
-  if (mode_ == Mode::play) kinopa::saveHighScore(controls_, g_.highScore);
+bool SessionSound::keepHighScore() {
+  return mode_ != Mode::play || kinopa::saveHighScore(controls_, g_.highScore);
 }
 
 void SessionSound::halt(Sound sound) {

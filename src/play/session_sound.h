@@ -40,7 +40,8 @@ class SessionSound : public SoundCues {
   // and the highest score; at shutdown only when the file would change.
   void waveiniwrite(bool onlyIfChanged);
   // When playing: a new highest score is saved at once (see saveHighScore).
-  void keepHighScore();
+  // False when it could not be (said in a message box).
+  bool keepHighScore();
   // The highest score as a script or recording says, for the next reading.
   void scriptHighScore(int32_t score) { scripted_ = score; }
 

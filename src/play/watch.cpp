@@ -4,8 +4,9 @@ namespace kinopa {
 
 // Read from the disk as it plays: once through to check it and find its last
 // game, then again to play it.
-Watch::Watch(const std::string& path)
-    : recording_(path), search_(std::make_unique<LastGameSearch>(recording_.reader(), path)) {}
+Watch::Watch(const std::string& path, std::string name)
+    : recording_(path, std::move(name)),
+      search_(std::make_unique<LastGameSearch>(recording_.reader(), recording_.name())) {}
 
 double Watch::check(Clock::duration slice) {
   if (!search_) return 1;
@@ -43,7 +44,8 @@ double Watch::fastForward(Clock::duration slice) {
   openSound();
   ReplayCommand c;
   while (done_ < lastGame_) {
-    if (!recording_.next(c)) throw damagedRecording("it changed while it played", recording_.path());
+    if (!recording_.next(c))
+      throw damagedRecording("it changed while it played", recording_.name());
     player_->run(c);
     // The clock is read now and then.
     if (++done_ % 256 == 0 && Clock::now() >= until) break;
@@ -51,6 +53,14 @@ double Watch::fastForward(Clock::duration slice) {
   if (done_ < lastGame_) return static_cast<double>(done_) / static_cast<double>(lastGame_);
   session_->showFrames(true);
   return 1;
+}
+
+void Watch::hold(bool held, Clock::time_point now) {
+  if (held && !heldAt_) heldAt_ = now;
+  if (!held && heldAt_) {
+    if (begin_) *begin_ += now - *heldAt_;
+    heldAt_.reset();
+  }
 }
 
 std::optional<Watch::Clock::time_point> Watch::playDue(Clock::time_point now) {

@@ -22,8 +22,9 @@ class Watch {
   using Clock = std::chrono::steady_clock;
 
   // Opens the recording at `path`: its first and last lines say it is a
-  // whole recording. Throws NotARecording saying why.
-  explicit Watch(const std::string& path);
+  // whole recording. Throws NotARecording saying why, naming the file
+  // `name`, the file as the player knows it (its path when none is given).
+  explicit Watch(const std::string& path, std::string name = {});
   // Reads it through once, for about `slice`: checked whole (every line a
   // command watching can carry out, the rules playing it through, a game in
   // it) and its last game found. Returns the share read, 1 once done. Throws
@@ -54,6 +55,9 @@ class Watch {
   // nothing once the watch is over (the recording played to its end:
   // Phase::watched; or the program ending).
   std::optional<Clock::time_point> playDue(Clock::time_point now);
+  // The recorded clock stands from `now` while held (the front end cannot
+  // show the watch: a hidden page), and goes on from there once let go.
+  void hold(bool held, Clock::time_point now);
 
  private:
   void openSound();
@@ -71,6 +75,7 @@ class Watch {
   std::size_t done_ = 0;  // commands played
   std::optional<ReplayCommand> pending_;
   std::optional<Clock::time_point> begin_;
+  std::optional<Clock::time_point> heldAt_;
   int32_t firstTick_ = 0;
 };
 

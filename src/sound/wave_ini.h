@@ -85,8 +85,9 @@ void waveiniwrite(SoundControls& controls, int32_t highScore, bool onlyIfChanged
 // settings as they were saved (changes in the sound settings dialog not yet
 // confirmed with OK stay out), or, when the file is missing or damaged, with
 // the controls' values as waveiniwrite would. Nothing is written when the
-// file holds these bytes already.
-void saveHighScore(SoundControls& controls, int32_t highScore);
+// file holds these bytes already. False when it could not be saved (said in
+// a message box).
+bool saveHighScore(SoundControls& controls, int32_t highScore);
 
 // Titles of the two message boxes.
 inline constexpr const char* kWaveIniReadTitle = "wave.iniファイルに何か問題あるみたいです。";

@@ -43,7 +43,7 @@ void waveiniwrite(SoundControls& controls, int32_t highScore, bool onlyIfChanged
   }
 }
 
-void saveHighScore(SoundControls& controls, int32_t highScore) {
+bool saveHighScore(SoundControls& controls, int32_t highScore) {
   KINOPA_ROUTINE("draw_w.waveiniwrite");
   try {
     const std::string path = waveIniPath();
@@ -52,11 +52,12 @@ void saveHighScore(SoundControls& controls, int32_t highScore) {
     const bool clean = old && readsCleanly(*old, &saved);
     const std::string bytes = waveIniBytes(clean ? static_cast<SoundControls&>(saved) : controls,
                                            highScore);
-    if (old == bytes) return;
-    replaceKeepingDamaged(path, old, bytes);
+    if (old != bytes) replaceKeepingDamaged(path, old, bytes);
+    return true;
   } catch (const Error& e) {
     MsgBox(e, MB_EXCLAMATION_OK, kWaveIniWriteTitle);
   }
+  return false;
 }
 
 }  // namespace kinopa

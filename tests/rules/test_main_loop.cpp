@@ -258,6 +258,50 @@ TEST_F(MainLoop, AfterGameOverTheSettingsButtonIsEnabledBeforeTheLoopSleeps) {
   EXPECT_EQ(pump.faults, std::vector<std::string>{});
 }
 
+// A tap shorter than a frame: the press moves the pointer onto the melkit
+// and the release comes in the same turn of the window system. The rules
+// judge a release by the melkit as the last drawn frame saw the pointer: a
+// mouse's is judged at once (a miss: no frame saw the move), a finger's
+// waits for a drawn frame, then counts.
+TEST(MainLoopTouch, ATapIsJudgedOnceADrawnFrameHasSeenWhereItPressed) {
+  struct Case {
+    const char* what;
+    bool touch;
+    int32_t lateMs;  // the turn takes this long: the frame after it is dropped
+    std::vector<int32_t> rates;  // at the turns after frames 2, 3 and 4
+    int16_t misses;
+  };
+  for (const Case& c : {Case{"a mouse's release, at once", false, 0, {1, 1, 1}, 1},
+                        Case{"a finger's, after the next frame", true, 0, {1, 2, 2}, 0},
+                        Case{"a finger's, after a drawn frame, not a dropped one", true, 20, {1, 1, 2}, 0}}) {
+    ScriptedTick tick;
+    SequenceRandom random{{0.5}};
+    ScriptedPump pump;
+    NotedFront front;
+    PlaySession session{Services{tick, random, pump, Mode::script}, front};
+    pump.tick = &tick;
+    pump.session = &session;
+    std::vector<int32_t> rates;
+    const auto rate = [&] { rates.push_back(session.game().scoreRate); };
+    pump.script = {[&] { session.startClicked(); },
+                   [&] {  // the turn after frame 1
+                     const Objects& o = session.game().objects;
+                     const float x = static_cast<float>(o.melkitX + 50), y = static_cast<float>(o.melkitY + 20);
+                     session.mouseMove(0, 0, x, y);
+                     if (c.touch) {
+                       session.touchUp(kLeftButton, 0, x, y);
+                     } else {
+                       session.mouseUp(kLeftButton, 0, x, y);
+                     }
+                     tick.now += c.lateMs;
+                   },
+                   rate, rate, rate, [&] { session.endClicked(); }};
+    run(session);
+    EXPECT_EQ(rates, c.rates) << c.what;
+    EXPECT_EQ(session.game().objects.misclickCount, c.misses) << c.what;
+  }
+}
+
 TEST(StartUp, AMissingBitmapStopsTheProgramAfterTheWindowWasShown) {
   namespace fs = std::filesystem;
   std::string folder = (fs::temp_directory_path() / "kinopa-images-XXXXXX").string();

@@ -174,11 +174,21 @@ class GamePage {
     });
     return new Uint8Array(Buffer.from(text, "base64"));
   }
+  // Drops a file `name` holding `text` on the page, as a player drags one
+  // there: the drag's events with the file in their DataTransfer (puppeteer
+  // drops files through Chromium's protocol alone).
+  drop(name, text) {
+    return this.page.evaluate((n, x) => {
+      const data = new DataTransfer();
+      data.items.add(new File([x], n));
+      for (const type of ["dragover", "drop"])
+        document.body.dispatchEvent(new DragEvent(type, { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, name, text);
+  }
   // Clicks OK on every message box open, one after the other.
   async answerBoxes() {
-    while (await this.page.evaluate(() => document.getElementById("boxes").classList.contains("open") &&
-                                          document.getElementById("box").style.display !== "none")) {
-      await this.page.click("#box button");
+    while (await this.page.evaluate(() => document.getElementById("box").open)) {
+      await this.page.click("#box .buttons button");
     }
   }
 }
@@ -224,15 +234,21 @@ class Case {
     return stdout.trimEnd().split("\n");
   }
   // A server of the site for this case alone (stopped when the case ends):
-  // { url, stop() }.
+  // { url, stop(), sent }, sent: what it answered, as it crossed the wire,
+  // { path, at: when asked (Date.now()), bytes: headers and body }.
   async serve() {
     const { server, url } = await startServer(this.site, 0);
+    const sent = [];
+    server.on("request", (request, response) => {
+      const socket = request.socket, before = socket.bytesWritten, at = Date.now();
+      response.on("finish", () => sent.push({ path: request.url, at, bytes: socket.bytesWritten - before }));
+    });
     const stop = () => new Promise((resolve) => {
       server.closeAllConnections();
       server.close(() => resolve());
     });
     this.servers.push(stop);
-    return { url, stop };
+    return { url, stop, sent };
   }
 }
 

@@ -4,8 +4,8 @@
 // of the template's line <!-- window: NAME -->.
 //
 // The main window (draw_w) is the page itself: a box of its size holding its
-// controls. Any other window is a pane of the page, hidden until shown, its
-// caption in its title bar. A control's id is its name, after its window's
+// controls. Any other window is a dialog of the page (<dialog>), closed until
+// shown, its caption in its title bar. A control's id is its name, after its window's
 // name and a dash outside the main window (SoundMenu-Command1). The page.js
 // finds controls by these ids and by what the elements say of themselves:
 //   data-control  the control's number in Control, for a control the rules write
@@ -109,10 +109,13 @@ std::string windowElement(const WindowLook& window, bool main, const std::string
   std::string controls;
   for (const ControlLook& c : window.controls) controls += inner + control(window, main, c) + "\n";
   const std::string name = escaped(window.name);
-  if (main) return "<div id=\"" + name + "\" class=\"controls\" style=\"" + size + "\">\n" + controls + indent + "</div>";
-  return "<div id=\"" + name + "\" class=\"pane\" hidden>\n" + indent + "  <div class=\"title\">" +
+  // The windows' captions are Japanese whatever the page's language.
+  if (main)
+    return "<div id=\"" + name + "\" class=\"controls\" lang=\"ja\" style=\"" + size + "\">\n" + controls + indent +
+           "</div>";
+  return "<dialog id=\"" + name + "\" class=\"pane\" lang=\"ja\">\n" + indent + "  <div class=\"title\">" +
          escaped(window.caption) + "</div>\n" + indent + "  <div class=\"body controls\" style=\"" + size + "\">\n" +
-         controls + indent + "  </div>\n" + indent + "</div>";
+         controls + indent + "  </div>\n" + indent + "</dialog>";
 }
 
 // Puts the window's element in place of its marker, at the marker's

@@ -12,19 +12,12 @@
 (() => {
   const ENDED = -2;  // kinopa_step: the program has ended
   const JAPANESE = (navigator.language || "").toLowerCase().startsWith("ja");
-  const WORDS = {
-    otherTab: ["Kinopa は別のタブで開いています。そちらで遊ぶか、そのタブを閉じてから読み込み直してください。",
-               "Kinopa is open in another tab. Play there, or close that tab and reload this one."],
-    ended: ["Kinopa を終了しました。", "Kinopa has ended."],
-    again: ["もう一度遊ぶ", "Play again"],
-    noBest: ["ベストゲームはまだありません。最高得点を超えたゲームがベストゲームとして保存されます。",
-             "There is no best game yet. It is kept when a game beats your highest score."],
-    forwarding: ["最後のゲームまでの記録を進めています…", "Going through the run before its last game…"],
-    recording: ["Kinopa — 記録", "Kinopa — recording"],
-    recordingEnded: ["Kinopa — 記録、終わり", "Kinopa — recording, ended"],
-    back: ["ゲームに戻る", "Back to the game"],
-  };
-  const say = (word) => WORDS[word][JAPANESE ? 0 : 1];
+  // The page in the player's language; the game's windows keep their
+  // Japanese captions in every language, as the game was made.
+  document.documentElement.lang = JAPANESE ? "ja" : "en";
+  // The page's own sentences come from the module, translated as every
+  // sentence of the game is (translations/kinopa_ja.ts).
+  const say = (name) => (api ? api.sentence(name) : "");
   // The game's own files, fetched into the module's file system before it
   // starts; the sounds once the settings load them (see fetchSounds).
   const PICTURES = ["back.bmp", "zarup.bmp", "melkit.bmp", "tovrin.bmp", "text.bmp"];
@@ -38,54 +31,190 @@
   // The controls the rules write, by their number in kinopa::Control.
   const ruled = [];
   for (const e of document.querySelectorAll("#draw_w [data-control]")) ruled[Number(e.dataset.control)] = e;
+  const labels = makeLabels();
 
   let module = null;
   let api = null;
   let running = false;        // the program runs (not ended, no error)
   let watching = false;
+  let watchRun = 0;           // the latest watch: one before it stops its loops
   let switching = false;      // a session ends to give way to another
   let framePending = false;
   let stepTimer = null;
   let drawRequested = false;
   let shownSerial = -1;
 
-  // --- The window on the page: scaled to the screen --------------------------
+  // --- The window on the page: the whole of it on the screen -------------------
+  // A crisp scale (whole device pixels a game pixel) is taken while it keeps
+  // the window at least this share of the largest that fits: at 1920 x 1080
+  // and device scale 2, 1.5 (3 device pixels) for 1.8.
+  const CRISP_WITHIN = 0.8;
+  const SIDE = { least: 180, most: 400, gap: 16 };  // the side beside the window, px
+  // The window as large as the viewport lets it be, its side below it or
+  // beside it (the caption line and the links within the viewport too), at
+  // a scale by whole device pixels where that is crisp and within reason,
+  // else at the largest. It publishes on the root element, in CSS pixels of
+  // the page, for what places itself over the game: --kinopa-scale, and the
+  // play field's --kinopa-field-left, -top, -width and -height; then a
+  // "kinopa-fit" event.
   function fit() {
-    const stage = $("stage");
-    const width = 520, height = 660;
-    const room = Math.min(window.innerWidth / width, window.innerHeight / height);
-    // Whole numbers where the screen allows (crisp pixels), else a fraction.
-    const scale = room >= 1 ? Math.floor(room) : room;
-    stage.style.transform = `scale(${scale})`;
-    stage.style.left = `${Math.max(0, (window.innerWidth - width * scale) / 2)}px`;
+    const game = $("game"), room = $("room"), side = $("side"), window_ = $("draw_w");
+    const width = document.documentElement.clientWidth, height = window.innerHeight;
+    const w = window_.offsetWidth, h = window_.offsetHeight;
+    game.classList.replace("wide", "tall");
+    side.style.width = "";
+    const head = $("below").getBoundingClientRect().bottom - side.getBoundingClientRect().top;
+    const tall = Math.min(width / w, (height - head) / h);
+    const wide = Math.min((width - SIDE.least - SIDE.gap) / w, height / h);
+    const largest = Math.max(tall, wide);
+    const ratio = window.devicePixelRatio || 1;
+    const crisp = Math.floor(largest * ratio + 1e-9) / ratio;
+    const scale = crisp >= CRISP_WITHIN * largest ? crisp : largest;
+    const onPixel = (x) => Math.max(0, Math.round(x * ratio) / ratio);
+    $("stage").style.transform = `scale(${scale})`;
+    room.style.width = `${w * scale}px`;
+    room.style.height = `${h * scale}px`;
+    if (wide > tall) {
+      game.classList.replace("tall", "wide");
+      const sideWidth = Math.min(SIDE.most, width - w * scale - SIDE.gap);
+      side.style.width = `${sideWidth}px`;
+      side.style.marginLeft = `${SIDE.gap}px`;
+      room.style.marginLeft = `${onPixel((width - w * scale - SIDE.gap - sideWidth) / 2)}px`;
+    } else {
+      side.style.marginLeft = "";
+      room.style.marginLeft = `${onPixel((width - w * scale) / 2)}px`;
+    }
+    page.scale = scale;
+    const root = document.documentElement.style;
+    root.setProperty("--kinopa-scale", String(scale));
+    const field = canvas.getBoundingClientRect();
+    for (const [name, value] of [["left", field.left + window.scrollX], ["top", field.top + window.scrollY],
+                                 ["width", field.width], ["height", field.height]])
+      root.setProperty(`--kinopa-field-${name}`, `${value}px`);
+    labels.fit(scale * ratio);
+    window.dispatchEvent(new Event("kinopa-fit"));
   }
-  window.addEventListener("resize", fit);
-  fit();
 
   function translate() {
     for (const e of document.querySelectorAll("[data-ja]")) e.textContent = JAPANESE ? e.dataset.ja : e.dataset.en;
+    for (const e of document.querySelectorAll("#about [lang]")) e.hidden = e.lang !== (JAPANESE ? "ja" : "en");
   }
-  translate();
 
-  // --- Message boxes: modal; the loop waits while one is open ------------------
+  // Full screen, where the browser has it: the same window, fitted anew.
+  const fullScreen = $("fullScreen");
+  function showFullScreen() {
+    if (api) fullScreen.textContent = say(document.fullscreenElement ? "leaveFullScreen" : "fullScreen");
+  }
+  fullScreen.hidden = !document.fullscreenEnabled;
+  fullScreen.addEventListener("click", () => {
+    const asked = document.fullscreenElement ? document.exitFullscreen()
+                                             : document.documentElement.requestFullscreen({ navigationUI: "hide" });
+    asked.catch(() => {});  // refused: the page stays as it is
+  });
+  document.addEventListener("fullscreenchange", () => {
+    showFullScreen();
+    fit();
+  });
+  translate();
+  showFullScreen();
+  fit();
+  window.addEventListener("resize", fit);
+
+  // --- Dialogs: the page's own <dialog>s, scaled with the window and centred
+  // over the play field, never over the buttons beside it. A modal one keeps
+  // the focus and the player's game waits while one is open, its clock
+  // standing; Escape is its Cancel (or its OK, where OK is all it has).
+  function placeDialog(dialog) {
+    if (!dialog.open) return;
+    const scale = parseFloat(getComputedStyle(document.documentElement).getPropertyValue("--kinopa-scale")) || 1;
+    const field = canvas.getBoundingClientRect();
+    const width = dialog.offsetWidth * scale, height = dialog.offsetHeight * scale;
+    const within = (at, size, room) => Math.max(0, Math.min(at, room - size));
+    dialog.style.left = `${within(field.left + (field.width - width) / 2, width, window.innerWidth)}px`;
+    dialog.style.top = `${within(field.top + (field.height - height) / 2, height, window.innerHeight)}px`;
+  }
+  function placeDialogs() { document.querySelectorAll("dialog").forEach(placeDialog); }
+  // Once the window is fitted anew.
+  for (const fitted of ["resize", "kinopa-fit"]) window.addEventListener(fitted, placeDialogs);
+  function openDialog(dialog, modal) {
+    if (dialog.open) return;
+    if (modal) dialog.showModal(); else dialog.show();
+    placeDialog(dialog);
+    holdWhileAway();
+  }
+  function closeDialog(dialog) {
+    if (dialog.open) dialog.close();
+    holdWhileAway();
+  }
+  // Escape, or the browser's own way of closing a dialog, is the dialog's
+  // `answer`.
+  function onEscape(dialog, answer) {
+    dialog.addEventListener("cancel", (e) => {
+      e.preventDefault();
+      answer();
+    });
+  }
+  const modalOpen = () => document.querySelector("dialog[open]:modal") !== null;
+
+  // Message boxes: modal, one after the other, as on the desktop. A box
+  // about the player's own files offers them to save.
+  const box = $("box");
   const boxQueue = [];
   function showNextBox() {
     const next = boxQueue[0];
-    $("boxes").classList.toggle("open", !!next);
-    $("box").style.display = next ? "" : "none";
-    if (!next) return;
-    $("box").querySelector(".title").textContent = next.title;
-    $("box").querySelector(".message").textContent = next.text;
-    $("box").querySelector(".icon").classList.toggle("error", next.error);
-    $("box").querySelector("button").focus();
+    if (!next) {
+      closeDialog(box);
+      return;
+    }
+    box.querySelector(".title").textContent = next.title;
+    box.querySelector(".message").textContent = next.text;
+    box.querySelector(".icon").classList.toggle("error", next.error);
+    const files = box.querySelector(".files");
+    files.replaceChildren(...next.files.map((path) => {
+      const name = path.slice(path.lastIndexOf("/") + 1);
+      const save = document.createElement("button");
+      save.type = "button";
+      save.className = "link";
+      save.textContent = say("save").replace("%1", name);
+      save.addEventListener("click", () => download(name, module.FS.readFile(path)));
+      return save;
+    }));
+    if (box.open) box.close();  // shown afresh, placed for its new size
+    openDialog(box, true);
+    box.querySelector(".buttons button").focus();
   }
   function boxOpen() { return boxQueue.length > 0; }
-  $("box").querySelector("button").addEventListener("click", () => {
+  function closeBox() {
     const closed = boxQueue.shift();
     showNextBox();
-    if (closed && closed.error) showEnded();
+    if (closed && closed.error) showEnded("ended");
     if (!boxOpen()) afterEvent();
-  });
+  }
+  box.querySelector(".buttons button").addEventListener("click", closeBox);
+  onEscape(box, closeBox);
+
+  // A question: modal; resolves to whether the player said yes.
+  function ask(question, yes) {
+    const dialog = $("ask");
+    dialog.querySelector(".message").textContent = question;
+    const [ok, cancel] = dialog.querySelectorAll(".buttons button");
+    ok.textContent = yes;
+    cancel.textContent = say("cancel");
+    return new Promise((resolve) => {
+      const answer = (said) => () => {
+        closeDialog(dialog);
+        resolve(said);
+      };
+      ok.onclick = answer(true);
+      cancel.onclick = answer(false);
+      dialog.oncancel = (e) => {
+        e.preventDefault();
+        answer(false)();
+      };
+      openDialog(dialog, true);
+      ok.focus();
+    });
+  }
 
   function fail(what) {
     if (!page.error) page.error = what;
@@ -93,53 +222,125 @@
     running = false;
   }
 
-  function showEnded() {
+  // The page when the game no longer runs here: clean, with one button.
+  // `why`: ended (終了, or an error), refused (the game is open in another
+  // tab), stolen (another tab has taken the game over).
+  let ended = false;
+  function showEnded(why) {
+    ended = true;
     running = false;
     clearTimeout(stepTimer);
-    $("ended").querySelector(".message").textContent = say("ended");
-    $("ended").querySelector("button").textContent = say("again");
-    $("ended").classList.add("open");
+    for (const dialog of document.querySelectorAll("dialog[open]")) dialog.close();
+    $("stage").hidden = true;
+    const screen = $("ended");
+    screen.querySelector(".message").textContent = say(why);
+    const button = screen.querySelector("button");
+    button.textContent = say(why === "ended" ? "again" : "playHere");
+    button.onclick = () => {
+      // Playing here takes the game over from the tab that has it.
+      if (why !== "ended") sessionStorage.setItem("kinopa-play-here", "1");
+      location.reload();
+    };
+    screen.hidden = false;
+    button.focus();
   }
-  $("ended").querySelector("button").addEventListener("click", () => location.reload());
 
   // --- What the module calls -------------------------------------------------
-  let syncTimer = null;
-  let syncing = Promise.resolve();
-  // The player's files to the browser's storage, now: one sync after the
-  // other, never two at once (a file gone between a sync's listing and its
-  // reading fails it).
+  // The player's files to the browser's storage: a file the game writes is
+  // put there at once, and kept in a journal (localStorage) in the same turn
+  // until the storage has it, as a reload or a closed tab may cut an
+  // IndexedDB transaction short but never loses what localStorage took; the
+  // next start puts back what the journal still holds. A whole sync follows
+  // for the rest. Syncs run one after the other, never two at once (a file
+  // gone between a sync's listing and its reading fails it).
+  const STORAGE = "/kinopa";
+  const JOURNAL = "kinopa-journal:";
+  let syncing = null;
+  let syncAgain = false;
   function syncStorage() {
-    clearTimeout(syncTimer);
-    syncing = syncing.then(() => new Promise((resolve) => module.FS.syncfs(false, (e) => {
+    if (syncing) {
+      syncAgain = true;
+      return syncing;
+    }
+    syncing = new Promise((resolve) => module.FS.syncfs(false, (e) => {
       if (e) console.error(e);
       resolve();
-    })));
+    })).then(() => {
+      syncing = null;
+      if (!syncAgain) return undefined;
+      syncAgain = false;
+      return syncStorage();
+    });
     return syncing;
+  }
+  function storeNow(path) {
+    const IDBFS = module.IDBFS || module.FS.filesystems.IDBFS;
+    const db = IDBFS.dbs[STORAGE];
+    IDBFS.loadLocalEntry(path, (error, entry) => {
+      if (error || !db) return;
+      let journaled = null;
+      try {
+        journaled = "";
+        for (let i = 0; i < entry.contents.length; i += 0x8000)
+          journaled += String.fromCharCode(...entry.contents.subarray(i, i + 0x8000));
+        localStorage.setItem(JOURNAL + path, journaled);
+      } catch (e) {
+        journaled = null;  // no room there: the storage alone takes it
+      }
+      const transaction = db.transaction([IDBFS.DB_STORE_NAME], "readwrite");
+      transaction.oncomplete = () => {
+        if (journaled !== null && localStorage.getItem(JOURNAL + path) === journaled) localStorage.removeItem(JOURNAL + path);
+      };
+      IDBFS.storeRemoteEntry(transaction.objectStore(IDBFS.DB_STORE_NAME), path, entry, (e) => { if (e) console.error(e); });
+    });
+  }
+  // What the journal holds is newer than the storage's copy.
+  function replayJournal() {
+    for (const key of Object.keys(localStorage).filter((k) => k.startsWith(JOURNAL))) {
+      const path = key.slice(JOURNAL.length);
+      try {
+        module.FS.mkdirTree(path.slice(0, path.lastIndexOf("/")));
+        module.FS.writeFile(path, Uint8Array.from(localStorage.getItem(key), (c) => c.charCodeAt(0)));
+        storeNow(path);
+      } catch (e) {
+        console.warn(`kinopa: ${path} stays as the storage has it: ${e.message}`);
+        localStorage.removeItem(key);
+      }
+    }
+  }
+  // What 終了 saves, saved now and on its way to the storage: the page goes
+  // out of sight, or away.
+  function saveNow() {
+    if (!running) return Promise.resolve();
+    api.saveNow();
+    return syncStorage();
   }
   const audio = makeAudio();
   window.kinopaHost = {
     show() { drawField(); },
     caption(control, text) {
+      if (labels.has(control)) {
+        labels.set(control, text);
+        return;
+      }
       const element = ruled[control];
       if (element.textContent !== text) element.textContent = text;
     },
     enabled(control, on) { ruled[control].disabled = !on; },
     closed() {
       if (switching) return;
-      menu.hidden = true;
-      showEnded();
+      showEnded("ended");
     },
-    settingsChanged() { if (!menu.hidden) showSettings(); },
-    messageBox(title, text, error) {
-      boxQueue.push({ title, text, error });
+    settingsChanged() { if (menu.open) showSettings(); },
+    messageBox(title, text, error, files = []) {
+      boxQueue.push({ title, text, error, files });
       page.boxes.push(title + " | " + text);
       if (boxQueue.length === 1) showNextBox();
     },
     fileWritten(path) {
-      // The player's files reach the browser's storage a moment later.
-      if (!path.startsWith("/kinopa/")) return;
-      clearTimeout(syncTimer);
-      syncTimer = setTimeout(syncStorage, 50);
+      if (!path.startsWith(STORAGE + "/")) return;
+      storeNow(path);
+      syncStorage();
     },
     audio,
   };
@@ -173,9 +374,10 @@
     // The context runs while the module wants it to, once the player's first
     // gesture lets it.
     // (Asked in order, whatever the state: one may be on its way.)
+    // While the tab is hidden the game stands, and so does its sound.
     function follow() {
-      if (wanted && gestured) ctx.resume();
-      if (!wanted) ctx.suspend();
+      if (wanted && gestured && !document.hidden) ctx.resume();
+      if (!wanted || document.hidden) ctx.suspend();
     }
     function stop(id) {
       const node = nodes.get(id);
@@ -228,6 +430,121 @@
         if (node) node.loop = looping;
       },
       state() { return ctx ? ctx.state : "none"; },
+      visibility() { if (ctx) follow(); },
+    };
+  }
+
+  // --- The labels the rules write every frame: drawn, not laid out ------------
+  // The score, the rate, the remaining time and the highest score may change
+  // with every frame. A canvas of their own over the window shows them as
+  // their elements would (each element's box, font, colour and alignment,
+  // read from the page once), with no style, layout or hit testing for the
+  // browser to redo. The elements stay in their places, unseen, holding the
+  // captions for screen readers: written at most once a second while frames
+  // come (a reader would hear nothing useful from the remaining time changing
+  // every 8 ms, and no live region talks over the game) and at once when they
+  // stop, so the score at the end is there to be read.
+  function makeLabels() {
+    const window_ = $("draw_w");
+    const elements = new Map();  // control -> element
+    for (const e of window_.querySelectorAll(".label[data-control]")) elements.set(Number(e.dataset.control), e);
+    const drawn = new Map();     // control -> the caption on the canvas
+    const dirty = new Set();     // controls whose caption is not drawn yet
+    const copied = new Set();    // controls whose element is behind its caption
+    const board = document.createElement("canvas");
+    board.id = "labels";
+    board.setAttribute("aria-hidden", "true");
+    window_.append(board);
+    const ink = board.getContext("2d");
+    let looks = null, area = null, density = 1, lastCopy = 0, painting = false;
+    // The labels' looks, once their font is there.
+    function look() {
+      looks = new Map();
+      for (const [control, e] of elements) {
+        const style = getComputedStyle(e);
+        const font = `${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
+        ink.font = font;
+        const metrics = ink.measureText("0");
+        const ascent = metrics.fontBoundingBoxAscent, descent = metrics.fontBoundingBoxDescent;
+        const lineHeight = parseFloat(style.lineHeight);
+        looks.set(control, {
+          left: e.offsetLeft, top: e.offsetTop, width: e.offsetWidth, height: e.offsetHeight, font,
+          colour: style.color, align: style.textAlign,
+          // The line's baseline: half the leading above the font's ascent,
+          // in whole pixels as the browser lays a line out.
+          baseline: e.offsetTop + Math.floor((lineHeight - ascent - descent) / 2) + ascent,
+        });
+      }
+      const all = [...looks.values()];
+      area = {
+        left: Math.min(...all.map((l) => l.left)), top: Math.min(...all.map((l) => l.top)),
+        right: Math.max(...all.map((l) => l.left + l.width)), bottom: Math.max(...all.map((l) => l.top + l.height)),
+      };
+      Object.assign(board.style, { left: `${area.left}px`, top: `${area.top}px` });
+    }
+    function draw(control) {
+      const l = looks.get(control), text = drawn.get(control) ?? elements.get(control).textContent;
+      ink.save();
+      ink.beginPath();
+      ink.rect(l.left, l.top, l.width, l.height);
+      ink.clip();
+      ink.clearRect(l.left, l.top, l.width, l.height);
+      ink.font = l.font;
+      ink.fillStyle = l.colour;
+      const width = ink.measureText(text).width;
+      // A caption wider than its box starts at its left edge, as a line does.
+      const room = l.width - width;
+      const x = room <= 0 || l.align === "left" || l.align === "start" ? l.left
+              : l.align === "center" ? l.left + room / 2 : l.left + room;
+      ink.fillText(text, x, l.baseline);
+      ink.restore();
+    }
+    // What changed, drawn once at the next display refresh: in the field's
+    // drawing while frames come, else in a callback of its own.
+    function paint() {
+      painting = false;
+      if (!looks) return;
+      for (const control of dirty) draw(control);
+      dirty.clear();
+    }
+    return {
+      has: (control) => elements.has(control),
+      // The captions' canvas at `scale` device pixels a window pixel.
+      fit(scale) {
+        density = scale;
+        if (!looks) return;
+        const width = area.right - area.left, height = area.bottom - area.top;
+        board.width = Math.ceil(width * scale);
+        board.height = Math.ceil(height * scale);
+        Object.assign(board.style, { width: `${board.width / scale}px`, height: `${board.height / scale}px` });
+        ink.setTransform(scale, 0, 0, scale, -area.left * scale, -area.top * scale);
+        for (const control of elements.keys()) draw(control);
+        dirty.clear();
+      },
+      start() {
+        look();
+        window_.classList.add("drawn");
+        this.fit(density);
+      },
+      set(control, text) {
+        if (drawn.get(control) === text) return;
+        drawn.set(control, text);
+        copied.add(control);
+        dirty.add(control);
+        if (painting) return;
+        painting = true;
+        if (!drawRequested) requestAnimationFrame(paint);
+      },
+      paint,
+      // The elements brought up to date: at once when `now`, else if a
+      // second has passed.
+      copy(now) {
+        if (!copied.size || (!now && performance.now() - lastCopy < 1000)) return;
+        lastCopy = performance.now();
+        for (const control of copied) elements.get(control).textContent = drawn.get(control);
+        copied.clear();
+      },
+      shown: (control) => drawn.get(control) ?? elements.get(control).textContent,
     };
   }
 
@@ -259,6 +576,7 @@
       // early, and it is shown at once.
       if (framePending && stepTimer !== null && api.displayRefresh()) step();
       drawField();
+      labels.paint();
       if (running && (framePending || watching)) requestDraw();
     });
   }
@@ -270,16 +588,34 @@
     clearTimeout(stepTimer);
     stepTimer = delay >= 0 ? setTimeout(step, delay) : null;
   }
+  // The player's game runs while the page can run it: not while a modal
+  // dialog waits for the player, nor while the tab is hidden (the browser
+  // would run it at a crawl). Its clock stands meanwhile, so the game goes
+  // on from the same frame.
+  const away = () => modalOpen() || document.hidden;
+  let held = false;
+  let playLater = null;  // a watch's play, standing while away
+  function holdWhileAway() {
+    if (!api || held === away()) return;
+    held = away();
+    api.holdClock(held ? 1 : 0);
+    if (held) return;
+    afterEvent();
+    const play = playLater;
+    playLater = null;
+    play?.();
+  }
   function step() {
     clearTimeout(stepTimer);
     stepTimer = null;
-    if (!running || watching || boxOpen()) return;
+    if (!running || watching || away()) return;
     const due = api.step();
     if (due === ENDED) {
-      if (running && !boxOpen()) showEnded();
+      if (running && !boxOpen()) showEnded("ended");
       return;
     }
     framePending = api.framePending() === 1;
+    labels.copy(!framePending);
     schedule(due);
     if (framePending) requestDraw();
     else drawField();
@@ -288,28 +624,66 @@
   // pass now (the clock, the settings button); a running game's next frame
   // comes when due anyway.
   function afterEvent() {
-    if (!running || watching || boxOpen()) return;
+    if (!running || watching || away()) return;
     if (!framePending || stepTimer === null) schedule(0);
   }
-  const guarded = (handler) => async (event) => {
-    if (!running || boxOpen()) return;
-    try {
-      await handler(event);
-    } catch (e) {
-      fail(e.message);
-      return;
-    }
-    afterEvent();
+  // The player's events reach the module in their order: one that comes
+  // while another's handler still waits (OK fetching the music) waits for it,
+  // so a Start clicked meanwhile starts with the settings OK saved.
+  let handling = 0, handled = Promise.resolve();
+  const guarded = (handler) => (event) => {
+    const run = async () => {
+      if (!running || modalOpen()) return;
+      try {
+        await handler(event);
+      } catch (e) {
+        fail(e.message);
+        return;
+      }
+      afterEvent();
+    };
+    const done = handling ? handled.then(run) : run();
+    ++handling;
+    handled = done.finally(() => { --handling; });
+    return done;
   };
 
   // --- Files --------------------------------------------------------------------
-  async function fetched(url) {
-    const response = await fetch(url);
+  // The module and the game's own files are kept gzipped on the site (any
+  // host sends them small): the bytes of `url`, unpacked. A host that sends
+  // the .gz file as gzip-encoded has had the browser unpack it already.
+  async function unpacked(url) {
+    const response = await fetch(url + ".gz");
     if (!response.ok) throw new Error(`cannot load ${url}: ${response.status}`);
-    return new Uint8Array(await response.arrayBuffer());
+    const bytes = new Uint8Array(await response.arrayBuffer());
+    if (bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+    return new Uint8Array(await new Response(stream).arrayBuffer());
   }
   async function fetchInto(url, path) {
-    module.FS.writeFile(path, await fetched(url));
+    module.FS.writeFile(path, await unpacked(url));
+  }
+  // The module: its code compiled while its glue (kinopa-web.js) loads.
+  async function loadModule() {
+    const compiled = unpacked("kinopa-web.wasm").then((bytes) => WebAssembly.compile(bytes));
+    compiled.catch(() => {});  // reported where it is awaited
+    const code = unpacked("kinopa-web.js");
+    const glue = document.createElement("script");
+    glue.src = URL.createObjectURL(new Blob([await code], { type: "text/javascript" }));
+    await new Promise((resolve, reject) => {
+      glue.onload = resolve;
+      glue.onerror = () => reject(new Error("cannot run kinopa-web.js"));
+      document.head.append(glue);
+    });
+    URL.revokeObjectURL(glue.src);
+    const wasm = await compiled;
+    return createKinopa({
+      instantiateWasm(imports, receive) {
+        WebAssembly.instantiate(wasm, imports).then((instance) => receive(instance, wasm),
+                                                     (e) => fail("cannot start the module: " + e.message));
+        return {};
+      },
+    });
   }
   // The game's sounds that the settings (the saved ones, or the dialog's)
   // load and that are not here yet, each the first time: the module names
@@ -386,60 +760,93 @@
   // says only what changes afterwards).
   function showControls() {
     ruled.forEach((element, c) => {
-      element.textContent = api.caption(c);
+      if (labels.has(c)) labels.set(c, api.caption(c));
+      else element.textContent = api.caption(c);
       if (element.tagName === "BUTTON") element.disabled = !api.enabled(c);
     });
+    labels.copy(true);
   }
 
   // --- Watching a recording -----------------------------------------------------
   async function watchFile(file) {
-    if (running) await watchRecording(new Uint8Array(await file.arrayBuffer()));
+    // Not while a modal dialog waits for the player.
+    if (running && !modalOpen()) await watchRecording(new Uint8Array(await file.arrayBuffer()), file.name);
   }
-  // Nothing waits before the module has taken or refused the recording.
-  async function watchRecording(bytes) {
+  // The module takes or refuses the recording before anything waits; one
+  // that would end the game the player is playing waits for their yes, the
+  // game standing meanwhile. A watch replaces any watch before it.
+  let watchFiles = 0;
+  async function watchRecording(bytes, name) {
     if (!running) return;
-    const path = "/tmp/watch.kinopa";
+    const path = `/tmp/watch-${++watchFiles}.kinopa`;  // the one watched before stays open until replaced
     module.FS.writeFile(path, bytes);
+    const forget = () => module.FS.unlink(path);
     switching = true;
-    const ok = api.watch(path);
+    let opened = api.watch(path, name);
     switching = false;
-    if (!ok) return;  // said in a box; the player's game goes on as it was
+    if (opened === 2) {
+      const yes = await ask(say("watchAsk"), say("watch"));
+      if (!running) return;
+      switching = true;
+      opened = api.watchAnswer(yes ? 1 : 0);
+      switching = false;
+    }
+    if (opened !== 1) {  // refused (said in a box), or not wanted: the player's game goes on as it was
+      forget();
+      afterEvent();
+      return;
+    }
     clearTimeout(stepTimer);
     framePending = false;
     watching = true;
+    const run = ++watchRun;
+    const current = () => running && watching && run === watchRun;
+    for (const earlier of module.FS.readdir("/tmp")) {
+      if (/^watch-\d+\.kinopa$/.test(earlier) && `/tmp/${earlier}` !== path) module.FS.unlink(`/tmp/${earlier}`);
+    }
     showControls();
+    shownSerial = -1;
     page.watching = "forward";
     $("caption").textContent = say("recording");
     const began = performance.now();
-    let cancelled = false;
     const progress = $("progress");
     progress.querySelector(".message").textContent = say("forwarding");
-    progress.querySelector(".cancel").onclick = () => { cancelled = true; };
+    const cancel = progress.querySelector(".cancel");
+    cancel.textContent = say("cancel");
+    let cancelled = false;
+    cancel.onclick = () => { cancelled = true; };
+    progress.oncancel = (e) => {
+      e.preventDefault();
+      cancelled = true;
+    };
     // The run before the last game, 20 ms at a time, the page answering
     // between; past half a second a bar shows how far it is.
-    for (;;) {
-      const share = api.watchForward(20);
-      if (share < 0) return fail("watching failed");
-      if (share >= 1) break;
-      if (performance.now() - began > 500) {
-        $("boxes").classList.add("open");
-        progress.classList.add("open");
-        progress.querySelector("progress").value = Math.round(share * 1000);
+    try {
+      for (;;) {
+        const share = api.watchForward(20);
+        if (share < 0) return fail("watching failed");
+        if (share >= 1) break;
+        if (performance.now() - began > 500) {
+          openDialog(progress, true);
+          progress.querySelector("progress").value = Math.round(share * 1000);
+        }
+        await new Promise((resolve) => setTimeout(resolve, 0));
+        if (!current()) return;  // a later watch, or back to the game
+        if (cancelled) return endWatching();
       }
-      await new Promise((resolve) => setTimeout(resolve, 0));
-      if (cancelled) {
-        progress.classList.remove("open");
-        $("boxes").classList.remove("open");
-        return endWatching();
-      }
+    } finally {
+      if (run === watchRun) closeDialog(progress);
     }
-    progress.classList.remove("open");
-    $("boxes").classList.toggle("open", boxOpen());
     page.watching = "last game";
     requestDraw();
     const play = () => {
-      if (!watching) return;
+      if (!current()) return;
+      if (away()) {  // the watch stands meanwhile, and goes on once back
+        playLater = play;
+        return;
+      }
       const due = api.watchPlay();
+      labels.copy(due < 0);
       requestDraw();
       if (due >= 0) {
         setTimeout(play, due);
@@ -448,18 +855,26 @@
       page.watching = "ended";
       drawField();
       $("caption").textContent = say("recordingEnded");
-      const back = document.createElement("a");
+      const back = document.createElement("button");
+      back.type = "button";
+      back.className = "link";
       back.textContent = say("back");
-      back.addEventListener("click", () => { back.remove(); endWatching(); });
+      back.addEventListener("click", endWatching);
       $("caption").append("  ", back);
     };
     play();
   }
   function endWatching() {
+    if (!watching) return;
     watching = false;
+    ++watchRun;
+    closeDialog($("progress"));
     switching = true;
     api.endWatching();
     switching = false;
+    for (const name of module.FS.readdir("/tmp")) {
+      if (/^watch-\d+\.kinopa$/.test(name)) module.FS.unlink(`/tmp/${name}`);
+    }
     page.watching = "";
     $("caption").textContent = "";
     showControls();
@@ -478,42 +893,56 @@
   }
 
   // --- Start ----------------------------------------------------------------
-  async function begin() {
-    // One tab at a time, as one copy for each settings folder on the desktop.
-    if (navigator.locks) {
-      const lock = await new Promise((resolve) => {
-        navigator.locks.request("kinopa", { ifAvailable: true }, (held) => {
-          resolve(held);
-          return held ? new Promise(() => {}) : undefined;  // kept while the page lives
-        });
+  // One tab at a time, as one copy for each settings folder on the desktop:
+  // the tab that plays holds the lock "kinopa", and "kinopa-files" while it
+  // may write the player's files. A tab the player asks to play in takes
+  // "kinopa" over; the other tab learns it, stops, and saves, and only then
+  // lets the files go to this one.
+  let filesDone = null;
+  async function holdTheGame() {
+    if (!navigator.locks) return true;
+    const steal = sessionStorage.getItem("kinopa-play-here") === "1";
+    sessionStorage.removeItem("kinopa-play-here");
+    const held = await new Promise((resolve) => {
+      navigator.locks.request("kinopa", steal ? { steal: true } : { ifAvailable: true }, (lock) => {
+        resolve(lock !== null);
+        return lock && new Promise(() => {});  // kept while the page lives
+      }).catch((e) => {
+        if (e.name === "AbortError") stopHere();  // taken over
       });
-      if (!lock) {
-        page.refused = true;
-        window.kinopaHost.messageBox("Kinopa", say("otherTab"), false);
-        $("box").querySelector("button").onclick = () => {};
-        return;
-      }
-    }
-    // The game's files come while the module compiles.
-    const gameFiles = [
-      ...PICTURES.map((name) => "images/" + name),
-      "wave/wave.ini",  // the first settings, for a first start
-      "window_art/field.bmp",
-    ];
-    const downloads = gameFiles.map(fetched);
-    for (const download of downloads) download.catch(() => {});  // reported below
-    module = await createKinopa();
+    });
+    if (!held) return false;
+    await new Promise((resolve) => navigator.locks.request("kinopa-files", () => {
+      resolve();
+      return new Promise((done) => { filesDone = done; });
+    }));
+    return true;
+  }
+  // Another tab plays now: what 終了 saves is saved and stored, the page
+  // says so, and the player's files are the other tab's.
+  async function stopHere() {
+    if (running) api.saveNow();
+    showEnded("stolen");
+    if (module) await syncStorage();
+    filesDone?.();
+  }
+
+  function makeApi() {
     const number = (name, args) => module.cwrap(name, "number", args);
     const string = (name, args) => module.cwrap(name, "string", args);
     api = {
       begin: number("kinopa_begin", ["number"]),
+      sentence: string("kinopa_page_sentence", ["string"]),
       step: number("kinopa_step", []),
       framePending: number("kinopa_frame_pending", []),
       displayRefresh: number("kinopa_display_refresh", []),
+      holdClock: number("kinopa_hold_clock", ["number"]),
+      saveNow: number("kinopa_save_now", []),
       startClick: number("kinopa_start_click", []),
       endClick: number("kinopa_end_click", []),
       pointerMove: number("kinopa_pointer_move", ["number", "number", "number"]),
       pointerUp: number("kinopa_pointer_up", ["number", "number", "number"]),
+      touchUp: number("kinopa_touch_up", ["number", "number", "number"]),
       settingsText: string("kinopa_settings_text", ["number"]),
       settingsCheck: number("kinopa_settings_check", ["number"]),
       setSettingsText: number("kinopa_set_settings_text", ["number", "string"]),
@@ -531,23 +960,52 @@
       stateLine: string("kinopa_state_line", []),
       runRecording: string("kinopa_run_recording", []),
       bestGamePath: string("kinopa_best_game_path", []),
-      watch: number("kinopa_watch", ["string"]),
+      watch: number("kinopa_watch", ["string", "string"]),
+      watchAnswer: number("kinopa_watch_answer", ["number"]),
       watchForward: number("kinopa_watch_forward", ["number"]),
       watchPlay: number("kinopa_watch_play", []),
       endWatching: number("kinopa_end_watching", []),
     };
+    module._kinopa_use_japanese(JAPANESE ? 1 : 0);
+    showFullScreen();
+  }
+
+  async function begin() {
+    if (!await holdTheGame()) {
+      module = await loadModule();
+      makeApi();
+      page.refused = true;
+      showEnded("refused");
+      return;
+    }
+    // The module first (the most to fetch), the game's files while it
+    // compiles.
+    const loading = loadModule();
+    const gameFiles = [
+      ...PICTURES.map((name) => "images/" + name),
+      "wave/wave.ini",  // the first settings, for a first start
+      "window_art/field.bmp",
+    ];
+    const downloads = gameFiles.map(unpacked);
+    for (const download of downloads) download.catch(() => {});  // reported below
+    module = await loading;
+    makeApi();
     const FS = module.FS;
     // The player's files: the browser's storage, read before anything else.
     FS.mkdir("/kinopa");
     FS.mount(module.IDBFS || FS.filesystems.IDBFS, {}, "/kinopa");
     await new Promise((resolve, reject) => FS.syncfs(true, (e) => (e ? reject(e) : resolve())));
+    replayJournal();
     for (const folder of ["/game", "/game/images", "/game/wave", "/game/window_art"]) FS.mkdir(folder);
     const [files] = await Promise.all([
       Promise.all(downloads),
       document.fonts.load('1em "Kinopa Gothic"'),
     ]);
     gameFiles.forEach((name, i) => FS.writeFile("/game/" + name, files[i]));
+    labels.start();
+    fit();
     await fetchSounds(false);
+    if (ended) return;  // taken over by another tab meanwhile
     running = true;
     if (!api.begin(JAPANESE ? 1 : 0)) {
       running = false;
@@ -569,8 +1027,22 @@
     };
     const buttonsOf = (b) => (b & 1 ? 1 : 0) | (b & 2 ? 2 : 0) | (b & 4 ? 4 : 0);
     const BUTTON = [1, 4, 2];  // the event's button: left, middle, right
-    canvas.addEventListener("pointermove", guarded((e) => api.pointerMove(buttonsOf(e.buttons), ...fieldPoint(e))));
-    canvas.addEventListener("pointerup", guarded((e) => api.pointerUp(BUTTON[e.button] || 0, ...fieldPoint(e))));
+    // A mouse, a pen or a finger alike (the first finger of several). A
+    // finger (or a pen that does not hover) is over the field only while it
+    // presses: its press moves the pointer there, and its release is judged
+    // once a frame has seen that (kinopa_touch_up). The field takes no
+    // scroll or zoom from it (touch-action).
+    canvas.addEventListener("pointerdown", guarded((e) => {
+      if (e.pointerType !== "mouse" && e.isPrimary) api.pointerMove(buttonsOf(e.buttons), ...fieldPoint(e));
+    }));
+    canvas.addEventListener("pointermove", guarded((e) => {
+      if (e.isPrimary) api.pointerMove(buttonsOf(e.buttons), ...fieldPoint(e));
+    }));
+    canvas.addEventListener("pointerup", guarded((e) => {
+      if (!e.isPrimary) return;
+      const up = e.pointerType === "mouse" ? api.pointerUp : api.touchUp;
+      up(BUTTON[e.button] || 0, ...fieldPoint(e));
+    }));
     canvas.addEventListener("contextmenu", (e) => e.preventDefault());
     for (const kind of ["pointerdown", "keydown"]) window.addEventListener(kind, () => audio.gesture(), { capture: true });
     $("gamestart").addEventListener("click", guarded(async () => {
@@ -582,20 +1054,38 @@
       if (api.phase().startsWith("watch")) return endWatching();
       api.endClick();
     }));
+    // The sound settings: a window of its own beside the game, never modal,
+    // as on the desktop; Tab goes round its controls, Escape is its Cancel.
     $("Command1").addEventListener("click", guarded(() => {
-      menu.hidden = false;
       showSettings();
+      openDialog(menu, false);
+      menu.querySelector("input").focus();
     }));
     wireSettings();
     $("SoundMenu-Command1").addEventListener("click", guarded(async () => {  // OK
       await fetchSounds(true);
       api.settingsOk();
-      menu.hidden = true;
+      closeDialog(menu);
     }));
-    $("SoundMenu-Command2").addEventListener("click", guarded(() => {  // Cancel
+    const settingsCancel = guarded(() => {
       api.settingsCancel();
-      menu.hidden = true;
-    }));
+      closeDialog(menu);
+    });
+    $("SoundMenu-Command2").addEventListener("click", settingsCancel);
+    menu.addEventListener("keydown", (e) => {
+      if (e.key === "Escape") {
+        e.preventDefault();
+        settingsCancel();
+      } else if (e.key === "Tab") {
+        const order = [...menu.querySelectorAll("input, button")].filter((c) => !c.disabled);
+        const at = order.indexOf(document.activeElement);
+        const next = e.shiftKey ? (at <= 0 ? order.length - 1 : -1) : (at === order.length - 1 ? 0 : -1);
+        if (next >= 0) {
+          e.preventDefault();
+          order[next].focus();
+        }
+      }
+    });
     // The dialog moves by its title bar.
     menu.querySelector(".title").addEventListener("pointerdown", (down) => {
       const left = menu.offsetLeft - down.clientX, top = menu.offsetTop - down.clientY;
@@ -611,7 +1101,16 @@
       }
       download(path.slice(path.lastIndexOf("/") + 1), module.FS.readFile(path));
     }));
+    // The player's run: watching, the one the watch ended.
     $("downloadRun").addEventListener("click", guarded(() => download("session.kinopa", api.runRecording())));
+    // Out of sight the game stands, and what 終了 saves is saved: the tab
+    // may be closed, or the page reloaded, any moment after.
+    document.addEventListener("visibilitychange", () => {
+      if (document.hidden) saveNow();
+      audio.visibility();
+      holdWhileAway();
+    });
+    window.addEventListener("pagehide", () => { saveNow(); });
     $("watchFile").addEventListener("click", () => chooseFile(".kinopa", watchFile));
     // A recording dropped on the page is watched.
     window.addEventListener("dragover", (e) => { e.preventDefault(); $("dropping").classList.add("open"); });
@@ -624,8 +1123,13 @@
 
     // For the tests: what the game shows, and a way in.
     page.stateLine = () => api.stateLine();
+    // What a control of the window shows (a drawn label's caption too).
+    page.shown = (id) => {
+      const c = Number($(id).dataset.control);
+      return labels.has(c) ? labels.shown(c) : $(id).textContent;
+    };
     page.runRecording = () => api.runRecording();
-    page.watchFile = (name, text) => watchRecording(new TextEncoder().encode(text));
+    page.watchFile = (name, text) => watchRecording(new TextEncoder().encode(text), name);
     page.audioState = () => audio.state();
     page.fieldPixels = () => {
       drawField();
@@ -635,6 +1139,9 @@
       try { return new TextDecoder().decode(module.FS.readFile(path)); } catch (e) { return null; }
     };
     page.writeFile = (path, text) => module.FS.writeFile(path, text);
+    // The game stops here as if killed: nothing more is saved, and files
+    // changed now reach the next start as they are.
+    page.halt = () => { running = false; };
     page.removeFile = (path) => module.FS.unlink(path);
     page.listFiles = (folder) => {
       try { return module.FS.readdir(folder).filter((name) => name !== "." && name !== ".."); } catch (e) { return null; }

@@ -55,7 +55,7 @@ test("game-by-pointer", async (t) => {
     }
     // The captions shown, and the rules' own, at one moment.
     const [line, shown] = await p.evaluate(() => [kinopaPage.stateLine(),
-      ["Label6", "Label4", "Label5", "Label8", "gamestart"].map((id) => document.getElementById(id).textContent).join("|")]);
+      ["Label6", "Label4", "Label5", "Label8", "gamestart"].map((id) => kinopaPage.shown(id)).join("|")]);
     const after = fields(line);
     labelsMatch &&= shown === after.labels;
     rateRose ||= Number(after.rate) > 1;

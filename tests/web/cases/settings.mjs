@@ -1,5 +1,7 @@
 // The sound settings, kept in the browser's storage.
+import { readFile, writeFile } from "node:fs/promises";
 import { join } from "node:path";
+import { gunzipSync } from "node:zlib";
 
 import { test } from "../harness.mjs";
 
@@ -33,7 +35,9 @@ test("choose-sound-file", async (t) => {
   await p.page.click("#Command1");
   const [chooser] = await Promise.all([p.page.waitForFileChooser(),
                                        p.page.click("#SoundMenu .body button:nth-of-type(5)")]);
-  await chooser.accept([join(t.site, "wave", "melkitmiss.wav")]);
+  const chosen = t.path("melkitmiss.wav");  // one of the game's own sounds
+  await writeFile(chosen, gunzipSync(await readFile(join(t.site, "wave", "melkitmiss.wav.gz"))));
+  await chooser.accept([chosen]);
   t.check("参照 names the chosen file by its full path, ticked",
           await p.waitFor(() => {
             const inputs = [...document.querySelectorAll("#SoundMenu input")];
@@ -56,12 +60,18 @@ test("choose-sound-file", async (t) => {
 
 test("damaged-wave-ini", async (t) => {
   const p = await t.open();
-  await p.evaluate(() => { kinopaPage.writeFile("/kinopa/wave.ini", "\u0001garbage"); return kinopaPage.sync(); });
+  await p.evaluate(() => {
+    kinopaPage.halt();
+    kinopaPage.writeFile("/kinopa/wave.ini", "\u0001garbage");
+    return kinopaPage.sync();
+  });
   const error = await p.reload();
   const boxes = await p.evaluate(() => kinopaPage.boxes);
-  t.check("a damaged wave.ini is said in its box",
-          !error && boxes.some((b) => b.startsWith("wave.iniファイルに何か問題あるみたいです。 | ")),
-          error || boxes.join("\n"));
+  t.check("a damaged wave.ini is said in its box, named as the player can find it",
+          !error && boxes.length === 1 && boxes[0].startsWith("wave.iniファイルに何か問題あるみたいです。 | ") &&
+          boxes[0].includes(" wave.ini.bak ") && !boxes[0].includes("/"), error || boxes.join("\n"));
+  const offered = await p.evaluate(() => [...document.querySelectorAll("#box .files button")].map((b) => b.textContent));
+  t.check("... which offers the damaged file to save", offered.join() === "Save wave.ini", offered.join());
   await p.answerBoxes();
 });
 
@@ -79,7 +89,7 @@ test("music-after-ok", async (t) => {
     };
   });
   let fetched = 0;
-  p.page.on("request", (r) => { if (new URL(r.url()).pathname === "/wave/music.wav") ++fetched; });
+  p.page.on("request", (r) => { if (new URL(r.url()).pathname === "/wave/music.wav.gz") ++fetched; });
   await p.page.goto(t.url);
   const error = await p.ready();
   if (!t.check("the game starts", !error, error)) return;
@@ -110,12 +120,13 @@ test("missing-wave-ini", async (t) => {
   const p = await t.open();
   await p.evaluate(async () => {
     await kinopaPage.sync();  // the first start's wave.ini is stored: nothing is being saved
+    kinopaPage.halt();
     kinopaPage.writeFile("/kinopa/best-game.kinopa", "# Kinopa recording\n");
     kinopaPage.removeFile("/kinopa/wave.ini");
     await kinopaPage.sync();
   });
   const error = await p.reload();
-  const missing = "wave.iniファイルに何か問題あるみたいです。 | The file /kinopa/wave.ini does not exist.";
+  const missing = "wave.iniファイルに何か問題あるみたいです。 | The file wave.ini does not exist.";
   const boxes = () => p.evaluate(() => kinopaPage.boxes);
   t.check("a missing wave.ini is said at start", !error && (await boxes()).join("\n") === missing,
           error || (await boxes()).join("\n"));

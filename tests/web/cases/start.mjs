@@ -5,9 +5,7 @@ import { FIELD, firstDifference, pngPixels, test } from "../harness.mjs";
 
 test("start-up", async (t) => {
   const p = await t.open();
-  t.check(".wasm is served as application/wasm",
-          p.served.get("/kinopa-web.wasm")?.headers()["content-type"] === "application/wasm");
-  t.check("the music is not fetched before it is switched on", !p.served.has("/wave/music.wav"));
+  t.check("the music is not fetched before it is switched on", !p.served.has("/wave/music.wav.gz"));
   const font = await p.evaluate(async () => {
     await document.fonts.ready;
     const face = [...document.fonts].find((f) => f.family.replace(/"/g, "") === "Kinopa Gothic");

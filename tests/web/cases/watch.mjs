@@ -25,27 +25,36 @@ test("desktop-recordings", async (t) => {
 }, { timeout: 90000 });
 
 // A file that cannot be watched, dropped in the middle of a game: refused in
-// a box, and the player's game goes on as it was, its recording with it.
+// a box naming it, and the player's game goes on as it was, its recording
+// with it; the box closes with Escape.
 test("bad-recording-refused", async (t) => {
   const p = await t.open();
   await p.page.click("#gamestart");
   t.check("Start runs the game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
-  const [before, after] = await p.evaluate(() => {
-    const look = () => [kinopaPage.stateLine(), kinopaPage.runRecording(),
-      ["Label4", "Label5", "Label6", "Label8", "gamestart"].map((id) => document.getElementById(id).textContent).join("|")];
-    const was = look();
-    kinopaPage.watchFile("bad.kinopa", "this is no recording\n");
-    return [was, look()];
-  });
+  const look = () => p.evaluate(() => [kinopaPage.stateLine(), kinopaPage.runRecording(),
+    ["Label4", "Label5", "Label6", "Label8", "gamestart"].map((id) => kinopaPage.shown(id)).join("|")]);
+  // The game stands while a box waits: what it shows then is the game the
+  // drop found, run on a little, not a new one.
+  const was = await look();
+  await p.drop("bad.kinopa", "this is no recording\n");
+  t.check("the file is refused in a box", await p.waitFor(() => document.getElementById("box").open));
+  const during = await look();
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  const later = await look();
   const boxes = await p.evaluate(() => kinopaPage.boxes);
-  t.check("the file is refused in a box",
-          boxes.length === 1 && boxes[0].includes("is not a Kinopa recording"), boxes.join("\n"));
-  t.check("... the game's state is as it was", after[0] === before[0], `before ${before[0]}\nafter  ${after[0]}`);
-  t.check("... so is the session's recording", after[1] === before[1]);
-  t.check("... and so are the labels", after[2] === before[2], `before ${before[2]}\nafter  ${after[2]}`);
-  await p.answerBoxes();
-  const tick = Number((await p.state()).tick);
+  const tick = (line) => Number(line.match(/ tick=(\d+)/)?.[1]);
+  t.check("... naming the file dropped",
+          boxes.length === 1 && boxes[0].endsWith("The file bad.kinopa is not a Kinopa recording."), boxes.join("\n"));
+  t.check("... the game's state is as it was, standing while the box waits",
+          later[0] === during[0] && / paused=0 /.test(during[0]) && tick(during[0]) >= tick(was[0]),
+          `before ${was[0]}\nduring ${during[0]}\nlater  ${later[0]}`);
+  t.check("... so is the session's recording",
+          later[1] === during[1] && during[1].startsWith(was[1].replace(/(# last .*\n)?# end of recording\n$/, "")));
+  t.check("... and so are the labels", later[2] === during[2] && during[2].endsWith("|Pause"),
+          `during ${during[2]}\nlater  ${later[2]}`);
+  await p.page.keyboard.press("Escape");
+  t.check("Escape closes the box", await p.waitFor(() => !document.getElementById("box").open));
   t.check("... and the game runs on",
-          await p.waitFor((was) => / paused=0 /.test(kinopaPage.stateLine()) &&
-                                   Number(kinopaPage.stateLine().match(/ tick=(\d+)/)?.[1]) > was, tick));
+          await p.waitFor((stood) => / paused=0 /.test(kinopaPage.stateLine()) &&
+                                     Number(kinopaPage.stateLine().match(/ tick=(\d+)/)?.[1]) > stood, tick(later[0])));
 });
