@@ -517,5 +517,45 @@
         <source>Leave full screen</source>
         <translation>全画面を終える</translation>
     </message>
+    <message>
+        <source>Your name for the hall of fame…</source>
+        <translation>殿堂での名前…</translation>
+    </message>
+    <message>
+        <source>Games started here are played for the hall of fame. Your name there:</source>
+        <translation>ここで始めるゲームは殿堂用に遊ばれます。殿堂での名前:</translation>
+    </message>
+    <message>
+        <source>Send to the hall of fame</source>
+        <translation>殿堂に送る</translation>
+    </message>
+    <message>
+        <source>Sending to the hall of fame…</source>
+        <translation>殿堂に送っています…</translation>
+    </message>
+    <message>
+        <source>In the hall of fame: rank %1 with %2 points.</source>
+        <translation>殿堂入り: %2 点で %1 位です。</translation>
+    </message>
+    <message>
+        <source>The hall of fame cannot be reached just now.</source>
+        <translation>いま殿堂に接続できません。</translation>
+    </message>
+    <message>
+        <source>This game is not played for the hall of fame: %1</source>
+        <translation>このゲームは殿堂用ではありません: %1</translation>
+    </message>
+    <message>
+        <source>Your ten best games</source>
+        <translation>あなたのベスト10</translation>
+    </message>
+    <message>
+        <source>The recording %1 is not on this site: the page watches recordings from its own site only.</source>
+        <translation>記録 %1 はこのサイトのものではありません。このページで再生できるのは、このサイトの記録だけです。</translation>
+    </message>
+    <message>
+        <source>The recording %1 could not be fetched (%2).</source>
+        <translation>記録 %1 を取得できませんでした (%2)。</translation>
+    </message>
 </context>
 </TS>

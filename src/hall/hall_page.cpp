@@ -73,7 +73,10 @@ std::string hallPage(const std::vector<store::Entry>& week, const std::vector<st
   const auto t = [l](const char* s) { return escapeHtml(sentence(l, s)); };
   return std::string("<!DOCTYPE html>\n<html lang=\"") + (l == Language::japanese ? "ja" : "en") +
          "\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+         // The game's icon: a browser asks for one, and the page allows its
+         // own site's pictures alone.
+         "<link rel=\"icon\" type=\"image/png\" sizes=\"32x32\" href=\"/icons/icon-32.png\">\n<title>" +
          t(kTitle) +
          "</title>\n<style>body{font-family:sans-serif;margin:1em auto;max-width:40em;padding:0 1em}"
          "table{border-collapse:collapse;width:100%}th,td{padding:.2em .5em;text-align:left}"

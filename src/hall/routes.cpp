@@ -290,7 +290,7 @@ Response Routes::hallPage(const Request& r) {
   Response res = made(r, http::status::ok, "text/html; charset=utf-8", std::move(page));
   res.set(http::field::cache_control, "no-cache");
   res.set(http::field::vary, "Accept-Language");
-  res.set("Content-Security-Policy", "default-src 'none'; style-src 'unsafe-inline'");
+  res.set("Content-Security-Policy", "default-src 'none'; style-src 'unsafe-inline'; img-src 'self'");
   return res;
 }
 

@@ -22,6 +22,7 @@ const std::map<std::string, std::string>& types() {
       {".css", "text/css; charset=utf-8"},
       {".png", "image/png"},
       {".bmp", "image/bmp"},
+      {".jpg", "image/jpeg"},
       {".wav", "audio/wav"},
       {".woff2", "font/woff2"},
       {".gz", "application/gzip"},

@@ -79,6 +79,26 @@ constexpr PageSentence kPageSentences[] = {
     {"save", QT_TRANSLATE_NOOP("kinopa", "Save %1")},
     {"fullScreen", QT_TRANSLATE_NOOP("kinopa", "Full screen")},
     {"leaveFullScreen", QT_TRANSLATE_NOOP("kinopa", "Leave full screen")},
+    {"hall", QT_TRANSLATE_NOOP("kinopa", "Kinopa hall of fame")},
+    {"hallName", QT_TRANSLATE_NOOP("kinopa", "Your name for the hall of fame…")},
+    {"hallNameAsk", QT_TRANSLATE_NOOP("kinopa", "Games started here are played for the hall of "
+                                                "fame. Your name there:")},
+    {"hallSend", QT_TRANSLATE_NOOP("kinopa", "Send to the hall of fame")},
+    {"hallSending", QT_TRANSLATE_NOOP("kinopa", "Sending to the hall of fame…")},
+    {"hallEntered", QT_TRANSLATE_NOOP("kinopa", "In the hall of fame: rank %1 with %2 points.")},
+    {"hallUnreachable", QT_TRANSLATE_NOOP("kinopa", "The hall of fame cannot be reached just now.")},
+    {"hallNoSeed", QT_TRANSLATE_NOOP("kinopa", "This game is not played for the hall of fame: %1")},
+    {"tenBest", QT_TRANSLATE_NOOP("kinopa", "Your ten best games")},
+    {"noTenBest", QT_TRANSLATE_NOOP("kinopa", "No game is kept yet. Each game that scores more "
+                                              "than 0 is kept here while it is among your ten "
+                                              "best.")},
+    {"rank", QT_TRANSLATE_NOOP("kinopa", "Rank")},
+    {"score", QT_TRANSLATE_NOOP("kinopa", "Score")},
+    {"played", QT_TRANSLATE_NOOP("kinopa", "Played")},
+    {"watchElsewhere", QT_TRANSLATE_NOOP("kinopa", "The recording %1 is not on this site: the "
+                                                   "page watches recordings from its own site "
+                                                   "only.")},
+    {"watchUnfetched", QT_TRANSLATE_NOOP("kinopa", "The recording %1 could not be fetched (%2).")},
 };
 
 }  // namespace
@@ -248,6 +268,39 @@ EMSCRIPTEN_KEEPALIVE const char* kinopa_run_recording() {
 }
 EMSCRIPTEN_KEEPALIVE const char* kinopa_best_game_path() {
   return text(program ? program->bestGamePath() : std::string());
+}
+
+// The hall of fame: whether a click on Start now would begin a game; a
+// Start from the hall's seed (decimal text) and the generator it names, 1
+// when the game began; the seed of the hall game whose time has just run
+// out ("" for none) and that game's recording.
+EMSCRIPTEN_KEEPALIVE int kinopa_start_begins() {
+  return program && program->session().startBegins() ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE int kinopa_hall_start(const char* seed, const char* generator) {
+  bool began = false;
+  onProgram([&](WebProgram& p) { began = p.hallStart(seed, generator); });
+  return began ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE const char* kinopa_hall_game_over() {
+  return text(program ? program->hallGameOver() : std::string());
+}
+EMSCRIPTEN_KEEPALIVE const char* kinopa_game_recording() {
+  return text(program ? program->gameRecording() : std::string());
+}
+// The player's ten best games, best first (WebProgram::tenBest); one that
+// cannot be read is said in a box, and the list is empty.
+EMSCRIPTEN_KEEPALIVE const char* kinopa_ten_best() {
+  std::string lines;
+  onProgram([&](WebProgram& p) {
+    try {
+      lines = p.tenBest();
+    } catch (const kinopa::Error& e) {
+      kinopa::MsgBox(e, kinopa::MB_EXCLAMATION_OK, "Kinopa",
+                     {QT_TRANSLATE_NOOP("kinopa", "Your ten best games cannot be read.")});
+    }
+  });
+  return text(lines);
 }
 
 // The game's own sound files that the sound settings (the saved ones, or the

@@ -1,10 +1,14 @@
 #include "page/web_program.h"
 
+#include <charconv>
 #include <chrono>
+#include <cstdint>
 
 #include "core/errors.h"
 #include "core/folders.h"
 #include "core/messages.h"
+#include "core/random.h"
+#include "play/ten_best.h"
 
 namespace kinopa {
 
@@ -29,6 +33,38 @@ void WebProgram::play() {
 std::string WebProgram::runRecording() const { return run_ ? run_->recording() : std::string(); }
 
 std::string WebProgram::bestGamePath() const { return PlayerFiles(gameFolders()).bestGame; }
+
+bool WebProgram::hallStart(const std::string& seed, const std::string& generator) {
+  if (!session_ || watch_ || generator != SeededRandom::kGenerator) return false;
+  uint64_t value = 0;
+  const char* end = seed.data() + seed.size();
+  // Digits alone: from_chars would take a leading minus sign.
+  if (seed.empty() || seed.find_first_not_of("0123456789") != std::string::npos) return false;
+  const auto [at, error] = std::from_chars(seed.data(), end, value);
+  if (error != std::errc() || at != end) return false;
+  if (!session_->startBegins()) return false;
+  session_->startHallGame(value);
+  return true;
+}
+
+std::string WebProgram::hallGameOver() const {
+  if (!session_ || watch_) return {};
+  const std::optional<uint64_t> seed = session_->hallGameOver();
+  return seed ? std::to_string(*seed) : std::string();
+}
+
+std::string WebProgram::gameRecording() const { return run_ ? run_->gameRecording() : std::string(); }
+
+std::string WebProgram::tenBest() const {
+  const std::string folder = PlayerFiles(gameFolders()).tenBest;
+  std::string lines;
+  if (folder.empty()) return lines;
+  for (const KeptGame& game : tenBestIn(folder)) {
+    lines += std::to_string(game.score) + "\t" + std::to_string(utcMilliseconds(game.ended)) + "\t" +
+             game.path + "\n";
+  }
+  return lines;
+}
 
 WebProgram::Opened WebProgram::watch(const std::string& path, const std::string& name) {
   asking_.reset();

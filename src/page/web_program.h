@@ -30,6 +30,21 @@ class WebProgram {
   std::string runRecording() const;
   std::string bestGamePath() const;
 
+  // The hall of fame. Start, for the hall: where a click on Start would
+  // begin a game, one begins from the hall's seed (PlaySession::
+  // startHallGame). `seed` is the hall's decimal text of a 64-bit number and
+  // `generator` the generator it names; false, and nothing done, for a seed
+  // that is not such a number or a generator the game does not have.
+  bool hallStart(const std::string& seed, const std::string& generator);
+  // The seed of the player's hall game whose time has just run out, as
+  // decimal text ("" when there is none), and that game's own recording,
+  // what the hall proves.
+  std::string hallGameOver() const;
+  std::string gameRecording() const;
+  // The player's ten best games, best first, a line each: the score, when
+  // it ended (milliseconds since 1970 UTC) and its file, split by tabs.
+  std::string tenBest() const;
+
   // Watching the recording at `path`, which the player knows as `name`.
   // It is checked whole first: one that cannot be watched is said in a
   // message box, and the player's run goes on as it was (refused). One that

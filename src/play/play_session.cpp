@@ -236,12 +236,23 @@ void PlaySession::startHallGame(uint64_t seed) {
   hallSeed_.reset();
 }
 
+bool PlaySession::startBegins() const {
+  const Phase p = phase();
+  return p == Phase::ready || p == Phase::stopped || p == Phase::over;
+}
+
+std::optional<uint64_t> PlaySession::hallGameOver() const {
+  if (phase() != Phase::over) return std::nullopt;
+  return hallGame_;
+}
+
 // The game this click ended is done with: a new one begins.
 void PlaySession::PlayHooks::gameBeginning() {
   // A sound device closed after a long rest opens now, not in a frame.
   if (s_.ds) s_.ds->wake();
   const std::optional<uint64_t> hallSeed = s_.hallSeed_;
   s_.random_.use(hallSeed);
+  s_.hallGame_ = hallSeed;
   Game& g = s_.g;
   if (hallSeed) {
     // Nothing of the games before: as start-up leaves the state.

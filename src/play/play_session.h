@@ -105,6 +105,13 @@ class PlaySession {
   // click on Start plays on the front end's random source again. Where a
   // click would pause, it pauses; watching, it does nothing.
   void startHallGame(uint64_t seed);
+  // Whether a click on Start now would begin a game (not pause one, and not
+  // while watching or ending): where a front end asks the hall for a seed.
+  bool startBegins() const;
+  // The hall's seed of the game whose time has just run out, if it was a
+  // hall game: until the next game begins, it is there to send to the hall
+  // (a hall game stopped by Pause is not).
+  std::optional<uint64_t> hallGameOver() const;
   void endClicked();                            // the end button (and Ctrl+Q)
   // Asked to end from outside: the close box, a logout, a signal. As the end
   // button; the windows stay until shutdown closes them.
@@ -278,6 +285,8 @@ class PlaySession {
   // The hall's seed for the Start being taken (startHallGame), none for a
   // player's click.
   std::optional<uint64_t> hallSeed_;
+  // The seed of the latest game, if it is a hall game.
+  std::optional<uint64_t> hallGame_;
 };
 
 }  // namespace kinopa

@@ -58,6 +58,8 @@ class PlayerRun {
   void holdClock(bool held) { clock_.hold(held); }
   // The whole run's recording so far, closed as a file of it would be.
   std::string recording() const { return recorder_.text(); }
+  // The latest game's recording alone (Recorder::gameText()).
+  std::string gameRecording() const { return recorder_.gameText(); }
 
  private:
   SteadyTickCounter clock_;

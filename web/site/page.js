@@ -616,6 +616,7 @@
     }
     framePending = api.framePending() === 1;
     labels.copy(!framePending);
+    if (!framePending) settled();
     schedule(due);
     if (framePending) requestDraw();
     else drawField();
@@ -892,6 +893,209 @@
     chooser.click();
   }
 
+  // --- The hall of fame ---------------------------------------------------------
+  // A page that a hall of fame (kinopa-hall) serves plays every game its
+  // Start begins for the hall. Whether a hall serves it is decided once, as
+  // the page loads, by asking for the hall's table: a plain web host answers
+  // 404, and off-line nothing answers; either way Start plays as it always
+  // did. The name is asked before the first hall game and kept in the
+  // browser's storage, so that sending a game at its end is one click within
+  // the hall's margin. What a hall Start is, and which game may be sent,
+  // the module says; the page fetches and shows.
+  const HALL_NAME = "kinopa-hall-name";
+  const hall = { served: false, declined: false, offered: "" };
+  const hallServes = fetch("api/games?limit=1", { cache: "no-store" })
+    .then(async (response) => response.ok && Array.isArray(await response.json()))
+    .catch(() => false);
+  async function findHall() {
+    hall.served = await hallServes;
+    page.hall = hall.served;
+    if (!hall.served || !api) return;
+    const link = $("hallLink");
+    link.textContent = say("hall");
+    link.hidden = false;
+    const name = $("hallNameButton");
+    name.textContent = say("hallName");
+    name.hidden = false;
+    name.addEventListener("click", guarded(async () => {
+      if (await askHallName()) hall.declined = false;
+    }));
+    fit();
+  }
+  // The player's name for the hall, asked in a modal dialog (Escape is its
+  // Cancel): the name given, kept for the next time, or null.
+  function askHallName() {
+    const dialog = $("hallName");
+    const input = dialog.querySelector("input");
+    dialog.querySelector(".message").textContent = say("hallNameAsk");
+    const [ok, cancel] = dialog.querySelectorAll(".buttons button");
+    cancel.textContent = say("cancel");
+    input.value = localStorage.getItem(HALL_NAME) || "";
+    return new Promise((resolve) => {
+      const answer = (said) => () => {
+        closeDialog(dialog);
+        const name = said && input.value ? input.value : null;
+        if (name) localStorage.setItem(HALL_NAME, name);
+        resolve(name);
+      };
+      ok.onclick = answer(true);
+      cancel.onclick = answer(false);
+      input.onkeydown = (e) => {
+        if (e.key === "Enter") answer(true)();
+      };
+      dialog.oncancel = (e) => {
+        e.preventDefault();
+        answer(false)();
+      };
+      openDialog(dialog, true);
+      input.focus();
+      input.select();
+    });
+  }
+  // What the caption line says of the hall (not while watching: the watch
+  // has the line then).
+  function hallSays(...what) {
+    if (!watching) $("caption").replaceChildren(...what);
+  }
+  // Start, for the hall: true when a hall game began. Without a name (the
+  // player cancelled: asked again after a reload, or by the name's link),
+  // or without a seed (the hall says why), Start plays an ordinary game.
+  async function hallStart() {
+    if (!await hallServes || !api.startBegins()) return false;
+    hall.offered = "";
+    hallSays();
+    if (hall.declined) return false;
+    if (!localStorage.getItem(HALL_NAME) && !await askHallName()) {
+      hall.declined = true;
+      return false;
+    }
+    let seed;
+    try {
+      const response = await fetch("api/seed", { method: "POST" });
+      seed = await response.json();
+      if (!response.ok) {
+        hallSays(say("hallNoSeed").replace("%1", seed.error));
+        return false;
+      }
+    } catch (e) {
+      hallSays(say("hallNoSeed").replace("%1", say("hallUnreachable")));
+      return false;
+    }
+    return running && api.hallStart(String(seed.seed), String(seed.generator)) === 1;
+  }
+  // A hall game's time has run out: its recording is offered to the hall,
+  // once, until the next game begins.
+  function offerHallGame() {
+    const seed = api.hallGameOver();
+    if (!seed || seed === hall.offered) return;
+    hall.offered = seed;
+    const recording = api.gameRecording();
+    const send = document.createElement("button");
+    send.type = "button";
+    send.id = "hallSend";
+    send.textContent = say("hallSend");
+    send.addEventListener("click", () => sendToHall(recording));
+    hallSays(send);
+    send.focus();
+  }
+  // The hall's answer, in the player's language (the browser sends its
+  // Accept-Language): the rank and the score, or why it refused the game.
+  // One that did not arrive may be sent again: the hall enters a game once.
+  async function sendToHall(recording) {
+    hallSays(say("hallSending"));
+    try {
+      const response = await fetch("api/games", {
+        method: "POST",
+        headers: { "Content-Type": "application/json" },
+        body: JSON.stringify({ name: localStorage.getItem(HALL_NAME) || "", recording }),
+      });
+      const answer = await response.json();
+      page.hallAnswer = { status: response.status, ...answer };
+      hallSays(response.ok ? say("hallEntered").replace("%1", answer.rank).replace("%2", answer.score)
+                           : answer.error);
+    } catch (e) {
+      const again = document.createElement("button");
+      again.type = "button";
+      again.textContent = say("hallSend");
+      again.addEventListener("click", () => sendToHall(recording));
+      hallSays(say("hallUnreachable") + " ", again);
+    }
+  }
+
+  // --- The player's ten best games, under the links -------------------------------
+  // As the module reads them from best-games/ in the browser's storage, each
+  // to watch; shown anew when they change.
+  let tenBestShown = null;
+  const played = new Intl.DateTimeFormat(JAPANESE ? "ja" : undefined, { dateStyle: "medium", timeStyle: "short" });
+  function showTenBest() {
+    const lines = api.tenBest();
+    if (lines === tenBestShown) return;
+    tenBestShown = lines;
+    const section = $("tenBest");
+    section.querySelector("h2").textContent = say("tenBest");
+    const heads = section.querySelectorAll("th");
+    ["rank", "score", "played"].forEach((name, i) => { heads[i].textContent = say(name); });
+    const rows = lines.split("\n").filter(Boolean).map((line, i) => {
+      const [score, ms, path] = line.split("\t");
+      const row = document.createElement("tr");
+      const when = new Date(Number(ms));
+      const time = document.createElement("time");
+      time.dateTime = when.toISOString();
+      time.textContent = played.format(when);
+      const watch = document.createElement("button");
+      watch.type = "button";
+      watch.textContent = say("watch");
+      watch.addEventListener("click", guarded(() => watchRecording(module.FS.readFile(path),
+                                                                   path.slice(path.lastIndexOf("/") + 1))));
+      for (const content of [String(i + 1), score, time, watch]) {
+        const cell = document.createElement("td");
+        cell.append(content);
+        row.append(cell);
+      }
+      return row;
+    });
+    section.querySelector("tbody").replaceChildren(...rows);
+    section.querySelector("table").hidden = rows.length === 0;
+    const none = section.querySelector("p");
+    none.textContent = say("noTenBest");
+    none.hidden = rows.length > 0;
+  }
+  // The game's own side of a step with no frame due: a game that just ended
+  // or stopped.
+  function settled() {
+    showTenBest();
+    if (hall.served) offerHallGame();
+  }
+
+  // The page opened with ?watch=ADDRESS (the hall's Watch links) watches the
+  // recording there as a dropped one is watched: from this site alone.
+  async function watchFromAddress() {
+    const asked = new URLSearchParams(location.search).get("watch");
+    if (asked === null) return;
+    // From now on the address is the game's: a reload plays.
+    history.replaceState(null, "", location.pathname);
+    let url = null;
+    try {
+      url = new URL(asked, location.href);
+    } catch (e) {
+      // not an address: refused below
+    }
+    if (!url || url.origin !== location.origin) {
+      window.kinopaHost.messageBox("Kinopa", say("watchElsewhere").replace("%1", asked), false);
+      return;
+    }
+    let bytes;
+    try {
+      const response = await fetch(url);
+      if (!response.ok) throw new Error(`${response.status} ${response.statusText}`.trim());
+      bytes = new Uint8Array(await response.arrayBuffer());
+    } catch (e) {
+      window.kinopaHost.messageBox("Kinopa", say("watchUnfetched").replace("%1", asked).replace("%2", e.message), false);
+      return;
+    }
+    await watchRecording(bytes, url.pathname.slice(url.pathname.lastIndexOf("/") + 1) || asked);
+  }
+
   // --- Start ----------------------------------------------------------------
   // One tab at a time, as one copy for each settings folder on the desktop:
   // the tab that plays holds the lock "kinopa", and "kinopa-files" while it
@@ -965,6 +1169,11 @@
       watchForward: number("kinopa_watch_forward", ["number"]),
       watchPlay: number("kinopa_watch_play", []),
       endWatching: number("kinopa_end_watching", []),
+      startBegins: number("kinopa_start_begins", []),
+      hallStart: number("kinopa_hall_start", ["string", "string"]),
+      hallGameOver: string("kinopa_hall_game_over", []),
+      gameRecording: string("kinopa_game_recording", []),
+      tenBest: string("kinopa_ten_best", []),
     };
     module._kinopa_use_japanese(JAPANESE ? 1 : 0);
     showFullScreen();
@@ -1014,8 +1223,11 @@
     wire();
     showControls();
     drawField();
+    showTenBest();
     page.ready = true;
     schedule(0);
+    findHall().catch((e) => fail(e.message));
+    watchFromAddress().catch((e) => fail(e.message));
   }
 
   function wire() {
@@ -1047,6 +1259,7 @@
     for (const kind of ["pointerdown", "keydown"]) window.addEventListener(kind, () => audio.gesture(), { capture: true });
     $("gamestart").addEventListener("click", guarded(async () => {
       await fetchSounds(false);
+      if (await hallStart()) return;
       api.startClick();
     }));
     $("gameend").addEventListener("click", guarded(() => {
@@ -1129,6 +1342,8 @@
       return labels.has(c) ? labels.shown(c) : $(id).textContent;
     };
     page.runRecording = () => api.runRecording();
+    page.phase = () => api.phase();
+    page.gameRecording = () => api.gameRecording();
     page.watchFile = (name, text) => watchRecording(new TextEncoder().encode(text), name);
     page.audioState = () => audio.state();
     page.fieldPixels = () => {

@@ -82,6 +82,15 @@ test("game-by-pointer", async (t) => {
             new RegExp(`^${today}_[0-9-]{8}\\.[0-9]{3}[+-][0-9]{4}_[1-9][0-9]*\\.kinopa$`).test(name) &&
             text.startsWith("# Kinopa recording\n")),
           JSON.stringify(kept.map(([name]) => name)));
+  // ... and listed under the links, best first, each to watch.
+  const listed = await p.evaluate(() => [...document.querySelectorAll("#tenBest tbody tr")].map(
+    (row) => [...row.cells].map((cell) => cell.textContent)));
+  const keptScores = kept.map(([name]) => Number(name.match(/_(\d+)\.kinopa$/)[1])).sort((a, b) => b - a);
+  t.check("the page lists the ten best: rank, score, when, and Watch",
+          JSON.stringify(listed.map(([rank, score]) => [Number(rank), Number(score)])) ===
+            JSON.stringify(keptScores.slice(0, 10).map((score, i) => [i + 1, score])) &&
+          listed.every((cells) => cells[2] !== "" && cells[3] !== ""),
+          JSON.stringify(listed));
   await p.page.screenshot({ path: t.path("page.png") });
 
   const pageLines = await p.evaluate(() => kinopaProbe.lines);
@@ -118,4 +127,13 @@ test("game-by-pointer", async (t) => {
   t.check(`the page's sound nodes follow the voices (${played.again} sounds played again after their end, ` +
           `${played.within} within it)`,
           !soundProblems.length && played.within + played.again > 0, soundProblems.join("; "));
+
+  // The best of them, watched from the list, ends with the score it is listed with.
+  if (listed.length) {
+    await p.page.click("#tenBest tbody tr:first-child button");
+    const over = await p.waitFor(() => kinopaPage.watching === "ended");
+    const score = (await p.state()).score;
+    t.check("the list's first game, watched, ends with its score", over && score === listed[0][1],
+            `${score} against ${listed[0][1]}`);
+  }
 });
