@@ -48,7 +48,9 @@ for (const [name, width, height] of [["portrait", 390, 844], ["landscape", 844, 
     t.check("a tap on Start runs the game", await paused(p, 0));
     await p.page.touchscreen.touchStart(...await p.fieldPoint(60, 560));
     await p.page.touchscreen.touchMove(...await p.fieldPoint(300, 560));
-    t.check("a drag steers the tovrin", await p.waitFor(() => / tovrin=258,/.test(kinopaPage.stateLine())),
+    // The finger's point rounds to the field's pixels, a pixel either way.
+    t.check("a drag steers the tovrin",
+            await p.waitFor(() => Math.abs(Number(kinopaPage.stateLine().match(/ tovrin=(-?\d+)/)[1]) - 258) <= 2),
             await p.stateLine());
     await p.page.touchscreen.touchEnd();
 
