@@ -93,11 +93,7 @@ class RecordingSounds : public SoundCues {
 class ScriptedTick : public TickCounter {
  public:
   int32_t now = 1000;
-  int reads = 0;
-  int32_t GetTickCount() override {
-    ++reads;
-    return now;
-  }
+  int32_t GetTickCount() override { return now; }
 };
 
 }  // namespace kinopa::testing_support

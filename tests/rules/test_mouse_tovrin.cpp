@@ -82,20 +82,6 @@ TEST_F(Mouse, EveryThirdMissLowersTheRateCountedAcrossHitsAndGames) {
   EXPECT_EQ(sounds.calls.back(), "restart melkitMiss");
 }
 
-TEST_F(Mouse, ThreeMissesShowThreePopupsWhereReleased) {
-  start();
-  g.melkitHover = kClear;
-  g.Picture1_MouseUp(1, 0, 10.5f, 20);
-  g.Picture1_MouseUp(1, 0, 11.5f, 30);
-  g.Picture1_MouseUp(1, 0, 12, 40.5f);
-  EXPECT_EQ(g.popupActive, (std::array<int16_t, 7>{0, 0, 0, 0, kSet, kSet, kSet}));
-  EXPECT_EQ(g.popupX, (std::array<int16_t, 7>{0, 0, 0, 0, 10, 12, 12}));
-  EXPECT_EQ(g.popupY, (std::array<int16_t, 7>{0, 0, 0, 0, 20, 30, 40}));
-  EXPECT_EQ(g.scoreRate, 0);
-  EXPECT_EQ(g.objects.misclickCount, 0);
-  EXPECT_EQ(sounds.calls, std::vector<std::string>(3, "restart melkitMiss"));
-}
-
 struct Pose {
   int16_t prevX, x;
   int16_t caught;

@@ -58,23 +58,6 @@ TEST_F(WholeGame, APlayerUnderTheZarupCatchesItAgainAndAgain) {
   EXPECT_EQ(g.popupActive, (std::array<int16_t, 7>{}));
 }
 
-TEST_F(WholeGame, APlayerStandingStillLosesTimeToFallsAndTheGameEndsEarly) {
-  pointerAt(380, 540);  // the tovrin stays in the far corner
-  int falls = 0;
-  double lastRemaining = 30000;
-  const int frames = play([&] {
-    // A frame takes 8 ms; a fall takes a share of what is left.
-    if (lastRemaining - g.remainingTime > 8) ++falls;
-    lastRemaining = g.remainingTime;
-  });
-  // Falling from the top takes about 0.95 s and every fall after that about
-  // 1.9 s, each leaving 89 % of the time: about nine falls, and the game is
-  // over after some 17 s of play instead of 30.
-  EXPECT_GE(falls, 8);
-  EXPECT_LT(frames, 18000 / 8);
-  EXPECT_EQ(session.caption(Control::gamestart), "Restart");
-}
-
 // The source pixel that destination pixel i of the squeezed picture shows.
 int sourceOf(int i, int from, int to) { return (2 * i + 1) * from / (2 * to); }
 
