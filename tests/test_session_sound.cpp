@@ -69,9 +69,11 @@ class SoundInPlay : public testing::Test {
   PlaySession session;
 };
 
-TEST_F(SoundInPlay, AMissingSettingsFileIsSaidOnceAndTheEndWritesIt) {
+// Said at start-up and again at every Start, which reads the file again.
+TEST_F(SoundInPlay, AMissingSettingsFileIsSaidAtEachPreparationAndTheEndWritesIt) {
+  pump.steps = {[&] { session.startClicked(); }};
   session.run();
-  EXPECT_EQ(messages.titles, std::vector<std::string>{kWaveIniReadTitle});
+  EXPECT_EQ(messages.titles, std::vector<std::string>(2, kWaveIniReadTitle));
   EXPECT_EQ(settings.Check(6), 1);
   EXPECT_EQ(session.soundBuffers().musicBuffer, nullptr);
   EXPECT_NE(session.soundBuffers().melkitMissBuffer, nullptr);
