@@ -11,7 +11,6 @@ copy_game
 wave=$game/wave
 start_x
 
-settings 0
 start_game "$kinopa" --record "$out/run.kinopa"
 track 6
 read_window running Label8

