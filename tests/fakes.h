@@ -1,12 +1,15 @@
 #pragma once
 // Stand-ins for the main window and the clock, so the rules can be played
 // frame by frame with exact values.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "game/ports.h"
+#include "core/event_pump.h"
 #include "core/tick.h"
 
 namespace kinopa::testing_support {
@@ -94,6 +97,35 @@ class ScriptedTick : public TickCounter {
  public:
   int32_t now = 1000;
   int32_t GetTickCount() override { return now; }
+};
+
+// The window system of a scripted run: each yield of the main loop lets the
+// clock run on 2 ms and runs `step` (or step i of `steps`, then `atEnd`);
+// `afterFrame` runs in the turn that follows each frame.
+class ScriptPump : public EventPump {
+ public:
+  std::function<void(std::size_t)> step;
+  std::vector<std::function<void()>> steps;
+  std::function<void()> atEnd;
+  std::function<void()> afterFrame;
+  ScriptedTick* tick = nullptr;
+  std::size_t yields = 0;
+
+  void yield(bool) override {
+    tick->now += 2;
+    const std::size_t i = yields++;
+    if (step) {
+      step(i);
+    } else if (i < steps.size()) {
+      if (steps[i]) steps[i]();
+    } else if (atEnd) {
+      atEnd();
+    }
+  }
+  void yieldUntilNextFrame() override {
+    if (afterFrame) afterFrame();
+    yield(false);
+  }
 };
 
 }  // namespace kinopa::testing_support

@@ -154,23 +154,6 @@ TEST(RecordingFile, TheLastGameBeginsAtTheLastStartThatFoundNoGame) {
   EXPECT_THROW(at("start\n"), NotARecording);  // no random values for the game
 }
 
-// The events of a run: step i runs at yield i of the main loop.
-class ScriptPump : public EventPump {
- public:
-  std::function<void(std::size_t)> step;
-  std::function<void()> afterFrame;
-  ScriptedTick* tick = nullptr;
-  std::size_t yields = 0;
-  void yield(bool) override {
-    tick->now += 2;
-    step(yields++);
-  }
-  void yieldUntilNextFrame() override {
-    afterFrame();
-    yield(false);
-  }
-};
-
 // A whole run through a play session, recorded as it is played.
 class RecordedRun : public testing::Test {
  protected:

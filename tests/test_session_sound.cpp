@@ -19,25 +19,6 @@ namespace {
 
 using namespace testing_support;
 
-// Runs step i of the script at yield i of the main loop, then the end button.
-class ScriptPump : public EventPump {
- public:
-  std::vector<std::function<void()>> steps;
-  std::function<void()> atEnd;
-  ScriptedTick* tick = nullptr;
-  std::size_t yields = 0;
-  void yield(bool) override {
-    tick->now += 2;
-    const std::size_t i = yields++;
-    if (i < steps.size()) {
-      if (steps[i]) steps[i]();
-    } else {
-      atEnd();
-    }
-  }
-  void yieldUntilNextFrame() override { yield(false); }
-};
-
 // The front end, noting when shutdown closes the windows.
 class ClosingFront : public HeadlessFront {
  public:

@@ -97,15 +97,6 @@ bool eventually(const std::function<bool()>& done) {
   return done();
 }
 
-TEST(SoundDevice, OpensAShortStereoBuffer) {
-  SdlSound ds;
-  EXPECT_EQ(ds.deviceChannels(), 2);
-  EXPECT_EQ(ds.deviceFrequency(), 44100);
-  EXPECT_LE(ds.deviceBufferFrames() * 1000.0 / ds.deviceFrequency(), 15.0);
-  ds.SetCooperativeLevel(nullptr, DSSCL_PRIORITY);
-  EXPECT_THROW(ds.SetCooperativeLevel(nullptr, 0), PlatformError);
-}
-
 // The game plays on, silently, and its start-up says so once, in a box.
 TEST(SoundDevice, WithoutAUsableDriverItPlaysSilently) {
   SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "no-such-driver", SDL_HINT_OVERRIDE);
