@@ -20,20 +20,6 @@ namespace {
 using namespace testing_support;
 namespace fs = std::filesystem;
 
-class ShownBoxes : public MessageSink {
- public:
-  ShownBoxes() { setMessageSink(this); }
-  ~ShownBoxes() override { setMessageSink(nullptr); }
-  std::vector<std::string> titles, texts;
-  void messageBox(const std::string& title, const std::string& text, int) override {
-    titles.push_back(title);
-    texts.push_back(text);
-  }
-  void errorBox(const std::string& title, const std::string& text) override {
-    messageBox(title, text, 0);
-  }
-};
-
 void readIni(GameFolder&) {
   SettingsValues controls;
   int32_t highScore = 0;
@@ -100,7 +86,7 @@ TEST_P(PlayerMessages, SayWhatHappenedToWhichFileInThePlayersLanguage) {
   for (const QLocale::Language language : {QLocale::English, QLocale::Japanese}) {
     ASSERT_EQ(useLanguage(language), "");
     GameFolder game;
-    ShownBoxes boxes;
+    RecordingMessages boxes(true);
     box.show(game);
     std::string file = box.file;
     if (file.starts_with("{root}")) file.replace(0, 6, game.root.string());

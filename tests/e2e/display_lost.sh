@@ -2,8 +2,8 @@
 # The display lost in the middle of a record game (the X server ends): the
 # game saves what 終了 saves (the record, the best game, the --record file
 # with its last frame, which replays to it), says so in one line and ends
-# with status 1. A display named but not there: one line, status 1, for the
-# game and --watch-best.
+# with status 1. No display, or one named but not there: one line, status
+# 1, for the game and --watch-best.
 # usage: display_lost.sh PATH_TO_KINOPA BUILD_DIR PATH_TO_KINOPA_LOOK
 set -uo pipefail
 source "$(dirname "$0")/xsession.bash"
@@ -34,16 +34,20 @@ last=$(sed -n 's/^# last //p' "$out/run.kinopa")
   fail "the recording does not replay to its last line: $last"
 echo "display lost with $Label8 on screen: wave.ini holds $saved, the best game too; the recording replays to its end"
 
-# --- A display named, but not there ---
-for mode in play --watch-best; do
-  args=()
-  [ "$mode" = play ] || args=("$mode")
-  DISPLAY=$gone "$kinopa" "${args[@]}" >"$out/nodisplay.out" 2>"$out/nodisplay.err"
+# --- No display, or one named but not there: one line, status 1 ---
+# no_display SAYS ENV-ARGUMENTS...: the program run under `env` so says SAYS.
+no_display() {
+  local says=$1
+  shift
+  env "$@" >"$out/nodisplay.out" 2>"$out/nodisplay.err"
   rc=$?
   grep -v '^QStandardPaths' "$out/nodisplay.err" >"$out/said.log"
-  [ "$rc" = 1 ] || fail "$mode on a display not there: exit status $rc, $(cat "$out/nodisplay.err")"
-  [ "$(wc -l <"$out/said.log")" = 1 ] && grep -q "DISPLAY=$gone" "$out/said.log" ||
-    fail "$mode on a display not there says: $(cat "$out/nodisplay.err")"
-  echo "$mode on a display not there: $(cat "$out/said.log")"
-done
+  [ "$rc" = 1 ] || fail "$*: exit status $rc, $(cat "$out/nodisplay.err")"
+  [ "$(wc -l <"$out/said.log")" = 1 ] && grep -q "$says" "$out/said.log" ||
+    fail "$* says: $(cat "$out/nodisplay.err")"
+  echo "$*: $(cat "$out/said.log")"
+}
+no_display "DISPLAY=$gone" DISPLAY="$gone" "$kinopa"
+no_display "DISPLAY=$gone" DISPLAY="$gone" "$kinopa" --watch-best
+no_display "needs a desktop" -u DISPLAY -u WAYLAND_DISPLAY "$kinopa"
 echo "PASS"

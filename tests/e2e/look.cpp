@@ -17,8 +17,8 @@
 //                                     every pixel exactly equal); with N, the first area
 //                                     is N times as wide and high, each pixel of the
 //                                     second an N x N block of it
-//   kinopa-look find FILE SPRITE      prints "left top right bottom" of the melkit,
-//                                     zarup, tovrin or miss popup in the play field
+//   kinopa-look find FILE SPRITE      prints "left top right bottom" of the zarup or
+//                                     the miss popup in the play field
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -27,7 +27,6 @@
 #include <QScreen>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -46,7 +45,7 @@ constexpr int kFieldW = 399, kFieldH = 599;
 int usage() {
   std::fputs(
       "usage: kinopa-look shot WINDOW FILE | read FILE CONTROL... | field FILE |\n"
-      "                   same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H [N] | find FILE melkit|zarup|tovrin|miss\n",
+      "                   same|identical FILE1 X1 Y1 FILE2 X2 Y2 W H [N] | find FILE zarup|miss\n",
       stderr);
   return 2;
 }
@@ -182,17 +181,12 @@ struct Box {
   int left, top, right, bottom;  // right and bottom inclusive
 };
 
-// Each sprite has a colour of its own, found nowhere in the background nor
-// in the other sprites: the melkit's body, the zarup's body, the tovrin's
-// face and the letters of the first miss popup.
-constexpr QRgb kMelkit = 0xffb298f2, kZarup = 0xffff98b4, kTovrin = 0xffffec96, kMiss = 0xffb08cff;
-
+// A colour of the sprite's own, found nowhere in the background nor in the
+// other sprites: the zarup's body, the letters of the first miss popup.
 std::optional<QRgb> spriteColour(const std::string& name) {
-  static const std::map<std::string, QRgb> colours{
-      {"melkit", kMelkit}, {"zarup", kZarup}, {"tovrin", kTovrin}, {"miss", kMiss}};
-  const auto it = colours.find(name);
-  if (it == colours.end()) return std::nullopt;
-  return it->second;
+  if (name == "zarup") return 0xffff98b4;
+  if (name == "miss") return 0xffb08cff;
+  return std::nullopt;
 }
 
 std::optional<Box> find(const QImage& shot, QRgb colour) {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # What the game plays, heard through SDL's "disk" audio driver, which writes
-# the game's sound output to a file: silence while no game runs with the music
-# off; the music during a game when it is on, and silence from the moment its
-# 無 box is ticked mid-game; a miss click's sound, and none when that sound is
-# switched off in wave.ini.
+# the game's sound output to a file: the music during a game when it is on,
+# and silence from the moment its 無 box is ticked mid-game; a miss click's
+# sound. (Which sounds a switched-off box silences is the sound session's
+# test.)
 # usage: sound_output.sh PATH_TO_KINOPA BUILD_DIR PATH_TO_KINOPA_LOOK
 set -uo pipefail
 source "$(dirname "$0")/xsession.bash"
@@ -55,14 +55,6 @@ run() {
   echo "$name: $sounding sounding samples of $(($(stat -c %s "$out/$name.raw") / 2))"
 }
 
-write_settings '"music.wav",0,1' 0
-run idle sleep:1.5
-[ "$sounding" = 0 ] || fail "the idle game with the music off is not silent"
-
-write_settings '"music.wav",0,0' 1
-run music 456,20 sleep:1 456,20  # Start, a second of play, Pause
-[ "$sounding" -gt 20000 ] || fail "the music was not heard during the game"
-
 # The dialog open, Start; a second into the game the music's 無 box is
 # ticked: from the next pass of the loop on, silence, the game running on.
 write_settings '"music.wav",0,0' 1
@@ -76,9 +68,4 @@ echo "music_off: silent for the last $(($(stat -c %s "$out/music_off.raw") - mar
 write_settings '"",0,1' 0
 run miss_on 456,20 200,560 sleep:0.7
 [ "$sounding" -gt 1000 ] || fail "the miss was not heard"
-
-write_settings '"",0,1' 1
-run miss_off 456,20 200,560 sleep:0.7
-[ "$sounding" = 0 ] || fail "the miss sounded although switched off"
-grep -q '"melkitmiss.wav",0,1' "$game/wave/wave.ini" || fail "the off box was not kept: $(cat "$game/wave/wave.ini")"
 echo "PASS"

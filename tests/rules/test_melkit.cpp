@@ -86,12 +86,15 @@ TEST_F(Melkit, AnUpperLimitBelongsToItsBandTheFirstLowerOneToNone) {
 
 // A hair (1e-6) past a line as 64-bit floats is on it as 32-bit floats, and
 // the lines are compared in single precision: no turn at the right wall (299)
-// or the floor (429), and on the mid line (214.5) it is pulled up.
+// or the floor (429), and on the mid line (214.5) it is pulled up. Exactly on
+// the left wall or the top edge, no turn either.
 TEST_F(Melkit, AHairPastALineIsStillOnIt) {
   const struct { double x, y, vy, elapsed, vyAfter; } table[] = {
       {299 + 1e-6, 100, 0, 0, 0},
       {149.5, 429 + 1e-6, 1, 0, 1},
-      {149.5, 214.5 - 1e-6, 0, 10, -0.012}};
+      {149.5, 214.5 - 1e-6, 0, 10, -0.012},
+      {0, 100, 0, 0, 0},
+      {149.5, 0, 1, 0, 1}};
   for (const auto& [x, y, vy, elapsed, vyAfter] : table) {
     place(x, y, 10, kSet, 1);
     g.objects.melkitVY = vy;

@@ -23,7 +23,7 @@ TEST_P(TovrinClamp, ThePointerStandsAtTheTovrinsMiddleWithinTheField) {
   EXPECT_EQ(g.mouseY, 42);  // rounded, halves to even, never clamped
 }
 INSTANTIATE_TEST_SUITE_P(Table, TovrinClamp,
-                         testing::Values(Clamp{0, 0}, Clamp{-50, 0}, Clamp{42.5f, 0},
+                         testing::Values(Clamp{0, 0}, Clamp{-50, 0}, Clamp{41, 0}, Clamp{42.5f, 0},
                                          Clamp{43.5f, 2}, Clamp{200, 158}, Clamp{356, 314},
                                          Clamp{357, 315}, Clamp{398, 315}, Clamp{5000, 315}));
 

@@ -128,10 +128,11 @@ INSTANTIATE_TEST_SUITE_P(Rates, FallPenalty,
 TEST_F(Zarup, TheCatchPoseLastsUntilTheZarupRisesAboveTheClearLine) {
   g.scoreRate = kUnitStepRate;
   g.zarupCaught = kSet;
-  place(100, 420, -5);
-  g.zarup(kClear, 1);  // 415: still below 414
+  place(100, 419, -5);
+  g.zarup(kClear, 1);  // 414: on the clear line, not above it
   EXPECT_EQ(g.zarupCaught, kSet);
-  g.zarup(kClear, 1);  // 410.1
+  place(100, 413.5, 0);
+  g.zarup(kClear, 0);
   EXPECT_EQ(g.zarupCaught, kClear);
 }
 
@@ -152,7 +153,8 @@ TEST_F(Zarup, WallsAndTopEdgeReflect) {
 }
 
 // A hair (1e-6) past a line as 64-bit floats is on it as 32-bit floats, and
-// the lines are compared in single precision: nothing happens.
+// the lines are compared in single precision: nothing happens. Nor exactly on
+// the left wall or the top edge.
 struct Hair {
   const char* line;
   double x, y, vy, elapsed;
@@ -171,6 +173,7 @@ TEST_P(SinglePrecision, AHairPastALineIsStillOnIt) {
   g.objects.zarupVX = 1;
   g.zarup(kClear, h.elapsed);
   EXPECT_EQ(g.objects.zarupVX, 1);  // no wall
+  EXPECT_GE(g.objects.zarupVY, h.vy);  // no bounce
   EXPECT_EQ(g.remainingTime, 20000);  // no fall
   EXPECT_EQ(g.score, 0);  // no catch
   EXPECT_EQ(g.zarupCaught, h.caught);  // no clearing
@@ -184,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Hair{"bottom", 100, 544 + 1e-6, 0, 0, kClear},
                     Hair{"catch, now below", 100, 483.5, 0.5 + 1e-6, 1, kClear},
                     Hair{"catch, was above", 100, 484 - 1e-6, 0.5, 1, kClear},
-                    Hair{"clear line", 100, 414 - 1e-6, 0, 0, kSet}));
+                    Hair{"clear line", 100, 414 - 1e-6, 0, 0, kSet},
+                    Hair{"left wall", 0, 100, 0, 0, kClear}, Hair{"top", 100, 0, 1, 0, kClear}));
 
 TEST_F(Zarup, TheCellFollowsTheClockAndIsNeverNegative) {
   const std::vector<std::pair<double, double>> table = {
