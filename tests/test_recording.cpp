@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 
+#include "core/files.h"
 #include "play/best_game.h"
 #include "play/recorder.h"
 #include "play/script_player.h"
@@ -106,6 +107,14 @@ TEST(BestGame, OnlyAScoreAboveTheRecordIsKept) {
   std::stringstream bytes;
   bytes << in.rdbuf();
   EXPECT_EQ(bytes.str(), second.text());
+  // A record read from a damaged wave.ini may be too low: the kept game's
+  // own score still stands.
+  const std::string kept =
+      "# Kinopa recording\n# last frame 9: score=1231 rate=4\n# end of recording\n";
+  std::ofstream(best.path()) << kept;
+  best.gameStarted(0);
+  EXPECT_FALSE(best.gameEnded(1231, first));
+  EXPECT_EQ(readWholeFile(best.path()), kept);
   // A folder that cannot be written to costs the best game, nothing else,
   // and is said once in a run however many records follow.
   RecordingMessages messages;

@@ -143,13 +143,6 @@ INSTANTIATE_TEST_SUITE_P(
                  500, "\"\" 0 1 | \"a\" 0 0 | \"b\" 0 0 | \"c\" 0 0 | \"d\" 0 0 | 900", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WaveIniWriting, InitialSettingsGiveTheShippedFile) {
-  GameFolder game;
-  SettingsValues controls;
-  waveiniwrite(controls, 0);
-  EXPECT_EQ(game.readIni(), kInitialIni);
-}
-
 TEST(WaveIniWriting, WhatIsWrittenReadsBackTheSame) {
   GameFolder game;
   SettingsValues written;
