@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -177,6 +178,21 @@ TEST_F(Popups, OnlyMinusOneCountsAsRunning) {
   // Every slot shows its own cell of "text.bmp".
   EXPECT_EQ(rect[3], (Rect{100, 60, 199, 89}));
   EXPECT_EQ(rect[5], (Rect{50, 0, 100, 29}));
+}
+
+// The sheets' key colour is never copied: the field beneath shows through.
+TEST_F(Popups, NoSpriteNorPopupPaintsItsKeyColour) {
+  for (Surface* sheet : {s.zarupSurface.get(), s.melkitSurface.get(), s.tovrinSurface.get(),
+                         s.textSurface.get()})
+    fillWith(*sheet, kWhitePixel);
+  fillWith(*s.backSurface, testing_surface::kBlack);
+  zarup_draw(s, 10, 20, 0);
+  melkit_draw(s, 100, 100, 0);
+  tovrin_draw(s, 200, 0);
+  startSlot(0, 100, 300);
+  textdraw(s, PopupTable{active, x, y, age, rect});
+  const auto shown = testing_surface::snapshot(*s.backSurface);
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), testing_surface::kBlack), 400 * 600);
 }
 
 TEST_F(Popups, APopupReachingOutsideTheSurfaceIsNotDrawnButAges) {

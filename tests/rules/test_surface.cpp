@@ -140,22 +140,6 @@ TEST(SurfaceStretch, MappingTable) {
   }
 }
 
-TEST(SurfaceStretch, StretchFromAnInnerSourceRectangleAndDestinationEdges) {
-  Surface src(10, 10);
-  fillTagged(src);
-  Surface dst(8, 8);
-  ASSERT_EQ(dst.Blt({0, 0, 8, 4}, src, {3, 2, 7, 4}, DDBLT_WAIT), 0);
-  for (int32_t y = 0; y < 4; ++y)
-    for (int32_t x = 0; x < 8; ++x) EXPECT_EQ(dst.pixel(x, y), tag(3 + x / 2, 2 + y / 2));
-  const auto before = snapshot(dst);
-  for (const Rect r : {Rect{-1, 0, 7, 8}, Rect{0, -1, 8, 7}, Rect{1, 0, 9, 8}, Rect{0, 1, 8, 9},
-                       Rect{4, 4, 4, 8}, Rect{4, 4, 2, 8}}) {
-    EXPECT_EQ(dst.Blt(r, src, {0, 0, 10, 10}, DDBLT_WAIT), DDERR_INVALIDRECT);
-  }
-  EXPECT_EQ(snapshot(dst), before);
-  EXPECT_EQ(dst.Blt({0, 0, 8, 8}, src, {0, 0, 10, 10}, DDBLT_WAIT), 0);  // flush fits
-}
-
 // Screen pixels at a finer scale than the frame: each shows the frame pixel
 // under its centre, which shows the source pixel under its own centre.
 TEST(SurfaceStretch, ScreenPixelsThroughTheFrame) {
