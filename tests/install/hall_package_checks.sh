@@ -15,7 +15,7 @@ lintian --fail-on error --display-info "$deb" >"$work/lintian.log" 2>&1 || faile
 cat "$work/lintian.log"
 dpkg-deb -x "$deb" "$work/root" || { echo "FAIL: dpkg-deb cannot unpack $deb"; exit 1; }
 for f in usr/bin/kinopa-hall lib/systemd/system/kinopa-hall.service usr/share/kinopa-hall/site/index.html \
-         usr/share/kinopa-hall/site/kinopa-web.wasm usr/share/man/man8/kinopa-hall.8.gz; do
+         usr/share/kinopa-hall/site/kinopa-web.wasm.gz usr/share/man/man8/kinopa-hall.8.gz; do
   [ -e "$work/root/$f" ] || failed "the package has no $f"
 done
 zcat "$work/root/usr/share/man/man8/kinopa-hall.8.gz" >"$work/kinopa-hall.8"
