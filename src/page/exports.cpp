@@ -17,6 +17,7 @@
 #include "core/folders.h"
 #include "core/messages.h"
 #include "play/script_player.h"
+#include "play/watch.h"
 #include "play/state_line.h"
 #include "sound/settings_values.h"
 #include "sound/sound_controls.h"
@@ -359,12 +360,16 @@ EMSCRIPTEN_KEEPALIVE int kinopa_watch_answer(int yes) {
   onProgram([&](WebProgram& p) { watching = p.watchAnswered(yes != 0); });
   return watching ? 1 : 0;
 }
-// The run before the last game, for `ms`: the share done (1: the last game
-// is reached), -1 after an error.
-EMSCRIPTEN_KEEPALIVE double kinopa_watch_forward(double ms) {
+// The run before the last game, for a slice of time: the share done (1: the
+// last game is reached), -1 after an error.
+EMSCRIPTEN_KEEPALIVE double kinopa_watch_forward() {
   double share = -1;
-  onProgram([&](WebProgram& p) { share = p.watchForward(ms); });
+  onProgram([&](WebProgram& p) { share = p.watchForward(); });
   return share;
+}
+// After how long going through a recording shows its progress, in ms.
+EMSCRIPTEN_KEEPALIVE double kinopa_watch_progress_after() {
+  return static_cast<double>(kinopa::Watch::kProgressAfter.count());
 }
 // The last game's commands due now: in ms, when the next is; -1 at the end
 // (or after an error).

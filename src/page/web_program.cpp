@@ -100,9 +100,7 @@ bool WebProgram::watchAnswered(bool yes) {
   return true;
 }
 
-double WebProgram::watchForward(double sliceMs) {
-  return watch_->fastForward(std::chrono::microseconds(static_cast<int64_t>(sliceMs * 1000)));
-}
+double WebProgram::watchForward() { return watch_->fastForward(Watch::kSlice); }
 
 std::optional<double> WebProgram::watchPlay() {
   const auto now = Watch::Clock::now();

@@ -58,7 +58,7 @@ class WebProgram {
   // game goes on as it was.
   bool watchAnswered(bool yes);
   // The run before the last game, for `sliceMs`: the share done.
-  double watchForward(double sliceMs);
+  double watchForward();
   // The last game's commands due by now: when the next is due, in ms from
   // now, or none at the end.
   std::optional<double> watchPlay();

@@ -21,6 +21,12 @@ class Watch {
  public:
   using Clock = std::chrono::steady_clock;
 
+  // How a front end goes through a long recording: a slice of this much at a
+  // time, its own events between; once it has taken longer than
+  // kProgressAfter, a progress bar shows the share done.
+  static constexpr std::chrono::milliseconds kSlice{20};
+  static constexpr std::chrono::milliseconds kProgressAfter{330};
+
   // Opens the recording at `path`: its first and last lines say it is a
   // whole recording. Throws NotARecording saying why, naming the file
   // `name`, the file as the player knows it (its path when none is given).

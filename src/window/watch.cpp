@@ -23,26 +23,25 @@ int refuse(const std::string& path, const NotARecording& e) {
   return 2;
 }
 
-// The recording read through, then the run before its last game unseen, 20
-// ms at a time with the window system's turn between; once the program has
-// run for a third of a second (a long recording: 100 MB take seconds), a
-// dialog shows each step's share done. False when Cancel or the window asked
+// The recording read through, then the run before its last game unseen, a
+// slice at a time with the window system's turn between; once the program
+// has run for a while (a long recording: 100 MB take seconds), a dialog shows
+// each step's share done. False when Cancel or the window asked
 // to end.
 bool goThrough(Watch& watch, EventPump& pump, DrawW& w, Clock::time_point began) {
-  using namespace std::chrono_literals;
   std::unique_ptr<QProgressDialog> progress;
   constexpr int kSteps = 1000;
   const QString reading = QCoreApplication::translate("kinopa", "Reading the recording…");
   const QString going =
       QCoreApplication::translate("kinopa", "Going through the run before its last game…");
   for (;;) {
-    double share = watch.check(20ms);
+    double share = watch.check(Watch::kSlice);
     const bool read = share >= 1;
     if (read) {
-      share = watch.fastForward(20ms);
+      share = watch.fastForward(Watch::kSlice);
       if (share >= 1) return true;
     }
-    if (!progress && Clock::now() - began >= 330ms) {
+    if (!progress && Clock::now() - began >= Watch::kProgressAfter) {
       progress = std::make_unique<QProgressDialog>(
           reading, QCoreApplication::translate("kinopa", "Cancel"), 0, kSteps, &w);
       progress->setWindowTitle(QStringLiteral("Kinopa"));

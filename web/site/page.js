@@ -820,16 +820,17 @@
       e.preventDefault();
       cancelled = true;
     };
-    // The run before the last game, 20 ms at a time, the page answering
-    // between; past half a second a bar shows how far it is.
+    // The run before the last game, a slice at a time, the page answering
+    // between; past a while a bar shows how far it is.
     try {
       for (;;) {
-        const share = api.watchForward(20);
+        const share = api.watchForward();
         if (share < 0) return fail("watching failed");
         if (share >= 1) break;
-        if (performance.now() - began > 500) {
+        if (performance.now() - began > api.watchProgressAfter()) {
           openDialog(progress, true);
-          progress.querySelector("progress").value = Math.round(share * 1000);
+          const bar = progress.querySelector("progress");
+          bar.value = Math.round(share * bar.max);
         }
         await new Promise((resolve) => setTimeout(resolve, 0));
         if (!current()) return;  // a later watch, or back to the game
@@ -1166,7 +1167,8 @@
       bestGamePath: string("kinopa_best_game_path", []),
       watch: number("kinopa_watch", ["string", "string"]),
       watchAnswer: number("kinopa_watch_answer", ["number"]),
-      watchForward: number("kinopa_watch_forward", ["number"]),
+      watchForward: number("kinopa_watch_forward", []),
+      watchProgressAfter: number("kinopa_watch_progress_after", []),
       watchPlay: number("kinopa_watch_play", []),
       endWatching: number("kinopa_end_watching", []),
       startBegins: number("kinopa_start_begins", []),
