@@ -273,9 +273,15 @@
     });
     return syncing;
   }
+  // The file goes with the folders it lies in, in one transaction: a file
+  // the storage holds without its folder (a new best-games/ when the tab
+  // closed before the whole sync) would fail the next start's reading.
   function storeNow(path) {
     const IDBFS = module.IDBFS || module.FS.filesystems.IDBFS;
     const db = IDBFS.dbs[STORAGE];
+    const folders = [];
+    for (let at = path.lastIndexOf("/"); at > STORAGE.length; at = path.lastIndexOf("/", at - 1))
+      folders.unshift(path.slice(0, at));
     IDBFS.loadLocalEntry(path, (error, entry) => {
       if (error || !db) return;
       let journaled = null;
@@ -291,7 +297,13 @@
       transaction.oncomplete = () => {
         if (journaled !== null && localStorage.getItem(JOURNAL + path) === journaled) localStorage.removeItem(JOURNAL + path);
       };
-      IDBFS.storeRemoteEntry(transaction.objectStore(IDBFS.DB_STORE_NAME), path, entry, (e) => { if (e) console.error(e); });
+      const store = transaction.objectStore(IDBFS.DB_STORE_NAME);
+      for (const folder of folders) {
+        IDBFS.loadLocalEntry(folder, (e, folderEntry) => {
+          if (!e) IDBFS.storeRemoteEntry(store, folder, folderEntry, (stored) => { if (stored) console.error(stored); });
+        });
+      }
+      IDBFS.storeRemoteEntry(store, path, entry, (e) => { if (e) console.error(e); });
     });
   }
   // What the journal holds is newer than the storage's copy.
