@@ -110,9 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
             kRead, "{root}/wave/wave.ini"},
         Box{"IniEndsEarly", readingIni("\"m.wav\",1,0\r\n\"a.wav\",0,0\r\n"), kRead,
             "{root}/wave/wave.ini.bak"},
-        Box{"IniNumberOutOfRange", readingIni("\"m.wav\",70000,0\r\n"), kRead,
-            "{root}/wave/wave.ini.bak"},
-        Box{"IniBoxValue", readingIni("\"m.wav\",1,5\r\n"), kRead, "{root}/wave/wave.ini.bak"},
         Box{"IniNotSaved",
             [](GameFolder& game) {
               fs::remove_all(game.wave());

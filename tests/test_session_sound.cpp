@@ -123,18 +123,6 @@ TEST_F(SoundInPlay, EachEffectPlaysItsOwnBufferUnlessSwitchedOff) {
   session.run();
 }
 
-TEST_F(SoundInPlay, ARecordOfAnEarlierGameSurvivesTheNextGameAndIsSaved) {
-  game.writeIni(kMusicOn);  // stored highest score 5
-  pump.steps = {[&] { session.startClicked(); },
-                [&] { session.rules().score = 9; },
-                [&] { session.startClicked(); },                 // Pause
-                [&] { session.startClicked(); },                 // the next game re-reads wave.ini
-                [&] { EXPECT_EQ(session.caption(Control::Label8), "9"); }};
-  session.run();
-  EXPECT_EQ(session.rules().highScore, 9);
-  EXPECT_TRUE(game.readIni().ends_with("\r\n9\r\n"));
-}
-
 // A wave.ini cut short lost the record; the best game beside it knows it.
 TEST_F(SoundInPlay, ADamagedSettingsFileShowsTheBestGamesScore) {
   game.writeIni("\"\",0,1\r\n\"zarupok.wav\",0,0\r\n\"zarupfall.wa");
