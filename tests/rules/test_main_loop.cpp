@@ -88,9 +88,9 @@ void run(PlaySession& session) {
   session.shutdown();
 }
 
-class MainLoop : public testing::Test {
- protected:
-  MainLoop() {
+// A play session on the scripted pump, ended once the script has run.
+struct Loop {
+  Loop() {
     pump.tick = &tick;
     pump.session = &session;
     pump.whenScriptEnds = [this] { session.endClicked(); };
@@ -103,6 +103,8 @@ class MainLoop : public testing::Test {
   // The loop alone: no settings file is read or written.
   PlaySession session{Services{tick, random, pump, Mode::script}, front};
 };
+
+class MainLoop : public testing::Test, protected Loop {};
 
 TEST_F(MainLoop, IdleWaitsForEventsKeepsSettingsEnabledAndTheClockFresh) {
   std::vector<bool> enabled;
@@ -222,16 +224,11 @@ TEST(MainLoopTouch, ATapIsJudgedOnceADrawnFrameHasSeenWhereItPressed) {
   for (const Case& c : {Case{"a mouse's release, at once", false, 0, {1, 1, 1}, 1},
                         Case{"a finger's, after the next frame", true, 0, {1, 2, 2}, 0},
                         Case{"a finger's, after a drawn frame, not a dropped one", true, 20, {1, 1, 2}, 0}}) {
-    ScriptedTick tick;
-    SequenceRandom random{{0.5}};
-    ScriptedPump pump;
-    NotedFront front;
-    PlaySession session{Services{tick, random, pump, Mode::script}, front};
-    pump.tick = &tick;
-    pump.session = &session;
+    Loop l;
+    PlaySession& session = l.session;
     std::vector<int32_t> rates;
     const auto rate = [&] { rates.push_back(session.game().scoreRate); };
-    pump.script = {[&] { session.startClicked(); },
+    l.pump.script = {[&] { session.startClicked(); },
                    [&] {  // the turn after frame 1
                      const Objects& o = session.game().objects;
                      const float x = static_cast<float>(o.melkitX + 50), y = static_cast<float>(o.melkitY + 20);
@@ -241,7 +238,7 @@ TEST(MainLoopTouch, ATapIsJudgedOnceADrawnFrameHasSeenWhereItPressed) {
                      } else {
                        session.mouseUp(kLeftButton, 0, x, y);
                      }
-                     tick.now += c.lateMs;
+                     l.tick.now += c.lateMs;
                    },
                    rate, rate, rate, [&] { session.endClicked(); }};
     run(session);
@@ -259,20 +256,14 @@ TEST(StartUp, AMissingBitmapStopsTheProgramAfterTheWindowWasShown) {
   for (const char* f : {"back.bmp", "zarup.bmp", "melkit.bmp", "tovrin.bmp"})
     fs::copy_file(fs::path(kept.images) / f, images / f, fs::copy_options::overwrite_existing);
   testing_support::standInFolders().images = images.string() + "/";
-  ScriptedTick tick;
-  SequenceRandom random{{0.5}};
-  ScriptedPump pump;
-  NotedFront front;
-  PlaySession session{Services{tick, random, pump, Mode::script}, front};
-  pump.tick = &tick;
-  pump.session = &session;
+  Loop l;
   try {
-    session.startUp();
+    l.session.startUp();
     ADD_FAILURE() << "started without text.bmp";
   } catch (const PlatformError& e) {
     EXPECT_NE(std::string(e.what()).find("text.bmp"), std::string::npos) << e.what();
     EXPECT_EQ(e.where(), "draw_w.init");
-    EXPECT_TRUE(front.shown);
+    EXPECT_TRUE(l.front.shown);
   }
   testing_support::standInFolders() = kept;
   fs::remove_all(images);
