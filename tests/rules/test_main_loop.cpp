@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 
 #include "core/errors.h"
@@ -12,7 +10,6 @@
 #include "play/headless_front.h"
 #include "play/play_session.h"
 #include "sequence_random.h"
-#include "stand_in_face.h"
 
 namespace kinopa {
 namespace {
@@ -245,28 +242,6 @@ TEST(MainLoopTouch, ATapIsJudgedOnceADrawnFrameHasSeenWhereItPressed) {
     EXPECT_EQ(rates, c.rates) << c.what;
     EXPECT_EQ(session.game().objects.misclickCount, c.misses) << c.what;
   }
-}
-
-TEST(StartUp, AMissingBitmapStopsTheProgramAfterTheWindowWasShown) {
-  namespace fs = std::filesystem;
-  std::string folder = (fs::temp_directory_path() / "kinopa-images-XXXXXX").string();
-  ASSERT_NE(mkdtemp(folder.data()), nullptr);
-  const fs::path images(folder);
-  const GameFolders kept = testing_support::standInFolders();
-  for (const char* f : {"back.bmp", "zarup.bmp", "melkit.bmp", "tovrin.bmp"})
-    fs::copy_file(fs::path(kept.images) / f, images / f, fs::copy_options::overwrite_existing);
-  testing_support::standInFolders().images = images.string() + "/";
-  Loop l;
-  try {
-    l.session.startUp();
-    ADD_FAILURE() << "started without text.bmp";
-  } catch (const PlatformError& e) {
-    EXPECT_NE(std::string(e.what()).find("text.bmp"), std::string::npos) << e.what();
-    EXPECT_EQ(e.where(), "draw_w.init");
-    EXPECT_TRUE(l.front.shown);
-  }
-  testing_support::standInFolders() = kept;
-  fs::remove_all(images);
 }
 
 }  // namespace
