@@ -67,13 +67,10 @@ class ScriptedPump : public EventPump {
   bool framePass_ = false;
 };
 
-// The front end, noting when start-up shows the window and shutdown closes
-// it.
+// The front end, noting when shutdown closes the windows.
 class NotedFront : public HeadlessFront {
  public:
-  bool shown = false;
   bool closed = false;
-  void show() override { shown = true; }
   void closeWindows() override { closed = true; }
 };
 
@@ -118,22 +115,6 @@ TEST_F(MainLoop, IdleWaitsForEventsKeepsSettingsEnabledAndTheClockFresh) {
   EXPECT_EQ(prevTicks[1] - prevTicks[0], 2);
   EXPECT_EQ(prevTicks[2] - prevTicks[1], 2);
   EXPECT_TRUE(front.closed);  // shut down: the windows are closed
-}
-
-TEST_F(MainLoop, StartupShowsTheWindowAndPreparesAGameWithoutStartingIt) {
-  bool shown = false;
-  Phase phase = Phase::running;
-  pump.script = {[&] {
-    shown = front.shown;
-    phase = session.phase();
-  }};
-  run(session);
-  EXPECT_TRUE(shown);
-  EXPECT_EQ(phase, Phase::ready);
-  EXPECT_EQ(session.caption(Control::Label6), "30000");
-  EXPECT_EQ(session.caption(Control::Label8), "0");
-  EXPECT_EQ(session.caption(Control::gamestart), "Start");
-  EXPECT_EQ(front.fieldSerial(), 0);  // nothing presented
 }
 
 TEST_F(MainLoop, ARunningGameDrawsOneFramePerPassAndLocksTheSettings) {
