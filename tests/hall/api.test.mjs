@@ -101,11 +101,8 @@ test("a hall game is proven, entered, listed, watched and removed", async () => 
   assert.match(watched.headers.get("content-type"), /^text\/plain/);
   assert.equal(await watched.text(), recording);
 
-  // The hall page shows the name as text, with a Watch link to its recording.
-  const page = await (await fetch(hall.url + "hall")).text();
-  assert.ok(page.includes("Ｊｏ &lt;script&gt;1"));
-  assert.ok(!page.includes("<script>"));
-  assert.ok(page.includes(`href="/?watch=%2Fapi%2Fgames%2F${entry.id}%2Frecording"`));
+  // The hall page in the reader's language (the browser tests read it as
+  // shown, the name as text, and follow its Watch link).
   const japanese = await (await fetch(hall.url + "hall", { headers: { "Accept-Language": "ja,en;q=0.5" } })).text();
   assert.ok(japanese.includes('<html lang="ja">'));
 
@@ -125,12 +122,9 @@ test("each game the proof refuses is refused with its reason", async () => {
   assert.equal(first.status, 201);
   const before = (await table()).length;
 
-  const reasons = [];
   const refused = async (what, response, status, reason) => {
     assert.equal(response.status, status, what);
-    const body = await response.json();
-    assert.equal(body.error, reason, what);
-    reasons.push(body.error);
+    assert.equal((await response.json()).error, reason, what);
   };
   const changed = (text, from, to) => {
     const out = text.replace(from, to);
@@ -176,7 +170,6 @@ test("each game the proof refuses is refused with its reason", async () => {
   // The same refusal in Japanese.
   g = await game({ ago: 0 });
   const ja = await (await send(g.recording, "x", { language: "ja-JP,ja;q=0.9,en;q=0.8" })).json();
-  assert.notEqual(ja.error, reasons[3]);
   assert.match(ja.error, /[\u3040-\u30ff]/);
 
   assert.equal((await table()).length, before + 1);

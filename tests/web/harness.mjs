@@ -1,15 +1,7 @@
-// The page's tests: named cases, each in a fresh browser context of its own
-// (its own IndexedDB, service worker, Web Locks), in Debian's Chromium and
-// Firefox ESR. One static server (web/serve.mjs) and one browser an engine
-// serve every case; a case that fails, throws or runs out of time is
-// reported with its reason and a screenshot, and the next case runs anyway.
-//
-// A case file (tests/web/cases/*.mjs) registers its cases:
-//   test("name", async (t) => { const p = await t.open(); ... t.check("what", ok, detail); },
-//        { timeout: 60000, skip: { firefox: "why it cannot run there" } });
-// t.check records a check and goes on; a throw ends the case as a failure.
-// Errors on any of the case's pages (page errors, console.error) fail it.
-// page.test.mjs runs them; docs/WEB-BUILD.md tells how.
+// The page's tests: named cases (tests/web/cases/*.mjs), each in a fresh
+// browser context of its own, in Debian's Chromium and Firefox ESR, run by
+// page.test.mjs. t.check records a check and goes on; a throw, a time-out or
+// an error on any of the case's pages fails the case, with a screenshot.
 import { execFile } from "node:child_process";
 import { mkdir, mkdtemp, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
@@ -139,7 +131,7 @@ class GamePage {
     page.on("pageerror", (e) => problems.push("page: " + e.message));
     page.on("response", (r) => this.served.set(new URL(r.url()).pathname, r));
   }
-  // Waits until the game has started or failed to; "" or the page's error.
+  // "" once the game has started, or the page's error.
   async ready() {
     await this.page.waitForFunction(() => window.kinopaPage && (kinopaPage.ready || kinopaPage.error),
                                     { timeout: WAIT_MS });
@@ -148,6 +140,11 @@ class GamePage {
   async reload() {
     await this.page.reload();
     return this.ready();
+  }
+  // Clicks Start; whether the game runs.
+  async start() {
+    await this.page.click("#gamestart");
+    return this.waitFor(() => / paused=0 /.test(kinopaPage.stateLine()));
   }
   evaluate(...args) { return this.page.evaluate(...args); }
   stateLine() { return this.page.evaluate(() => kinopaPage.stateLine()); }
@@ -213,10 +210,13 @@ class Case {
   }
   // A file of this case's output folder.
   path(name) { return join(this.out, name); }
-  // A new tab in the case's context at `url` (the site's by default),
-  // waited for until the game starts; "the game starts" is checked.
-  async open(url = this.url) {
+  // A new tab at `url` (the site's by default), on `viewport`, with
+  // `beforeLoad` run in it before the page's scripts; "the game starts" is
+  // checked.
+  async open(url = this.url, { viewport, beforeLoad } = {}) {
     const tab = await this.openTab();
+    if (viewport) await tab.page.setViewport(viewport);
+    if (beforeLoad) await tab.page.evaluateOnNewDocument(beforeLoad);
     await tab.page.goto(url);
     const error = await tab.ready();
     if (!this.check("the game starts", !error, error)) throw new Error("the game did not start: " + error);

@@ -26,15 +26,9 @@ test("tab-and-space", async (t) => {
 // the same last picture. Its sounds' nodes start and stop as the module's
 // voices say.
 test("game-by-pointer", async (t) => {
-  // Every frame's state line, read by the probe injected before the page loads.
-  const p = await t.openTab();
-  await p.page.evaluateOnNewDocument(probe);
-  await p.page.goto(t.url);
-  const error = await p.ready();
-  if (!t.check("the game starts", !error, error)) return;
+  const p = await t.open(t.url, { beforeLoad: probe });  // every frame's state line
   await p.evaluate(() => { kinopaProbe.measure = true; kinopaProbe.collectLines = true; });
-  await p.page.click("#gamestart");
-  t.check("Start runs the game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
+  t.check("Start runs the game", await p.start());
   let labelsMatch = true, rateRose = false;
   const began = Date.now();
   for (let turn = 0; Date.now() - began < 6000; ++turn) {

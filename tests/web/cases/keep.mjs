@@ -18,8 +18,7 @@ test("watch-asks-and-replaces", async (t) => {
   const p = await t.open();
   const text = await readFile(join(t.recordings, "desktop-run.kinopa"), "utf8");
   const last = (await t.replay("ended.kinopa", text + "frame\n")).pop();
-  await p.page.click("#gamestart");
-  t.check("Start runs the game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
+  t.check("Start runs the game", await p.start());
   await p.drop("run.kinopa", text);
   t.check("a recording dropped in a game asks first", await p.waitFor(shown("ask")));
   const asked = await p.stateLine();
@@ -97,8 +96,7 @@ test("reload-keeps-the-record", async (t) => {
 // Five seconds in another tab: the game stands on the frame it was at.
 test("hidden-tab-stands", async (t) => {
   const p = await t.open();
-  await p.page.click("#gamestart");
-  t.check("Start runs the game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
+  t.check("Start runs the game", await p.start());
   const other = await t.openTab();
   await other.page.bringToFront();
   t.check("another tab hides the game's", await p.waitFor(() => document.hidden));

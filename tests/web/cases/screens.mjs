@@ -11,12 +11,7 @@ const paused = (p, value) => p.waitFor((v) => kinopaPage.stateLine().includes(` 
 // and whether the window and its links are on that screen, nothing
 // scrolling sideways.
 async function openOn(t, viewport, url = t.url) {
-  const p = await t.openTab();
-  await p.page.setViewport(viewport);
-  await p.page.evaluateOnNewDocument(probe);
-  await p.page.goto(url);
-  const error = await p.ready();
-  if (!t.check("the game starts", !error, error)) throw new Error("the game did not start: " + error);
+  const p = await t.open(url, { viewport, beforeLoad: probe });
   const seen = await p.evaluate(() => {
     const inside = (e) => {
       const r = e.getBoundingClientRect();

@@ -4,6 +4,7 @@ import { join } from "node:path";
 import { gunzipSync } from "node:zlib";
 
 import { test } from "../harness.mjs";
+import { probe } from "../page_probe.mjs";
 
 // The dialog's inputs, row by row: the file's name, フルパス, 無.
 const dialogValues = (p) => p.evaluate(() => [...document.querySelectorAll("#SoundMenu input")]
@@ -78,31 +79,19 @@ test("damaged-wave-ini", async (t) => {
 // The music comes once it is switched on: music.wav typed into the 音楽 row
 // with its 無 cleared, OK fetches it from the site, once, and Start plays it.
 test("music-after-ok", async (t) => {
-  const p = await t.openTab();
-  // The sources the page starts that loop: only the music does.
-  await p.page.evaluateOnNewDocument(() => {
-    window.loopsStarted = 0;
-    const start = AudioBufferSourceNode.prototype.start;
-    AudioBufferSourceNode.prototype.start = function (...args) {
-      if (this.loop) ++window.loopsStarted;
-      return start.apply(this, args);
-    };
-  });
-  let fetched = 0;
+  const p = await t.open(t.url, { beforeLoad: probe });  // every sound node started
+  let fetched = 0;  // before OK none, as start-up shows
   p.page.on("request", (r) => { if (new URL(r.url()).pathname === "/wave/music.wav.gz") ++fetched; });
-  await p.page.goto(t.url);
-  const error = await p.ready();
-  if (!t.check("the game starts", !error, error)) return;
   await p.waitFor(() => !document.getElementById("Command1").disabled);
   await p.page.click("#Command1");
   await p.page.click("#SoundMenu-Text1");
   await p.page.keyboard.type("music.wav");
   await p.page.click("#SoundMenu-Check6 input");  // 無: cleared
   await p.page.click("#SoundMenu-Command1");  // OK
-  await p.page.click("#gamestart");
-  t.check("Start runs the game", await p.waitFor(() => / paused=0 /.test(kinopaPage.stateLine())));
-  t.check("the music plays, looping", await p.waitFor(() => window.loopsStarted === 1),
-          await p.evaluate(() => `${window.loopsStarted} looping`));
+  t.check("Start runs the game", await p.start());
+  t.check("the music plays, looping (no other sound loops)",
+          await p.waitFor(() => kinopaProbe.nodes.filter((n) => n.loop).length === 1),
+          await p.evaluate(() => `${kinopaProbe.nodes.filter((n) => n.loop).length} looping`));
   // Headless Firefox with no sound device never lets an audio context run.
   if (t.engine === "chromium") {
     t.check("... where the page's sound is heard", await p.waitFor(() => kinopaPage.audioState() === "running"),
