@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/player_text.h"
 #include "core/random.h"
+#include "game/nothing_shown.h"
 #include "game/passes.h"
 #include "play/carried_state.h"
 #include "play/recorder.h"
@@ -50,26 +51,6 @@ class NoBoard : public Board {
   void setCaption(Control, const std::string&) override {}
   void setEnabled(Control, bool) override {}
   bool isEnabled(Control) override { return true; }
-};
-
-// No frame is drawn: the score does not depend on the pictures.
-class NoPictures : public FrameDrawing {
- public:
-  void surfinit() override {}
-  void textdraw() override {}
-  void zarup_draw(double, double, double) override {}
-  void melkit_draw(double, double, double) override {}
-  void tovrin_draw(double, double) override {}
-  void DrawRoundedBox(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {}
-  void surfflip() override {}
-};
-
-class NoSound : public SoundCues {
- public:
-  void waveiniread() override {}
-  void loadwavex() override {}
-  void halt(Sound) override {}
-  void restart(Sound) override {}
 };
 
 HallProof refused(const char* reason, std::string why) {
@@ -175,11 +156,10 @@ HallProof proveHallGame(std::string_view recording,
   if (issued->used) return refused(refusal::kSeedUsed, "seed already used");
 
   NoBoard board;
-  NoPictures pictures;
-  NoSound sound;
+  NothingShown nothing;  // no frame drawn: the score does not depend on the pictures
   ScriptTick tick;
   ScriptRandom random;
-  Game g(board, pictures, sound, tick, random);
+  Game g(board, nothing, nothing, tick, random);
   EndOfGame hooks;
   LoopPasses passes(g, hooks);
   ScriptRules rules(g, passes, tick, random, [&] {
