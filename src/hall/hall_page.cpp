@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "core/html_text.h"
 #include "core/player_text.h"
 
 namespace kinopa::hall {
@@ -43,22 +44,6 @@ std::string formatted(int64_t ms, const char* format) {
 }
 
 }  // namespace
-
-std::string escapeHtml(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 std::string shownDate(int64_t ms) { return formatted(ms, "%Y-%m-%d %H:%M UTC"); }
 std::string isoDate(int64_t ms) { return formatted(ms, "%Y-%m-%dT%H:%M:%SZ"); }

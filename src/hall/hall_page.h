@@ -11,8 +11,6 @@
 
 namespace kinopa::hall {
 
-// Text made safe inside HTML elements and quoted attributes.
-std::string escapeHtml(std::string_view text);
 // A time as "2026-12-08 08:41 UTC", and as ISO 8601 ("2026-12-08T08:41:07Z").
 std::string shownDate(int64_t msSince1970);
 std::string isoDate(int64_t msSince1970);

@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/html_text.h"
 #include "play/window_look.h"
 
 namespace {
@@ -30,20 +31,6 @@ using kinopa::Alignment;
 using kinopa::ControlKind;
 using kinopa::ControlLook;
 using kinopa::WindowLook;
-
-std::string escaped(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 std::string px(int n) { return std::to_string(n) + "px"; }
 
@@ -78,11 +65,11 @@ std::string style(const ControlLook& c) {
 
 std::string control(const WindowLook& window, bool main, const ControlLook& c) {
   const std::string id = main ? c.name : std::string(window.name) + "-" + c.name;
-  std::string attributes = " id=\"" + escaped(id) + "\"";
+  std::string attributes = " id=\"" + kinopa::escapeHtml(id) + "\"";
   if (c.ruled) attributes += " data-control=\"" + std::to_string(static_cast<int>(*c.ruled)) + "\"";
   const std::string disabled = c.enabled ? "" : " disabled";
   const std::string placed = " style=\"" + style(c) + "\"";
-  const std::string caption = escaped(c.caption);
+  const std::string caption = kinopa::escapeHtml(c.caption);
   switch (c.kind) {
     case ControlKind::pictureBox:
       return "<canvas" + attributes + " width=\"" + std::to_string(c.box.width) + "\" height=\"" +
@@ -108,13 +95,13 @@ std::string windowElement(const WindowLook& window, bool main, const std::string
   std::string inner = main ? indent + "  " : indent + "    ";
   std::string controls;
   for (const ControlLook& c : window.controls) controls += inner + control(window, main, c) + "\n";
-  const std::string name = escaped(window.name);
+  const std::string name = kinopa::escapeHtml(window.name);
   // The windows' captions are Japanese whatever the page's language.
   if (main)
     return "<div id=\"" + name + "\" class=\"controls\" lang=\"ja\" style=\"" + size + "\">\n" + controls + indent +
            "</div>";
   return "<dialog id=\"" + name + "\" class=\"pane\" lang=\"ja\">\n" + indent + "  <div class=\"title\">" +
-         escaped(window.caption) + "</div>\n" + indent + "  <div class=\"body controls\" style=\"" + size + "\">\n" +
+         kinopa::escapeHtml(window.caption) + "</div>\n" + indent + "  <div class=\"body controls\" style=\"" + size + "\">\n" +
          controls + indent + "  </div>\n" + indent + "</dialog>";
 }
 
