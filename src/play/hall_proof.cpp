@@ -43,16 +43,6 @@ const char* const refusal::kTooLate = QT_TRANSLATE_NOOP(
 
 namespace {
 
-// The rules' window, with nothing shown.
-class NoBoard : public Board {
- public:
-  int fieldWidth() override { return kFieldWidth; }
-  int fieldHeight() override { return kFieldHeight; }
-  void setCaption(Control, const std::string&) override {}
-  void setEnabled(Control, bool) override {}
-  bool isEnabled(Control) override { return true; }
-};
-
 HallProof refused(const char* reason, std::string why) {
   HallProof p;
   p.refusal = reason;
@@ -155,11 +145,10 @@ HallProof proveHallGame(std::string_view recording,
   if (!issued) return refused(refusal::kUnknownSeed, "seed not issued here");
   if (issued->used) return refused(refusal::kSeedUsed, "seed already used");
 
-  NoBoard board;
   NothingShown nothing;  // no frame drawn: the score does not depend on the pictures
   ScriptTick tick;
   ScriptRandom random;
-  Game g(board, nothing, nothing, tick, random);
+  Game g(nothing, nothing, nothing, tick, random);
   EndOfGame hooks;
   LoopPasses passes(g, hooks);
   ScriptRules rules(g, passes, tick, random, [&] {
